@@ -1,0 +1,24 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace msr {
+
+// A text that the runtime's number conversions refuse; what() is the message the
+// standard error report shows (before its full stop is added).
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The flat-size dialog's check: a 32-bit whole number, optionally signed, blanks around
+// it allowed. Throws ConversionError "'%s' ist kein gültiger Integerwert".
+int ToWholeNumber(const std::string& text);
+
+// The evaluation's reading of the living area: the text as an extended-precision number
+// in the user's notation (decimal separator given), rounded to 32 bits. Throws
+// ConversionError "'%s' ist kein gültiger Gleitkommawert".
+float ToLivingArea(const std::string& text, const std::string& decimalSeparator);
+
+} // namespace msr

@@ -1,0 +1,30 @@
+#pragma once
+
+// The program's twelve windows, each created once at start-up and kept until the end.
+// Windows reach each other through these instances; the classes live in their own
+// subsystems.
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm11;
+class TForm12;
+
+extern TForm1* Form1;
+extern TForm2* Form2;
+extern TForm3* Form3;
+extern TForm4* Form4;
+extern TForm5* Form5;
+extern TForm6* Form6;
+extern TForm7* Form7;
+extern TForm8* Form8;
+extern TForm9* Form9;
+extern TForm10* Form10;
+extern TForm11* Form11;
+extern TForm12* Form12;

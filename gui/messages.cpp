@@ -1,0 +1,90 @@
+#include "gui/messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <new>
+#include <stdexcept>
+
+namespace msr::gui {
+namespace {
+
+MessagePresenter& Presenter() {
+    static MessagePresenter presenter;
+    return presenter;
+}
+
+QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+MessageResult ShowBox(const MessageRequest& request) {
+    QMessageBox box(ToBoxIcon(request.icon), request.caption, request.text);
+    box.setWindowModality(Qt::ApplicationModal);
+    if (request.buttons == MessageButtons::YesNo) {
+        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? MessageResult::Yes : MessageResult::No;
+    }
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    return MessageResult::Ok;
+}
+
+} // namespace
+
+MessageResult Messages::show(const QString& text, MessageIcon icon, MessageButtons buttons) {
+    MessageRequest request{QCoreApplication::applicationName(), text, icon, buttons};
+    if (Presenter())
+        return Presenter()(request);
+    return ShowBox(request);
+}
+
+void Messages::refuse(const QString& text) {
+    show(text, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+bool Messages::confirm(const QString& text) {
+    return show(text, MessageIcon::Question, MessageButtons::YesNo) == MessageResult::Yes;
+}
+
+void Messages::reportError(const QString& message) {
+    show(WithFullStop(message), MessageIcon::Stop, MessageButtons::Ok);
+}
+
+void Messages::setPresenter(MessagePresenter presenter) {
+    Presenter() = std::move(presenter);
+}
+
+QString WithFullStop(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + u'.';
+    return message;
+}
+
+QString CurrentErrorMessage(std::exception_ptr error) {
+    try {
+        if (error)
+            std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Zu wenig Arbeitsspeicher");
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    return QStringLiteral("Unbekannter Fehler");
+}
+
+} // namespace msr::gui

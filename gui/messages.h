@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+namespace msr::gui {
+
+// The program's title: the caption of every message box.
+inline constexpr const char* kApplicationTitle = "Mietspiegel Varlstadt";
+
+enum class MessageIcon { Exclamation, Question, Stop };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageResult { Ok, Yes, No };
+
+struct MessageRequest {
+    QString caption;
+    QString text;
+    MessageIcon icon = MessageIcon::Exclamation;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Shows a request and returns the button pressed. Tests install their own to see what
+// would be shown and to answer it.
+using MessagePresenter = std::function<MessageResult(const MessageRequest&)>;
+
+// The one application-level message box: modal to the whole application, captioned
+// with the application title.
+class Messages {
+public:
+    static MessageResult show(const QString& text, MessageIcon icon, MessageButtons buttons);
+    // A refusal: exclamation icon, OK.
+    static void refuse(const QString& text);
+    // The reset's confirmation: question icon, Ja/Nein; true for Ja.
+    static bool confirm(const QString& text);
+    // The standard error report: stop icon, OK, the message with its full stop.
+    static void reportError(const QString& message);
+
+    // Replaces how messages are shown; an empty presenter restores the real box.
+    static void setPresenter(MessagePresenter presenter);
+};
+
+// The error report's rule: a full stop is added when the message is not empty and its
+// last character lies above the full stop in the character table.
+QString WithFullStop(const QString& message);
+
+// The message of the error being handled, for the standard error report.
+QString CurrentErrorMessage(std::exception_ptr error);
+
+// Runs an event handler; an error escaping it is shown with the standard error report
+// and goes no further, so no exception ever crosses a Qt frame.
+template <class Handler> void Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        Messages::reportError(CurrentErrorMessage(std::current_exception()));
+    }
+}
+
+} // namespace msr::gui
