@@ -1,0 +1,180 @@
+#include "evaluation/evaluate.h"
+
+#include "evaluation/fixed_texts.h"
+#include "evaluation/living_area.h"
+#include "evaluation/rent_index_tables.h"
+
+namespace msr {
+namespace {
+
+// One run of the evaluation: the answers, the document it appends to, and the three
+// running figures.
+class Evaluation {
+public:
+    Evaluation(const Answers& answers, ReportDocument& document, const std::string& separator)
+        : answers_(answers), document_(document), separator_(separator) {}
+
+    EvaluationResult run() {
+        if (answers_.YearClass < 1 || answers_.YearClass > int(kYearClasses.size()))
+            throw MissingYearClass();
+        livingArea_ = ToLivingArea(answers_.LivingArea, separator_);
+        appendFixed(kIntroduction);
+        yearClassSection();
+        appendFixed(kAdjustmentsIntroduction);
+        sizeSection();
+        for (const FeatureSectionRow& section : kFeatureSections)
+            featureSection(section);
+        return finalCalculation();
+    }
+
+private:
+    template <std::size_t N> void appendFixed(const std::array<FixedParagraph, N>& paragraphs) {
+        for (const FixedParagraph& paragraph : paragraphs)
+            append(paragraph.kind, paragraph.text);
+    }
+
+    void append(ParagraphKind kind, const std::string& text) {
+        switch (kind) {
+        case ParagraphKind::Body:
+            document_.appendBody(text);
+            break;
+        case ParagraphKind::Heading:
+            document_.appendHeading(text);
+            break;
+        case ParagraphKind::Warning:
+            document_.appendWarning(text);
+            break;
+        }
+    }
+
+    std::string format(Extended value) const { return FormatFigure(value, separator_); }
+
+    // A finding is an empty paragraph followed by its sentence.
+    void finding(const std::string& sentence) {
+        document_.appendBody("");
+        document_.appendBody(sentence);
+    }
+
+    void meanFinding(const char* sentence) {
+        finding(sentence + format(figures_.mean) + kMeanSuffix);
+    }
+
+    void sectionFrame(const char* heading, const char* explanation) {
+        document_.appendHeading(heading);
+        document_.appendBody(explanation);
+    }
+
+    void yearClassSection() {
+        appendFixed(kYearClassOpening);
+        document_.appendBody("");
+        const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
+        figures_ = SpanFigures{row.low, row.high, row.mean};
+        using S = YearClassSentence;
+        document_.appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
+                             format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
+                             S::kBeforeMean + format(figures_.mean) + S::kEnd);
+    }
+
+    // The empty paragraph that opens section 1 closes the adjustments introduction.
+    void sizeSection() {
+        sectionFrame(SizeSectionTexts::kHeading, SizeSectionTexts::kExplanation);
+        if (answers_.IsApartment) {
+            AdjustSpan(figures_, kApartmentSurcharge);
+            finding(SizeSectionTexts::kApartment);
+            return;
+        }
+        const SizeClassRow& row = sizeClass();
+        std::string sentence =
+            SizeSectionTexts::kBeforeLivingArea + format(livingArea_) + row.middlePiece;
+        if (row.adjusts) {
+            AdjustSpan(figures_, row.amount);
+            sentence += format(figures_.mean) + kMeanSuffix;
+        }
+        finding(sentence);
+    }
+
+    const SizeClassRow& sizeClass() const {
+        for (const SizeClassRow& row : kSizeClasses)
+            if (livingArea_ <= row.upTo)
+                return row;
+        return kSizeClasses.back(); // only a living area that is not a number gets here
+    }
+
+    bool builtBefore1980() const {
+        return (answers_.YearClass >= 1 && answers_.YearClass <= 3) || answers_.Built1980Side == 1;
+    }
+
+    void featureSection(const FeatureSectionRow& section) {
+        document_.appendBody("");
+        sectionFrame(section.heading, section.explanation);
+        const FeatureRow* begin = section.features;
+        const FeatureRow* end = section.features + section.featureCount;
+        bool anyAnswered = false;
+        for (const FeatureRow* feature = begin; feature != end; ++feature)
+            anyAnswered = anyAnswered || isAnswered(*feature);
+        if (!anyAnswered) {
+            if (section.noAnswer)
+                finding(section.noAnswer);
+            return;
+        }
+        for (const FeatureRow* feature = begin; feature != end; ++feature)
+            if (isAnswered(*feature))
+                applyFeature(*feature);
+        if (section.closingMeanSentence) {
+            meanFinding(section.closingMeanSentence);
+            finding(section.closingRemark);
+        }
+    }
+
+    bool isAnswered(const FeatureRow& feature) const {
+        return ValueOf(answers_, feature.input) == feature.value;
+    }
+
+    void applyFeature(const FeatureRow& feature) {
+        if (feature.contradiction && !builtBefore1980()) {
+            finding(feature.contradiction);
+            return;
+        }
+        if (feature.adjusts)
+            AdjustSpan(figures_, feature.amount);
+        if (feature.sentenceKind == Sentence::WithMean)
+            meanFinding(feature.sentence);
+        else
+            finding(feature.sentence);
+    }
+
+    EvaluationResult finalCalculation() {
+        EvaluationResult result;
+        result.livingArea = livingArea_;
+        result.figures = figures_;
+        const Extended area = livingArea_;
+        result.totalLow = Extended(figures_.low) * area;
+        result.totalHigh = Extended(figures_.high) * area;
+        result.totalMean = Extended(figures_.mean) * area;
+
+        document_.appendBody("");
+        document_.appendWarning(kFinalCalculationHeading);
+        const auto& p = kFinalSentencePieces;
+        document_.appendWarning(p[0] + format(figures_.mean) + p[1] + format(figures_.low) + p[2] +
+                                format(figures_.high) + p[3] + format(livingArea_) + p[4] +
+                                format(result.totalLow) + p[5] + format(result.totalHigh) + p[6] +
+                                format(result.totalMean) + p[7]);
+        appendFixed(kClosingLines);
+        return result;
+    }
+
+    const Answers& answers_;
+    ReportDocument& document_;
+    const std::string& separator_;
+    float livingArea_ = 0;
+    SpanFigures figures_;
+};
+
+} // namespace
+
+EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
+                          const std::string& decimalSeparator) {
+    return Evaluation(answers, document, decimalSeparator).run();
+}
+
+} // namespace msr
