@@ -1,6 +1,7 @@
 #include "evaluation/figures.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -95,6 +96,10 @@ void AdjustSpan(SpanFigures& figures, double amount) {
 }
 
 std::string FormatFigure(Extended value, const std::string& decimalSeparator) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
     if (value == 0)
         return "0" + decimalSeparator + "00";
     const DecimalDigits decimal = EighteenDigits(value);
