@@ -1,0 +1,25 @@
+#pragma once
+
+#include "evaluation/report_document.h"
+
+#include <string>
+#include <string_view>
+
+namespace msr::cli {
+
+// One JSON text of answers taken through the program's checks and the evaluation.
+struct JsonEvaluation {
+    enum class Status {
+        Evaluated, // the document holds the whole evaluation
+        NotJson,   // the text is no JSON object; nothing was evaluated
+        Refused,   // refused as the program or the key checks refuse; nothing was appended
+    };
+    Status status = Status::Evaluated;
+    std::string message; // for NotJson and Refused, with the error report's full stop
+};
+
+// Clears the document and evaluates the answers into it with the given decimal separator.
+JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
+                            const std::string& decimalSeparator);
+
+} // namespace msr::cli

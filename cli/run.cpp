@@ -1,0 +1,109 @@
+#include "cli/run.h"
+
+#include "cli/batch.h"
+#include "cli/command_line.h"
+#include "cli/evaluator.h"
+#include "cli/report_output.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace msr::cli {
+namespace {
+
+int UsageFailure(std::ostream& err, const std::string& message) {
+    err << WithFullStop(message) << '\n' << UsageText();
+    return kUsageOrInputFailed;
+}
+
+std::string WhyUnreadable(const std::string& file, int error) {
+    std::string reason;
+    if (error == ENOENT)
+        reason = ": Die Datei gibt es nicht";
+    else if (error == EACCES)
+        reason = ": Keine Leseberechtigung";
+    else if (error == EISDIR)
+        reason = ": Das ist ein Verzeichnis";
+    return "Die Datei \"" + file + "\" kann nicht gelesen werden" + reason;
+}
+
+bool ReadsStandardInput(const Options& options) {
+    return options.inputFile.empty() || options.inputFile == "-";
+}
+
+bool ReadAll(std::istream& in, std::string& contents) {
+    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteAll(std::ostream& out, const std::string& text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(out.flush());
+}
+
+// Renders an evaluated document in the chosen format.
+std::string Rendered(const ReportDocument& document, const Options& options) {
+    std::string text;
+    if (options.format == OutputFormat::Json) {
+        AppendJson(document, text);
+        text += '\n';
+    } else {
+        AppendText(document, text);
+    }
+    return text;
+}
+
+int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
+              const std::string& decimalSeparator) {
+    std::string json;
+    if (!ReadAll(in, json))
+        return UsageFailure(err, "Die Eingabe kann nicht gelesen werden");
+    ReportDocument document; // 96 dpi, as the points of the JSON output promise
+    const JsonEvaluation evaluation = EvaluateJson(json, document, decimalSeparator);
+    if (evaluation.status == JsonEvaluation::Status::NotJson)
+        return UsageFailure(err, evaluation.message);
+    if (evaluation.status == JsonEvaluation::Status::Refused) {
+        err << evaluation.message << '\n';
+        return kRefused;
+    }
+    if (!WriteAll(out, Rendered(document, options)))
+        return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
+    return kEvaluated;
+}
+
+int RunOnInput(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
+               const std::string& decimalSeparator) {
+    if (!options.batch)
+        return RunSingle(in, options, out, err, decimalSeparator);
+    if (!RunBatch(in, out, decimalSeparator))
+        return UsageFailure(err, "Ein- oder Ausgabe ist fehlgeschlagen");
+    return kEvaluated;
+}
+
+} // namespace
+
+int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
+                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator) {
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    if (!commandLine.ok())
+        return UsageFailure(err, commandLine.error);
+    const Options& options = commandLine.options;
+    if (options.help) {
+        out << HelpText();
+        return out.flush() ? kEvaluated : kUsageOrInputFailed;
+    }
+    if (ReadsStandardInput(options))
+        return RunOnInput(standardInput, options, out, err, decimalSeparator);
+
+    std::error_code ignored;
+    if (std::filesystem::is_directory(options.inputFile, ignored))
+        return UsageFailure(err, WhyUnreadable(options.inputFile, EISDIR));
+    std::ifstream file(options.inputFile, std::ios::binary);
+    if (!file)
+        return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
+    return RunOnInput(file, options, out, err, decimalSeparator);
+}
+
+} // namespace msr::cli

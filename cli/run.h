@@ -1,0 +1,21 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace msr::cli {
+
+enum ExitStatus : int {
+    kEvaluated = 0,
+    kRefused = 1, // the answers were refused; the message is on the error stream
+    kUsageOrInputFailed = 2,
+};
+
+// The whole evaluator behind main(): the arguments after the program name, the standard
+// streams, and the decimal separator of the user's locale. Returns the exit status.
+int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
+                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator);
+
+} // namespace msr::cli
