@@ -1,0 +1,66 @@
+#include "gui/window_look.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace msr::gui {
+namespace {
+
+const QString kBitmapFace = QStringLiteral("MS Sans Serif");
+const QString kStandInFace = QStringLiteral("Liberation Sans");
+
+// The bitmap face's nearest size at or below the request; 9 points shows as 8 points.
+double BitmapPointSize(double requested) {
+    double chosen = 8;
+    for (double available : {8.0, 10.0, 12.0, 14.0, 18.0, 24.0})
+        if (available <= requested)
+            chosen = available;
+    return chosen;
+}
+
+// Liberation Sans at 15/16 of the bitmap face's size has about its average character width.
+QFont StandInFor(const QFont& font) {
+    QFont standIn = font;
+    standIn.setFamilies({kStandInFace});
+    standIn.setPointSizeF(BitmapPointSize(font.pointSizeF()) * 15 / 16);
+    return standIn;
+}
+
+bool UsesBitmapFace(const QWidget* widget) {
+    return widget->font().family() == kBitmapFace;
+}
+
+// Asks what the platform really draws: font matching never fails, it falls back.
+bool PlatformHasBitmapFace() {
+    return QFontInfo(QFont(kBitmapFace)).family() == kBitmapFace;
+}
+
+} // namespace
+
+void UseStandInFonts(QWidget* window) {
+    if (PlatformHasBitmapFace())
+        return;
+    // Resolve every font from the layout before any is replaced, so a child still sees
+    // the face it inherits from its container.
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    QList<QFont> fonts;
+    for (const QWidget* widget : widgets)
+        fonts.append(UsesBitmapFace(widget) ? StandInFor(widget->font()) : widget->font());
+    for (qsizetype i = 0; i < widgets.size(); ++i)
+        widgets[i]->setFont(fonts[i]);
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect placed = window->geometry();
+    placed.moveCenter(screen->geometry().center());
+    window->move(placed.topLeft());
+}
+
+} // namespace msr::gui

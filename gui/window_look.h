@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+
+namespace msr::gui {
+
+// The windows are laid out for "MS Sans Serif", a bitmap face with 8, 10, 12, 14, 18 and
+// 24 point sizes only. Where the platform lacks it, its text is drawn in "Liberation Sans"
+// at the width the bitmap face had, so every caption fits the place the layout gives it.
+// Call once after the window's layout is built.
+void UseStandInFonts(QWidget* window);
+
+// Moves a top-level window so that its client area sits in the middle of the primary screen.
+void CentreOnScreen(QWidget* window);
+
+} // namespace msr::gui
