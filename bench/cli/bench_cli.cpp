@@ -1,0 +1,87 @@
+#include "cli/batch.h"
+#include "cli/evaluator.h"
+#include "cli/report_output.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+// Discards what is written, so that the benchmark measures the evaluator, not a growing
+// string.
+class NullBuffer : public std::streambuf {
+protected:
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+};
+
+// Varied answer lines like an integration sends them: every class, sizes of every size
+// class, apartments, features on and off, and now and then a refused line.
+std::string AnswerLine(int i) {
+    static const char* const kSizes[] = {"35", "45", "55", "75", "115", "130", "20000"};
+    std::string line = "{\"YearClass\":" + std::to_string(i % 7 + 1);
+    if (i % 7 == 3)
+        line += ",\"Built1980Side\":" + std::to_string(i % 2 + 1);
+    line += ",\"LivingArea\":\"" + std::string(kSizes[i % 7 == 0 ? (i / 7) % 7 : i % 5]) + "\"";
+    line += ",\"CityArea\":" + std::to_string(i % 7 + 1);
+    if (i % 3 == 0)
+        line += ",\"GuestToilet\":true,\"FloorCovering\":2,\"HeatingKind\":3";
+    if (i % 4 == 0)
+        line += ",\"BalconyOrLoggia\":true,\"HeatingRenewed\":true,\"Insulation\":3";
+    if (i % 5 == 0)
+        line += ",\"NoiseImpairment\":true,\"BarrierFree\":1,\"TubAndShower\":false";
+    if (i % 50 == 0)
+        line += ",\"Unknown\":1";
+    return line + "}\n";
+}
+
+std::string AnswerLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i)
+        lines += AnswerLine(i);
+    return lines;
+}
+
+void BM_BatchJsonLines(benchmark::State& state) {
+    const int lineCount = static_cast<int>(state.range(0));
+    const std::string input = AnswerLines(lineCount);
+    NullBuffer discard;
+    std::ostream out(&discard);
+    for (auto _ : state) {
+        std::istringstream in(input);
+        if (!msr::cli::RunBatch(in, out, ","))
+            state.SkipWithError("the batch run failed");
+    }
+    state.counters["lines/s"] = benchmark::Counter(double(lineCount) * double(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+
+// The parts of one line, to see where the time of a line goes.
+void BM_ReadAndEvaluateOneLine(benchmark::State& state) {
+    const std::string line = AnswerLine(3);
+    msr::ReportDocument document;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(msr::cli::EvaluateJson(line, document, ","));
+}
+
+void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
+    msr::ReportDocument document;
+    msr::cli::EvaluateJson(AnswerLine(3), document, ",");
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        msr::cli::AppendJson(document, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(out.size()) * state.iterations());
+}
+
+} // namespace
+
+BENCHMARK(BM_BatchJsonLines)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndEvaluateOneLine);
+BENCHMARK(BM_WriteJsonOfOneEvaluation);
+BENCHMARK_MAIN();
