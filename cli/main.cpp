@@ -20,5 +20,8 @@ int main(int argc, char* argv[]) {
     } catch (const std::exception& error) {
         std::cerr << msr::cli::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;
+    } catch (...) {
+        std::cerr << "Unerwarteter Fehler.\n";
+        return msr::cli::kUsageOrInputFailed;
     }
 }
