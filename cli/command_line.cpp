@@ -6,7 +6,7 @@ namespace {
 // Applies an option's value; returns "" or the message for a wrong one.
 using ApplyOption = std::string (*)(Options&, const std::string& value);
 
-struct OptionSpec {
+struct KnownOption {
     const char* name;
     bool takesValue;
     ApplyOption apply;
@@ -35,17 +35,17 @@ std::string ApplyHelp(Options& options, const std::string&) {
 }
 
 // A further option is one more row here and one more line in HelpText().
-const OptionSpec kOptions[] = {
+const KnownOption kOptions[] = {
     {"--format", true, ApplyFormat},
     {"--batch", false, ApplyBatch},
     {"--help", false, ApplyHelp},
     {"-h", false, ApplyHelp},
 };
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name)
-            return &spec;
+const KnownOption* FindOption(const std::string& name) {
+    for (const KnownOption& known : kOptions)
+        if (name == known.name)
+            return &known;
     return nullptr;
 }
 
@@ -83,19 +83,19 @@ private:
     std::string option(const std::string& argument) {
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = FindOption(name);
-        if (!spec)
+        const KnownOption* known = FindOption(name);
+        if (!known)
             return "Die Option " + name + " gibt es nicht";
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos)
                 return "Die Option " + name + " nimmt keinen Wert";
-            return spec->apply(result_.options, {});
+            return known->apply(result_.options, {});
         }
         if (equals != std::string::npos)
-            return spec->apply(result_.options, argument.substr(equals + 1));
+            return known->apply(result_.options, argument.substr(equals + 1));
         if (next_ == arguments_.size())
             return "Die Option " + name + " braucht einen Wert";
-        return spec->apply(result_.options, arguments_[next_++]);
+        return known->apply(result_.options, arguments_[next_++]);
     }
 
     std::string inputFile(const std::string& argument) {
