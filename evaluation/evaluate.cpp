@@ -33,7 +33,7 @@ private:
             append(paragraph.kind, paragraph.text);
     }
 
-    void append(ParagraphKind kind, const std::string& text) {
+    void append(ParagraphKind kind, std::string_view text) {
         switch (kind) {
         case ParagraphKind::Body:
             document_.appendBody(text);
@@ -50,7 +50,7 @@ private:
     std::string format(Extended value) const { return FormatFigure(value, separator_); }
 
     // A finding is an empty paragraph followed by its sentence.
-    void finding(const std::string& sentence) {
+    void finding(std::string_view sentence) {
         document_.appendBody("");
         document_.appendBody(sentence);
     }

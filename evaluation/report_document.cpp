@@ -41,7 +41,8 @@ void ReportDocument::appendWarning(std::string_view text) {
 }
 
 void ReportDocument::append(ParagraphKind kind, std::string_view text) {
-    current_.face = kReportFace;
+    if (current_.face != kReportFace)
+        current_.face = kReportFace;
     current_.twentiethsOfPoint = bodyTwentieths_;
     if (kind != ParagraphKind::Body)
         current_.bold = true;
