@@ -1,0 +1,133 @@
+#include "report/information_dialog.h"
+
+#include "ui_information_dialog.h"
+
+#include "gui/forms.h"
+#include "gui/messages.h"
+#include "report/artwork.h"
+#include "report/info_texts.h"
+
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextList>
+
+using msr::gui::Guarded;
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
+    ui_->setupUi(this);
+    // A fixed dialog frame without any title-bar buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    ui_->Image1->setPixmap(
+        QPixmap::fromImage(msr::report::ArtworkPicture(msr::report::Artwork::Information)));
+    QPalette palette = ui_->RichEdit1->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::HighlightedText));
+    ui_->RichEdit1->setPalette(palette);
+    connect(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(ui_->Button1); });
+
+    Form2 = this;
+    FormCreate(this);
+}
+
+TForm2::~TForm2() {
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+QTextEdit* TForm2::infoText() const {
+    return ui_->RichEdit1;
+}
+
+void TForm2::FormCreate(QObject* /*sender*/) {
+    using namespace msr::report;
+    setBullet(false);
+    for (int number = 1; number < kFirstBulletedParagraph; ++number)
+        AppendInfoLine(InfoParagraph(number));
+    // Each paragraph appended now starts in a bulleted one and stays in its list.
+    setBullet(true);
+    for (int number = kFirstBulletedParagraph; number <= kLastBulletedParagraph; ++number)
+        AppendInfoLine(InfoParagraph(number));
+    setBullet(false);
+    for (int number = kLastBulletedParagraph + 1; number <= kInfoParagraphCount; ++number)
+        AppendInfoLine(InfoParagraph(number));
+    returnToStart();
+}
+
+void TForm2::FormShow(QObject* /*sender*/) {
+    returnToStart();
+}
+
+void TForm2::Button1Click(QObject* /*sender*/) {
+    close();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen();
+    ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
+    Guarded([this] { FormShow(this); });
+}
+
+// Esc presses "OK", the dialog's cancel button.
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui_->Button1->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// Switches the bullet of the paragraph at the end of the text; the text of a bulleted
+// paragraph starts 10 points right of its bullet.
+void TForm2::setBullet(bool on) {
+    QTextEdit* edit = ui_->RichEdit1;
+    QTextCursor cursor(edit->document());
+    cursor.movePosition(QTextCursor::End);
+    if (on) {
+        const double tenPoints = msr::report::kBulletOffsetPoints * edit->logicalDpiY() / 72.0;
+        const QTextList* list = cursor.currentList();
+        const double offset = list ? list->format().indent() * edit->document()->indentWidth() : 0;
+        if (offset < tenPoints) {
+            edit->document()->setIndentWidth(tenPoints);
+            QTextListFormat bullet;
+            bullet.setStyle(QTextListFormat::ListDisc);
+            bullet.setIndent(1);
+            cursor.createList(bullet);
+        }
+        return;
+    }
+    if (QTextList* list = cursor.currentList())
+        list->remove(cursor.block());
+    QTextBlockFormat plain = cursor.blockFormat();
+    plain.setIndent(0);
+    cursor.setBlockFormat(plain);
+}
+
+void TForm2::returnToStart() {
+    QTextEdit* edit = ui_->RichEdit1;
+    QTextCursor cursor(edit->document());
+    cursor.movePosition(QTextCursor::Start);
+    edit->setTextCursor(cursor);
+    edit->ensureCursorVisible();
+    edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->minimum());
+}
+
+void TForm2::centreOnScreen() {
+    const QScreen* current = screen();
+    if (!current)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(current->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void AppendInfoLine(const std::string& text) {
+    QTextCursor cursor(Form2->infoText()->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString::fromStdString(text));
+    cursor.insertBlock();
+}

@@ -1,0 +1,205 @@
+#include "evaluation/fixed_texts.h"
+#include "gui/forms.h"
+#include "report/information_dialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextList>
+#include <QtTest>
+
+namespace {
+
+QTextBlock Paragraph(const QTextEdit* edit, int number) {
+    return edit->document()->findBlockByNumber(number - 1);
+}
+
+// Where a paragraph's first line starts, in pixels from the text's left edge.
+double TextStart(const QTextEdit* edit, int number) {
+    const QTextBlock block = Paragraph(edit, number);
+    edit->document()->size(); // lays the whole text out
+    return block.layout()->position().x() + block.layout()->lineAt(0).x();
+}
+
+} // namespace
+
+class InformationDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        dialog_ = new TForm2;
+        QCOMPARE(Form2, dialog_);
+        text_ = dialog_->findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+        QVERIFY(text_);
+    }
+    void cleanupTestCase() {
+        delete dialog_;
+        QVERIFY(!Form2);
+    }
+    void cleanup() {
+        if (dialog_->isVisible())
+            dialog_->close();
+    }
+
+    void windowLooksAsLaidOut() {
+        QCOMPARE(dialog_->windowTitle(), QStringLiteral("Mietspiegel: Information"));
+        QCOMPARE(dialog_->size(), QSize(427, 233));
+        QVERIFY(!(dialog_->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(dialog_->windowFlags() & Qt::WindowSystemMenuHint));
+        QCOMPARE(dialog_->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("KWL Hausgilde Varlstadt e. V."));
+        QCOMPARE(dialog_->findChild<QLabel*>(QStringLiteral("Label3"))->text(),
+                 QStringLiteral("Mietspiegel für die Stadt Varlstadt"));
+        QCOMPARE(dialog_->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(),
+                 QSize(92, 45));
+        QCOMPARE(dialog_->findChild<QPushButton*>(QStringLiteral("Button1"))->text(),
+                 QStringLiteral("OK"));
+    }
+
+    void textHasItsParagraphs_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("exact");
+        QTest::addColumn<bool>("bulleted");
+        const QString web = QString::fromUtf8(msr::kAssociationWebAddress);
+        const struct {
+            int number;
+            const char* text;
+            bool exact;
+        } rows[] = {
+            {1, "M i e t s p i e g e l", true},
+            {2, "für nicht preisgebundene Wohnungen in Varlstadt", true},
+            {3, "", true},
+            {4, "Alle Rechte bei KWL Hausgilde Varlstadt e. V.", false},
+            {5, "", true},
+            {6, "Stand: 1. Januar 2015", true},
+            {7, "Laufzeit: bis 31.12.2016", true},
+            {8, "", true},
+            {9, "Der Mietspiegel wurde erstellt unter Mitwirkung der Interessenverbände:", true},
+            {10, "Tessmark Varlstadt e. V. - Haus-, Wohnungs- und Grundeigentümerverband, ", false},
+            {11, "KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, ", false},
+            {12, "Mieterverein Varlstadt und Umgebung e. V., ", false},
+            {13, "Arbeitsgemeinschaft Varlstädter Wohnungsunternehmen, ", false},
+            {14, "Der Gutachterausschuss für Grundstückswerte in der Stadt Varlstadt, ", false},
+            {15, "Stadt Varlstadt, Amt für Wohnungswesen, ", false},
+            {16, "", true},
+            {17, "", true},
+            {18, "Kontakt:", true},
+            {19, "     KWL Hausgilde Varlstadt e. V.", true},
+            {20, "     - Mieterschutzverein -", true},
+            {21, "     ", false},
+            {22, "     Tel.: ", false},
+        };
+        for (const auto& row : rows)
+            QTest::addRow("%d", row.number) << row.number << QString::fromUtf8(row.text)
+                                            << row.exact << (row.number >= 10 && row.number <= 16);
+        QTest::addRow("23") << 23 << QStringLiteral("     Internet: ") + web << true << false;
+    }
+    void textHasItsParagraphs() {
+        QFETCH(int, number);
+        QFETCH(QString, text);
+        QFETCH(bool, exact);
+        QFETCH(bool, bulleted);
+        const QTextBlock block = Paragraph(text_, number);
+        if (exact)
+            QCOMPARE(block.text(), text);
+        else
+            QVERIFY2(block.text().startsWith(text) && block.text().size() > text.size() + 5,
+                     qPrintable(block.text()));
+        QCOMPARE(block.textList() != nullptr, bulleted);
+        if (bulleted)
+            QCOMPARE(block.textList()->format().style(), QTextListFormat::ListDisc);
+        // No character attribute is ever set: every paragraph in the dialog's font.
+        QCOMPARE(block.charFormat().fontWeight(), QTextCharFormat().fontWeight());
+    }
+
+    void textEndsAfterTheLastParagraph() {
+        QTextDocument* document = text_->document();
+        QCOMPARE(document->blockCount(), 24);
+        QVERIFY(document->lastBlock().text().isEmpty());
+        QVERIFY(!document->lastBlock().textList());
+    }
+
+    void bulletedTextStandsTenPointsRightOfItsBullet() {
+        dialog_->show();
+        const double tenPoints = 10.0 * text_->logicalDpiY() / 72.0;
+        const double plain = TextStart(text_, 9);
+        for (int number = 10; number <= 16; ++number)
+            QVERIFY2(qAbs(TextStart(text_, number) - plain - tenPoints) < 0.5,
+                     qPrintable(QString::number(TextStart(text_, number) - plain)));
+        QCOMPARE(TextStart(text_, 17), plain);
+    }
+
+    void textIsReadOnlyButSelectableAndCopyable() {
+        QVERIFY(text_->isReadOnly());
+        QVERIFY(text_->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY(text_->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        const QString before = text_->toPlainText();
+        dialog_->show();
+        text_->setFocus();
+        QTest::keyClicks(text_, QStringLiteral("xyz"));
+        QCOMPARE(text_->toPlainText(), before);
+        text_->selectAll();
+        text_->copy();
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("M i e t s p")));
+    }
+
+    void showingTwiceKeepsTheTextOnce() {
+        dialog_->show();
+        dialog_->close();
+        dialog_->show();
+        QCOMPARE(text_->document()->blockCount(), 24);
+    }
+
+    void everyShowingStartsAtTheBeginningOfTheText() {
+        dialog_->show();
+        QTextCursor end = text_->textCursor();
+        end.movePosition(QTextCursor::End);
+        text_->setTextCursor(end);
+        text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
+        QVERIFY(text_->verticalScrollBar()->value() > 0);
+        dialog_->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        QVERIFY(!dialog_->isVisible());
+
+        dialog_->show();
+        QCOMPARE(text_->textCursor().position(), 0);
+        QCOMPARE(text_->verticalScrollBar()->value(), 0);
+    }
+
+    void okHasTheFocusWhenTheDialogOpens() {
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QCOMPARE(dialog_->focusWidget(),
+                 dialog_->findChild<QPushButton*>(QStringLiteral("Button1")));
+    }
+
+    void escapeClosesLikeOk() {
+        dialog_->open();
+        QVERIFY(dialog_->isVisible());
+        QTest::keyClick(dialog_, Qt::Key_Escape);
+        QVERIFY(!dialog_->isVisible());
+    }
+
+    void appendInfoLineWritesIntoForm2() {
+        TForm2 other;
+        QCOMPARE(Form2, &other);
+        AppendInfoLine("Noch eine Zeile");
+        QTextDocument* document = other.infoText()->document();
+        QCOMPARE(document->blockCount(), 25);
+        QCOMPARE(document->findBlockByNumber(23).text(), QStringLiteral("Noch eine Zeile"));
+        QCOMPARE(text_->document()->blockCount(), 24);
+        Form2 = dialog_;
+    }
+
+private:
+    TForm2* dialog_ = nullptr;
+    QTextEdit* text_ = nullptr;
+};
+
+QTEST_MAIN(InformationDialogTest)
+#include "test_information_dialog.moc"

@@ -1,0 +1,266 @@
+#include "pdf_words.h"
+#include "sample_reports.h"
+
+#include "report/preview_window.h"
+#include "report/report_pages.h"
+#include "report/report_printing.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using msr::report::PreviewWindow;
+using msr::report::ReportPages;
+
+namespace {
+
+std::shared_ptr<const ReportPages> AllFeaturesPages() {
+    return std::make_shared<const ReportPages>(
+        msr::test::EvaluatedDocument(msr::test::AllFeaturesAnswers()));
+}
+
+QAction* Action(const PreviewWindow& window, const char* name) {
+    return window.findChild<QAction*>(QLatin1String(name));
+}
+
+QString LabelText(const PreviewWindow& window, const char* name) {
+    return window.findChild<QLabel*>(QLatin1String(name))->text();
+}
+
+} // namespace
+
+class ReportPreviewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        pages_ = AllFeaturesPages();
+        window_ = std::make_unique<PreviewWindow>(pages_);
+    }
+    void cleanup() { window_.reset(); }
+
+    void toolBarActionsCarryTheirHints_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("zoom whole page") << "actionOptimalSize"
+                                         << "Optimale Größe"
+                                         << "Optimale Größe";
+        QTest::newRow("natural size") << "actionActualSize"
+                                      << "100%"
+                                      << "100%";
+        QTest::newRow("page width") << "actionFitWidth"
+                                    << "Auf Breite anpassen"
+                                    << "Auf Breite anpassen";
+        QTest::newRow("first") << "actionFirstPage"
+                               << "Erste Seite"
+                               << "Erste Seite";
+        QTest::newRow("previous") << "actionPreviousPage"
+                                  << "Vorherige Seite"
+                                  << "Vorherige Seite";
+        QTest::newRow("next") << "actionNextPage"
+                              << "Nächste Seite"
+                              << "Nächste Seite";
+        QTest::newRow("last") << "actionLastPage"
+                              << "Letzte Seite"
+                              << "Letzte Seite";
+        QTest::newRow("set-up") << "actionPrintSetup"
+                                << "Druckereinrichtung"
+                                << "Druckereinrichtung";
+        QTest::newRow("print") << "actionPrint"
+                               << "Drucken"
+                               << "Druckt angezeigtes Dokument";
+        QTest::newRow("pdf") << "actionSavePdf"
+                             << "Als PDF speichern"
+                             << "Als PDF speichern";
+        QTest::newRow("close") << "actionClose"
+                               << "S&chließen"
+                               << "Schließen";
+    }
+    void toolBarActionsCarryTheirHints() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, hint);
+        const QAction* action = window_->findChild<QAction*>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->toolTip(), hint);
+    }
+
+    void closeHasItsAccessKey() {
+        QCOMPARE(Action(*window_, "actionClose")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+    }
+
+    void opensAsVorschauFittedToTheWidth() {
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Vorschau"));
+        window_->show();
+        QVERIFY(Action(*window_, "actionFitWidth")->isChecked());
+        QCOMPARE(window_->previewWidget()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    }
+
+    void zoomActionsSwitchTheZoom() {
+        window_->show();
+        Action(*window_, "actionOptimalSize")->trigger();
+        QCOMPARE(window_->previewWidget()->zoomMode(), QPrintPreviewWidget::FitInView);
+        QVERIFY(!Action(*window_, "actionFitWidth")->isChecked());
+        Action(*window_, "actionActualSize")->trigger();
+        QCOMPARE(window_->previewWidget()->zoomMode(), QPrintPreviewWidget::CustomZoom);
+        QCOMPARE(window_->previewWidget()->zoomFactor(), 1.0);
+        Action(*window_, "actionFitWidth")->trigger();
+        QCOMPARE(window_->previewWidget()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    }
+
+    void printingWaitsUntilAllPagesArePrepared() {
+        QVERIFY(!window_->pagesPrepared());
+        QVERIFY(!Action(*window_, "actionPrint")->isEnabled());
+        QVERIFY(!Action(*window_, "actionPrintSetup")->isEnabled());
+        window_->show();
+        QVERIFY(window_->pagesPrepared());
+        QVERIFY(Action(*window_, "actionPrint")->isEnabled());
+        QVERIFY(Action(*window_, "actionPrintSetup")->isEnabled());
+        QCOMPARE(LabelText(*window_, "ProgressLabel"), QStringLiteral("Vorbereitung: 100 %"));
+    }
+
+    void statusBarShowsThePageOfPages() {
+        window_->show();
+        const int count = pages_->pageCount();
+        QVERIFY(count >= 3);
+        QCOMPARE(window_->previewWidget()->pageCount(), count);
+        QCOMPARE(LabelText(*window_, "PageLabel"), QStringLiteral("Seite 1 von %1").arg(count));
+    }
+
+    void navigationMovesThroughThePages() {
+        window_->show();
+        const int count = pages_->pageCount();
+        QVERIFY(!Action(*window_, "actionPreviousPage")->isEnabled());
+        Action(*window_, "actionLastPage")->trigger();
+        QCOMPARE(window_->previewWidget()->currentPage(), count);
+        QCOMPARE(LabelText(*window_, "PageLabel"), QStringLiteral("Seite %1 von %1").arg(count));
+        QVERIFY(!Action(*window_, "actionNextPage")->isEnabled());
+        Action(*window_, "actionPreviousPage")->trigger();
+        QCOMPARE(window_->previewWidget()->currentPage(), count - 1);
+        Action(*window_, "actionFirstPage")->trigger();
+        QCOMPARE(window_->previewWidget()->currentPage(), 1);
+        Action(*window_, "actionNextPage")->trigger();
+        QCOMPARE(LabelText(*window_, "PageLabel"), QStringLiteral("Seite 2 von %1").arg(count));
+    }
+
+    void savesThePagesAsPdf() {
+        if (!msr::test::HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath(QStringLiteral("auswertung.pdf"));
+        QString proposed;
+        window_->setSaveFileChooser([&](QWidget*, const QString& proposal) {
+            proposed = proposal;
+            return fileName;
+        });
+        window_->show();
+        Action(*window_, "actionSavePdf")->trigger();
+        QVERIFY(proposed.endsWith(QStringLiteral("/Mietspiegel-Auswertung.pdf")));
+        const std::vector<msr::test::PdfPage> pdf = msr::test::ReadPdfWords(fileName);
+        QCOMPARE(int(pdf.size()), pages_->pageCount());
+        QVERIFY(pdf.back()
+                    .texts()
+                    .join(QLatin1Char(' '))
+                    .endsWith(QStringLiteral("Auswertung Seite %1").arg(pages_->pageCount())));
+    }
+
+    void cancelledSaveWritesNothing() {
+        QTemporaryDir folder;
+        window_->setSaveFileChooser([](QWidget*, const QString&) { return QString(); });
+        window_->show();
+        Action(*window_, "actionSavePdf")->trigger();
+        QVERIFY(QDir(folder.path()).isEmpty());
+    }
+
+    void printUsesTheChosenPageRange() {
+        if (!msr::test::HavePdfToText())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        window_->show();
+        QPrinter& printer = window_->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(fileName);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        Action(*window_, "actionPrint")->trigger();
+        const std::vector<msr::test::PdfPage> pdf = msr::test::ReadPdfWords(fileName);
+        QCOMPARE(int(pdf.size()), 1);
+        QVERIFY(pdf.front()
+                    .texts()
+                    .join(QLatin1Char(' '))
+                    .endsWith(QStringLiteral("Auswertung Seite 2")));
+    }
+
+    void printedPagesFollowRangeAndCopies_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<bool>("collate");
+        QTest::addColumn<std::vector<int>>("expected");
+        QTest::newRow("all pages") << 0 << 0 << 1 << true << std::vector<int>{0, 1, 2};
+        QTest::newRow("range") << 2 << 3 << 1 << true << std::vector<int>{1, 2};
+        QTest::newRow("range past the end") << 3 << 9 << 1 << true << std::vector<int>{2};
+        QTest::newRow("range beyond the end") << 5 << 6 << 1 << true << std::vector<int>{};
+        QTest::newRow("two copies collated")
+            << 0 << 0 << 2 << true << std::vector<int>{0, 1, 2, 0, 1, 2};
+        QTest::newRow("two copies page by page")
+            << 1 << 2 << 2 << false << std::vector<int>{0, 0, 1, 1};
+    }
+    void printedPagesFollowRangeAndCopies() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, copies);
+        QFETCH(bool, collate);
+        QFETCH(std::vector<int>, expected);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat); // makes no copies itself
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        printer.setCopyCount(copies);
+        printer.setCollateCopies(collate);
+        QCOMPARE(msr::report::PrintedPages(printer, 3), expected);
+    }
+
+    void printSetUpOffersThePagesOfTheReport() {
+        window_->show();
+        int minPage = -1;
+        int maxPage = -1;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            minPage = dialog->minPage();
+            maxPage = dialog->maxPage();
+            dialog->reject();
+        });
+        Action(*window_, "actionPrintSetup")->trigger();
+        QCOMPARE(minPage, 1);
+        QCOMPARE(maxPage, pages_->pageCount());
+    }
+
+    void closingRaisesTheAfterPreviewSignal() {
+        window_->show();
+        QSignalSpy closed(window_.get(), &PreviewWindow::closed);
+        Action(*window_, "actionClose")->trigger();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!window_->isVisible());
+    }
+
+private:
+    std::shared_ptr<const ReportPages> pages_;
+    std::unique_ptr<PreviewWindow> window_;
+};
+
+QTEST_MAIN(ReportPreviewTest)
+#include "test_report_preview.moc"
