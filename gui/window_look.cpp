@@ -58,9 +58,11 @@ void CentreOnScreen(QWidget* window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // The client area is placed; move() would place the frame, whose size the window
+    // system tells only once the window is shown.
     QRect placed = window->geometry();
     placed.moveCenter(screen->geometry().center());
-    window->move(placed.topLeft());
+    window->setGeometry(placed);
 }
 
 } // namespace msr::gui

@@ -1,6 +1,7 @@
 #include "questionnaire/questionnaire_dialog.h"
 
 #include "gui/window_look.h"
+#include "questionnaire/radio_group.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@ QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
 void QuestionnaireDialog::FinishLayout() {
     setFixedSize(size());
     gui::UseStandInFonts(this);
+    GroupRadioButtonsByContainer(this);
 }
 
 void QuestionnaireDialog::CloseAnswered() {

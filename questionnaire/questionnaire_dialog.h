@@ -22,8 +22,8 @@ signals:
     void answered();
 
 protected:
-    // Keeps the client size the layout gives and puts in the stand-in fonts; called by
-    // each dialog once its layout is built.
+    // Keeps the client size the layout gives, puts in the stand-in fonts and groups the
+    // radio buttons by container; called by each dialog once its layout is built.
     void FinishLayout();
 
     // The two ways OK ends the dialog.

@@ -5,8 +5,15 @@
 #include <initializer_list>
 
 class QRadioButton;
+class QWidget;
 
 namespace msr::questionnaire {
+
+// Makes one exclusive group of the radio buttons of each container (group box, panel or
+// the window itself). Left to itself the toolkit also counts the buttons of nested
+// containers into a group, so the selected button of a box could be deselected by
+// clicking it while a button of a panel inside the box is selected.
+void GroupRadioButtonsByContainer(QWidget* window);
 
 // Deselects a radio button without selecting another; no handler runs.
 void Deselect(QRadioButton* button);

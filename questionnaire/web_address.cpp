@@ -6,21 +6,22 @@
 namespace msr::questionnaire {
 namespace {
 
-std::function<void(const QUrl&)>& Opener() {
-    static std::function<void(const QUrl&)> opener;
+WebAddressOpener& Opener() {
+    static WebAddressOpener opener;
     return opener;
 }
 
 } // namespace
 
 void OpenWebAddress(const QUrl& address) {
+    // Whether a browser came up is the user's to see; the program says nothing either way.
     if (Opener())
-        Opener()(address);
+        (void)Opener()(address);
     else
-        QDesktopServices::openUrl(address);
+        (void)QDesktopServices::openUrl(address);
 }
 
-void SetWebAddressOpener(std::function<void(const QUrl&)> opener) {
+void SetWebAddressOpener(WebAddressOpener opener) {
     Opener() = std::move(opener);
 }
 
