@@ -91,9 +91,15 @@ void PaintHouse(QPainter& painter, const QPointF& origin) {
 void PaintHeaderArtwork(QPainter& painter) {
     PaintHouse(painter, QPointF(1, 2));
     FillText(painter, QPointF(43, 28), QStringLiteral("KWL"), LettersFont(21), kNavy);
-    painter.fillRect(QRectF(43.5, 31, 45, 1.2), kBrick);
-    FillText(painter, QPointF(43.5, 39.5), QStringLiteral("HAUSGILDE"), LettersFont(6.5), kNavy,
-             1.05);
+    constexpr double kRuleLeft = 43.5;
+    constexpr double kRuleWidth = 45;
+    painter.fillRect(QRectF(kRuleLeft, 31, kRuleWidth, 1.2), kBrick);
+    // The small lettering spans the rule exactly, whatever font stands in for Arial.
+    const QString name = QStringLiteral("HAUSGILDE");
+    const QFont small = LettersFont(6.5);
+    const double natural = QFontMetricsF(small).horizontalAdvance(name);
+    const double spacing = (kRuleWidth - natural) / (name.size() - 1);
+    FillText(painter, QPointF(kRuleLeft, 39.5), name, small, kNavy, spacing);
 }
 
 void PaintFooterArtwork(QPainter& painter) {
@@ -117,6 +123,10 @@ void PaintInformationArtwork(QPainter& painter) {
     painter.setPen(QPen(kNavy.lighter(260), 0.8));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(0.5, 0.5, kArtworkWidth - 1, kArtworkHeight - 1), 4, 4);
+    // The header's picture, a little smaller, so it keeps clear of the card's edge.
+    constexpr double kScale = 0.92;
+    painter.translate(kArtworkWidth * (1 - kScale) / 2, kArtworkHeight * (1 - kScale) / 2);
+    painter.scale(kScale, kScale);
     PaintHeaderArtwork(painter);
 }
 

@@ -24,6 +24,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
                    Qt::MSWindowsFixedSizeDialogHint);
     ui_->Image1->setPixmap(
         QPixmap::fromImage(msr::report::ArtworkPicture(msr::report::Artwork::Information)));
+    // The labels are sized to their text, as laid out, whichever font stands in.
+    ui_->Label2->adjustSize();
+    ui_->Label3->adjustSize();
     QPalette palette = ui_->RichEdit1->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::HighlightedText));
     ui_->RichEdit1->setPalette(palette);

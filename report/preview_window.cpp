@@ -15,6 +15,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -73,6 +74,10 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
             [this] { Guarded([&] { updatePageStatus(); }); });
     ui_->actionFitWidth->setChecked(true);
     preview_->fitToWidth();
+    // Opened maximised; sized to the screen beforehand, so it fills the screen even
+    // where no window manager maximises it.
+    if (const QScreen* current = screen())
+        setGeometry(current->availableGeometry());
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -144,8 +149,10 @@ void PreviewWindow::setUpStatusBar() {
     progressLabel_->setObjectName(QStringLiteral("ProgressLabel"));
     pageLabel_ = new QLabel(this);
     pageLabel_->setObjectName(QStringLiteral("PageLabel"));
-    statusBar()->addWidget(progressLabel_);
-    statusBar()->addWidget(pageLabel_);
+    for (QLabel* label : {progressLabel_, pageLabel_}) {
+        label->setContentsMargins(6, 0, 12, 0);
+        statusBar()->addWidget(label);
+    }
     showProgress(0, pages_->pageCount());
 }
 
