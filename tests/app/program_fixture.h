@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/startup.h"
+#include "app/tform1.h"
+#include "gui/forms.h"
+#include "questionnaire/tform10.h"
+#include "questionnaire/tform11.h"
+#include "questionnaire/tform12.h"
+#include "questionnaire/tform3.h"
+#include "questionnaire/tform4.h"
+#include "questionnaire/tform5.h"
+#include "questionnaire/tform6.h"
+#include "questionnaire/tform7.h"
+#include "questionnaire/tform9.h"
+#include "report/information_dialog.h"
+#include "report/preview_window.h"
+#include "report/report_window.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// The program's twelve windows as start-up creates them, with the main window shown, for
+// the life of one test function.
+class ProgramWindows {
+public:
+    ProgramWindows() {
+        msr::app::CreateWindows();
+        Form1->show();
+        [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(Form1);
+    }
+    ~ProgramWindows() { msr::app::DestroyWindows(); }
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+};
+
+// Polls from inside the nested event loop of whatever the next step opens, and runs the
+// steps once the condition holds. If the condition never comes, nothing runs.
+inline void WhenReady(std::function<bool()> ready, std::function<void()> steps) {
+    auto* poll = new QTimer(qApp);
+    auto deadline = std::make_shared<QDeadlineTimer>(5000);
+    QObject::connect(poll, &QTimer::timeout, [poll, deadline, ready, steps] {
+        if (ready()) {
+            poll->stop();
+            poll->deleteLater();
+            steps();
+        } else if (deadline->hasExpired()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start(5);
+}
+
+// Runs the steps once the dialog is the modal window; a dialog that the steps leave open
+// is ended after a while, so that a failing test fails instead of hanging.
+inline void WhenModal(QDialog* dialog, std::function<void()> steps) {
+    WhenReady([dialog] { return QApplication::activeModalWidget() == dialog; },
+              [dialog, steps] {
+                  steps();
+                  QTimer::singleShot(3000, dialog, [dialog] {
+                      if (dialog->isVisible()) {
+                          qWarning("%s left open by the test", qPrintable(dialog->objectName()));
+                          dialog->done(QDialog::Rejected);
+                      }
+                  });
+              });
+}
+
+// Runs the steps once the evaluation's preview is shown, then closes the preview.
+inline void WhenPreviewShown(std::function<void()> steps) {
+    WhenReady([] { return Form8 && Form8->openPreview() && Form8->openPreview()->isVisible(); },
+              [steps] {
+                  steps();
+                  Form8->openPreview()->close();
+              });
+}
+
+// A click of the user's mouse on a push button.
+inline void Click(QWidget* button) {
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
+
+// A click on the indicator of a radio button or check box.
+inline void ClickOption(QWidget* option) {
+    QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(7, option->height() / 2));
+}
+
+inline bool ShowsTick(const msr::app::PictureButton* button) {
+    return button->glyph().toImage() == Form1->SpeedButton6->glyph().toImage();
+}
+
+inline bool ShowsQuestionMark(const msr::app::PictureButton* button) {
+    return button->glyph().toImage() == Form1->SpeedButton7->glyph().toImage();
+}
