@@ -15,6 +15,8 @@
 #include <QTextCursor>
 #include <QTextList>
 
+#include <stdexcept>
+
 using msr::gui::Guarded;
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
@@ -129,6 +131,8 @@ void TForm2::centreOnScreen() {
 }
 
 void AppendInfoLine(const std::string& text) {
+    if (!Form2)
+        throw std::logic_error("Das Informationsfenster ist nicht angelegt");
     QTextCursor cursor(Form2->infoText()->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QString::fromStdString(text));
