@@ -24,24 +24,37 @@
 #include <functional>
 #include <memory>
 
+// Owns the steps waiting for a window of the current test, so none is left for the next.
+inline QObject*& WaitingSteps() {
+    static QObject* owner = nullptr;
+    return owner;
+}
+
 // The program's twelve windows as start-up creates them, with the main window shown, for
 // the life of one test function.
 class ProgramWindows {
 public:
     ProgramWindows() {
+        WaitingSteps() = &waitingSteps_;
         msr::app::CreateWindows();
         Form1->show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(Form1);
     }
-    ~ProgramWindows() { msr::app::DestroyWindows(); }
+    ~ProgramWindows() {
+        WaitingSteps() = nullptr;
+        msr::app::DestroyWindows();
+    }
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+private:
+    QObject waitingSteps_;
 };
 
 // Polls from inside the nested event loop of whatever the next step opens, and runs the
 // steps once the condition holds. If the condition never comes, nothing runs.
 inline void WhenReady(std::function<bool()> ready, std::function<void()> steps) {
-    auto* poll = new QTimer(qApp);
+    auto* poll = new QTimer(WaitingSteps());
     auto deadline = std::make_shared<QDeadlineTimer>(5000);
     QObject::connect(poll, &QTimer::timeout, [poll, deadline, ready, steps] {
         if (ready()) {

@@ -1,0 +1,300 @@
+// The main window at work: the questionnaire buttons open their dialogs modally and show
+// what the dialogs' OK decided, "Auswerten" checks its three flags and runs the
+// evaluation up to the preview and back, "Info" and "Beenden".
+
+#include "program_fixture.h"
+#include "questionnaire/read_answers.h"
+#include "recorded_messages.h"
+#include "report/entry_points.h"
+
+#include <QLineEdit>
+
+using msr::app::PictureButton;
+
+namespace {
+
+const QString kRequiredAnswersMissing = QStringLiteral(
+    "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das "
+    "Gebiet angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.");
+
+void TypeSize(const QString& text) {
+    QLineEdit* edit = Form9->ComboBox1->lineEdit();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+// The user answers the three required dialogs from the main window.
+void AnswerYear() {
+    WhenModal(Form12, [] {
+        ClickOption(Form12->RadioButton4);
+        ClickOption(Form12->RadioButton8);
+        Click(Form12->Button1);
+    });
+    Click(Form1->SpeedButton11);
+}
+
+void AnswerSize(const QString& size) {
+    WhenModal(Form9, [size] {
+        TypeSize(size);
+        Click(Form9->Button1);
+    });
+    Click(Form1->SpeedButton8);
+}
+
+void AnswerArea() {
+    WhenModal(Form11, [] {
+        ClickOption(Form11->RadioButton3);
+        Click(Form11->Button1);
+    });
+    Click(Form1->SpeedButton10);
+}
+
+QStringList DocumentText() {
+    QStringList paragraphs;
+    for (const msr::Paragraph& paragraph : Form8->document().paragraphs())
+        paragraphs.append(QString::fromStdString(paragraph.text));
+    return paragraphs;
+}
+
+// What the evaluation writes for the given answers.
+QStringList EvaluationOf(const msr::Answers& answers) {
+    SetAnswersSource([answers] { return answers; });
+    Form8->document().clear();
+    BuildEvaluationReport();
+    SetAnswersSource(&msr::questionnaire::ReadAnswers);
+    return DocumentText();
+}
+
+bool PreviewOpen() {
+    return Form8->openPreview() && Form8->openPreview()->isVisible();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { msr::app::PrepareApplication(*qApp); }
+    void init() { windows_ = std::make_unique<ProgramWindows>(); }
+    void cleanup() { windows_.reset(); }
+
+    void evaluationIsRefusedAfterStartUp() {
+        RecordedMessages messages;
+        Click(Form1->Button1);
+        QCOMPARE(messages.onlyText(), kRequiredAnswersMissing);
+        QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Exclamation);
+        QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
+        QVERIFY(Form8->document().paragraphs().empty());
+    }
+
+    // Which flags "Auswerten" asks for: those of year, size and area, and no other.
+    void evaluationNeedsTheThreeRequiredFlags_data() {
+        QTest::addColumn<QStringList>("answered");
+        QTest::addColumn<bool>("evaluates");
+
+        const QStringList optional{"SpeedButton1", "SpeedButton2", "SpeedButton3",
+                                   "SpeedButton4", "SpeedButton5", "SpeedButton9"};
+        QTest::newRow("all optional, none required") << optional << false;
+        QTest::newRow("without the year") << QStringList{"SpeedButton8", "SpeedButton10"} << false;
+        QTest::newRow("without the size") << QStringList{"SpeedButton11", "SpeedButton10"} << false;
+        QTest::newRow("without the area") << QStringList{"SpeedButton11", "SpeedButton8"} << false;
+        QTest::newRow("the three required")
+            << QStringList{"SpeedButton11", "SpeedButton8", "SpeedButton10"} << true;
+    }
+    void evaluationNeedsTheThreeRequiredFlags() {
+        QFETCH(QStringList, answered);
+        QFETCH(bool, evaluates);
+        // Inputs an evaluation can work with, whatever the flags say.
+        Form12->RadioButton2->setChecked(true);
+        Form9->ComboBox1->setEditText(QStringLiteral("60"));
+        Form11->RadioButton1->setChecked(true);
+        for (const QString& name : answered)
+            Form1->MarkAnswered(Form1->findChild<PictureButton*>(name));
+        RecordedMessages messages;
+        bool previewShown = false;
+        WhenPreviewShown([&previewShown] { previewShown = true; });
+
+        Click(Form1->Button1);
+
+        QCOMPARE(previewShown, evaluates);
+        QCOMPARE(messages.onlyText(), evaluates ? QString() : kRequiredAnswersMissing);
+    }
+
+    void wholeEvaluationFromTheMainWindowToThePreviewAndBack() {
+        RecordedMessages messages;
+        AnswerYear();
+        AnswerSize(QStringLiteral("75"));
+        AnswerArea();
+        for (PictureButton* button : Form1->QuestionnaireButtons()) {
+            const bool required = button == Form1->SpeedButton11 || button == Form1->SpeedButton8 ||
+                                  button == Form1->SpeedButton10;
+            QCOMPARE(ShowsTick(button), required);
+            QCOMPARE(ShowsQuestionMark(button), !required);
+            QCOMPARE(button->tag(), required ? 1 : 0);
+            QCOMPARE(button->accessibleDescription(),
+                     required ? QStringLiteral("beantwortet") : QStringLiteral("offen"));
+        }
+        QStringList shown;
+        WhenPreviewShown([&shown] { shown = DocumentText(); });
+
+        Click(Form1->Button1); // returns once the preview has closed
+
+        QVERIFY(!PreviewOpen());
+        QVERIFY(Form1->isVisible());
+        QVERIFY(!Form8->isVisible());
+        QVERIFY(messages.requests.isEmpty());
+        msr::Answers expected;
+        expected.YearClass = 4;
+        expected.Built1980Side = 1;
+        expected.LivingArea = "75";
+        expected.CityArea = 3;
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown, EvaluationOf(expected));
+    }
+
+    void optionalDialogOkMarksButDoesNotAllowEvaluation_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("Bad-Ausstattung") << "SpeedButton2"
+                                         << "TForm3";
+        QTest::newRow("Bodenbeläge") << "SpeedButton1"
+                                     << "TForm7";
+        QTest::newRow("Beheizungsart") << "SpeedButton3"
+                                       << "TForm6";
+        QTest::newRow("Weitere Zu- und Abschläge") << "SpeedButton4"
+                                                   << "TForm4";
+        QTest::newRow("Modernisierungsmaßnahmen") << "SpeedButton5"
+                                                  << "TForm5";
+        QTest::newRow("Wohnumfeld") << "SpeedButton9"
+                                    << "TForm10";
+    }
+    void optionalDialogOkMarksButDoesNotAllowEvaluation() {
+        QFETCH(QString, button);
+        QFETCH(QString, form);
+        auto* questionnaireButton = Form1->findChild<PictureButton*>(button);
+        QDialog* dialog = nullptr;
+        for (QDialog* candidate : QList<QDialog*>{Form3, Form4, Form5, Form6, Form7, Form10})
+            if (candidate->objectName() == form)
+                dialog = candidate;
+        bool shownModally = false;
+        WhenModal(dialog, [dialog, &shownModally] {
+            shownModally = dialog->isModal();
+            Click(dialog->findChild<QWidget*>(QStringLiteral("Button1")));
+        });
+
+        Click(questionnaireButton);
+
+        QVERIFY(shownModally);
+        QVERIFY(ShowsTick(questionnaireButton));
+        QCOMPARE(questionnaireButton->tag(), 1);
+        RecordedMessages messages;
+        Click(Form1->Button1);
+        QCOMPARE(messages.onlyText(), kRequiredAnswersMissing);
+    }
+
+    void areaOkWithoutAnAreaLeavesTheQuestionMark() {
+        WhenModal(Form11, [] { Click(Form11->Button1); });
+        Click(Form1->SpeedButton10);
+        QVERIFY(ShowsQuestionMark(Form1->SpeedButton10));
+        QCOMPARE(Form1->SpeedButton10->tag(), 0);
+    }
+
+    void sizeErrorsKeepTheDialogOpen_data() {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("decimal comma") << "55,5"
+                                       << "'55,5' ist kein gültiger Integerwert.";
+        QTest::newRow("empty") << ""
+                               << "'' ist kein gültiger Integerwert.";
+    }
+    void sizeErrorsKeepTheDialogOpen() {
+        QFETCH(QString, size);
+        QFETCH(QString, message);
+        RecordedMessages messages;
+        bool openAfterError = false;
+        WhenModal(Form9, [size, &openAfterError] {
+            TypeSize(size);
+            Click(Form9->Button1);
+            openAfterError = Form9->isVisible() && Form1->SpeedButton8->tag() == 0;
+            TypeSize(QStringLiteral("55"));
+            Click(Form9->Button1);
+        });
+
+        Click(Form1->SpeedButton8);
+
+        QVERIFY(openAfterError);
+        QCOMPARE(messages.onlyText(), message);
+        QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Stop);
+        QVERIFY(ShowsTick(Form1->SpeedButton8));
+    }
+
+    void placeholderAfterASuccessfulOkMeetsTheEvaluationsConversion() {
+        AnswerYear();
+        AnswerSize(QStringLiteral("75"));
+        AnswerArea();
+        AnswerSize(QStringLiteral("Quadratmeter"));
+        QVERIFY(ShowsTick(Form1->SpeedButton8));
+        RecordedMessages messages;
+        bool previewShown = false;
+        WhenPreviewShown([&previewShown] { previewShown = true; });
+
+        Click(Form1->Button1);
+
+        QVERIFY(!previewShown);
+        QCOMPARE(messages.onlyText(),
+                 QStringLiteral("'Quadratmeter' ist kein gültiger Gleitkommawert."));
+        QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Stop);
+        QVERIFY(Form1->isVisible());
+    }
+
+    void clearingInputsKeepsTheTick() {
+        WhenModal(Form7, [] {
+            ClickOption(Form7->RadioButton2);
+            Click(Form7->Button1);
+        });
+        Click(Form1->SpeedButton1);
+        QVERIFY(ShowsTick(Form1->SpeedButton1));
+        bool tickWhileCleared = false;
+        WhenModal(Form7, [&tickWhileCleared] {
+            Click(Form7->Button2);
+            tickWhileCleared = !Form7->RadioButton2->isChecked() &&
+                               ShowsTick(Form1->SpeedButton1) && Form1->SpeedButton1->tag() == 1;
+            Click(Form7->Button1);
+        });
+        Click(Form1->SpeedButton1);
+        QVERIFY(tickWhileCleared);
+        QVERIFY(ShowsTick(Form1->SpeedButton1));
+    }
+
+    void infoShowsTheInformationDialogModally() {
+        bool shownModally = false;
+        WhenModal(Form2, [&shownModally] {
+            shownModally = Form2->isModal();
+            Form2->Button1Click(nullptr);
+        });
+        Form1->Info1->trigger();
+        QVERIFY(shownModally);
+        QVERIFY(!Form2->isVisible());
+    }
+
+    void beendenClosesWithoutAQuestion() {
+        RecordedMessages messages;
+        Form1->Beenden1->trigger();
+        QVERIFY(!Form1->isVisible());
+        QVERIFY(messages.requests.isEmpty());
+    }
+
+    void closeBoxClosesWithoutAQuestion() {
+        RecordedMessages messages;
+        QVERIFY(Form1->close());
+        QVERIFY(messages.requests.isEmpty());
+    }
+
+private:
+    std::unique_ptr<ProgramWindows> windows_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_app_main_window.moc"
