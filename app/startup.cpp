@@ -4,6 +4,7 @@
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/translation.h"
+#include "gui/window_look.h"
 #include "questionnaire/read_answers.h"
 #include "questionnaire/tform10.h"
 #include "questionnaire/tform11.h"
@@ -55,6 +56,7 @@ template <class Window> void Destroy(Window*& instance) {
 void PrepareApplication(QApplication& application) {
     QCoreApplication::setApplicationName(QString::fromUtf8(gui::kApplicationTitle));
     gui::InstallGermanTranslation(application);
+    gui::PrepareStandInFonts();
 }
 
 void CreateWindows() {

@@ -33,24 +33,35 @@ bool UsesBitmapFace(const QWidget* widget) {
     return widget->font().family() == kBitmapFace;
 }
 
-// Asks what the platform really draws: font matching never fails, it falls back.
+// Asks once what the platform really draws: font matching never fails, it falls back.
 bool PlatformHasBitmapFace() {
-    return QFontInfo(QFont(kBitmapFace)).family() == kBitmapFace;
+    static const bool has = QFontInfo(QFont(kBitmapFace)).family() == kBitmapFace;
+    return has;
 }
 
 } // namespace
 
+void PrepareStandInFonts() {
+    // Font matching then goes straight to the stand-in instead of searching the
+    // platform's fallbacks; a platform that has the face keeps using it.
+    QFont::insertSubstitution(kBitmapFace, kStandInFace);
+}
+
 void UseStandInFonts(QWidget* window) {
     if (PlatformHasBitmapFace())
         return;
-    // Resolve every font from the layout before any is replaced, so a child still sees
-    // the face it inherits from its container.
-    QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    widgets.prepend(window);
+    // Only the window and the controls the layout gives a font of their own need one;
+    // the others inherit it. Every font is worked out before any is replaced, so a
+    // control still sees the face it inherits from its container.
+    QList<QWidget*> widgets{window};
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (widget->testAttribute(Qt::WA_SetFont) && UsesBitmapFace(widget))
+            widgets.append(widget);
     QList<QFont> fonts;
     for (const QWidget* widget : widgets)
-        fonts.append(UsesBitmapFace(widget) ? StandInFor(widget->font()) : widget->font());
-    for (qsizetype i = 0; i < widgets.size(); ++i)
+        fonts.append(StandInFor(widget->font()));
+    // Innermost first: a container's new font then finds its controls already settled.
+    for (qsizetype i = widgets.size() - 1; i >= 0; --i)
         widgets[i]->setFont(fonts[i]);
 }
 

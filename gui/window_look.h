@@ -10,6 +10,10 @@ namespace msr::gui {
 // Call once after the window's layout is built.
 void UseStandInFonts(QWidget* window);
 
+// Lets font matching take the stand-in for "MS Sans Serif" from the start; call once
+// before the first window is built. Saves searching the platform's fallbacks.
+void PrepareStandInFonts();
+
 // Moves a top-level window so that its client area sits in the middle of the primary screen.
 void CentreOnScreen(QWidget* window);
 
