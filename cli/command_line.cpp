@@ -29,18 +29,28 @@ std::string ApplyBatch(Options& options, const std::string&) {
     return {};
 }
 
+std::string ApplyPdf(Options& options, const std::string& value) {
+    if (value.empty())
+        return "Die Option --pdf braucht einen Dateinamen";
+    options.pdfFile = value;
+    return {};
+}
+
 std::string ApplyHelp(Options& options, const std::string&) {
     options.help = true;
     return {};
 }
 
 // A further option is one more row here and one more line in HelpText().
+// clang-format off
 const KnownOption kOptions[] = {
     {"--format", true, ApplyFormat},
     {"--batch", false, ApplyBatch},
+    {"--pdf", true, ApplyPdf},
     {"--help", false, ApplyHelp},
     {"-h", false, ApplyHelp},
 };
+// clang-format on
 
 const KnownOption* FindOption(const std::string& name) {
     for (const KnownOption& known : kOptions)
@@ -56,6 +66,9 @@ bool LooksLikeOption(const std::string& argument) {
 std::string CheckCombination(const Options& options) {
     if (options.batch && options.formatGiven && options.format == OutputFormat::Text)
         return "--batch gibt immer JSON Lines aus, --format text ist damit nicht möglich";
+    if (options.batch && !options.pdfFile.empty())
+        return "--pdf schreibt die Seiten einer einzelnen Auswertung, mit --batch ist das nicht "
+               "möglich";
     return {};
 }
 
@@ -117,12 +130,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [DATEI]\n"
+    return "Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [--pdf PDF-DATEI] "
+           "[DATEI]\n"
            "Mehr dazu: mietspiegel-auswertung --help\n";
 }
 
 std::string HelpText() {
-    return R"(Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [DATEI]
+    return R"(Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [--pdf PDF-DATEI] [DATEI]
 
 Wertet die Antworten des Mietspiegelrechners Varlstadt ohne Fenster aus, mit
 denselben Regeln und Texten wie das Programm. Die Antworten stehen als
@@ -139,6 +153,10 @@ Optionen:
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
                  JSON-Format oder {"error":"<Meldung>"}; auch eine leere Zeile
                  ergibt eine Fehlerzeile. Der Lauf geht nach Fehlern weiter.
+  --pdf PDF-DATEI
+                 die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
+                 in PDF-DATEI schreiben (nicht mit --batch); abgelehnte Antworten
+                 schreiben nichts. Braucht keine Anzeige.
   -h, --help     diese Hilfe
 
 Schlüssel (alle optional):

@@ -13,6 +13,7 @@ struct Options {
     bool batch = false;
     bool help = false;
     std::string inputFile; // empty or "-": standard input
+    std::string pdfFile;   // --pdf: the report's pages go here too, as they print
 };
 
 struct CommandLine {

@@ -1,18 +1,52 @@
+#include "cli/command_line.h"
 #include "cli/report_output.h"
 #include "cli/run.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+namespace {
+
+QtMessageHandler gQtMessages = nullptr;
+
+// Run outside a desktop session the program has no runtime directory; Qt's note about
+// it is no news to the user of a command.
+void WithoutSessionNotes(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    gQtMessages(type, context, message);
+}
+
+bool WritesPdf(const std::vector<std::string>& arguments) {
+    const msr::cli::CommandLine commandLine = msr::cli::ParseCommandLine(arguments);
+    return commandLine.ok() && !commandLine.options.pdfFile.empty();
+}
+
+// The application object reads the user's locale (LC_ALL, LC_NUMERIC, LANG). Writing
+// PDF lays text out with fonts, which takes a GUI application; unless a platform is
+// chosen, the offscreen one serves, so no display is needed.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool writesPdf) {
+    if (!writesPdf)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    gQtMessages = qInstallMessageHandler(WithoutSessionNotes);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     std::ios::sync_with_stdio(false);
-    // The application object reads the user's locale (LC_ALL, LC_NUMERIC, LANG).
-    QCoreApplication application(argc, argv);
+    const auto application = MakeApplication(argc, argv, WritesPdf({argv + 1, argv + argc}));
     const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     try {

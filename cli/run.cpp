@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
 #include "cli/report_output.h"
+#include "report/report_output.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -68,6 +69,8 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
         err << evaluation.message << '\n';
         return kRefused;
     }
+    if (!options.pdfFile.empty()) // the pages exactly as they print
+        msr::report::WriteReportPdf(document, QString::fromStdString(options.pdfFile));
     if (!WriteAll(out, Rendered(document, options)))
         return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
     return kEvaluated;
