@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     Form1->show();
     for (int round = 0; round < 1000 && !Form1->windowHandle()->isExposed(); ++round)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::processEvents();
+    // Painted now, not at the next frame, which a process that ends would never see.
+    Form1->repaint();
     msr::app::DestroyWindows();
     return 0;
 }
