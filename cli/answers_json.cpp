@@ -1,6 +1,7 @@
 #include "cli/answers_json.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -86,11 +87,21 @@ std::string ParseErrorReason(QJsonParseError::ParseError error) {
 }
 
 // The 1-based byte at which the text went wrong. Qt's offset lies just past the faulty
-// character, except for characters after the end, where it is that character's index.
+// character, except for characters after the end and bytes that are no UTF-8, where it is
+// that character's index.
 long long FaultyByte(const QJsonParseError& error) {
-    const long long position =
-        error.offset + (error.error == QJsonParseError::GarbageAtEnd ? 1 : 0);
+    const bool atIndex = error.error == QJsonParseError::GarbageAtEnd ||
+                         error.error == QJsonParseError::IllegalUTF8String;
+    const long long position = error.offset + (atIndex ? 1 : 0);
     return position < 1 ? 1 : position;
+}
+
+// Qt reads only objects and arrays as a whole text; a lone number, string or literal is
+// JSON all the same, just not an object.
+bool IsSingleValue(std::string_view json) {
+    const QByteArray array =
+        "[" + QByteArray(json.data(), static_cast<qsizetype>(json.size())) + "]";
+    return QJsonDocument::fromJson(array).array().size() == 1;
 }
 
 bool IsBlank(std::string_view text) {
@@ -176,6 +187,10 @@ std::optional<std::string> FirstUnknownKey(const QJsonObject& object) {
     return std::nullopt;
 }
 
+bool StartsWithUtf16ByteOrderMark(std::string_view json) {
+    return json.rfind("\xFF\xFE", 0) == 0 || json.rfind("\xFE\xFF", 0) == 0;
+}
+
 AnswersReading Refusal(AnswersReading::Status status, std::string message) {
     AnswersReading reading;
     reading.status = status;
@@ -189,9 +204,19 @@ AnswersReading ReadAnswers(std::string_view json) {
     if (IsBlank(json))
         return Refusal(AnswersReading::Status::NotJson,
                        "Die Eingabe ist leer, erwartet wird ein JSON-Objekt mit Antworten");
+    if (json.size() > kLargestAnswersText)
+        return Refusal(AnswersReading::Status::NotJson,
+                       "Die Eingabe ist zu groß: ein JSON-Objekt mit Antworten darf höchstens " +
+                           std::to_string(kLargestAnswersText) + " Bytes lang sein");
+    if (StartsWithUtf16ByteOrderMark(json))
+        return Refusal(AnswersReading::Status::NotJson,
+                       "Die Eingabe ist in UTF-16 kodiert, erwartet wird UTF-8");
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray::fromRawData(json.data(), static_cast<qsizetype>(json.size())), &error);
+    if (error.error != QJsonParseError::NoError && IsSingleValue(json))
+        return Refusal(AnswersReading::Status::NotJson,
+                       "Die Antworten müssen ein JSON-Objekt sein");
     if (error.error != QJsonParseError::NoError)
         return Refusal(AnswersReading::Status::NotJson, "Ungültiges JSON bei Byte " +
                                                             std::to_string(FaultyByte(error)) +

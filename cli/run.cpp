@@ -1,5 +1,6 @@
 #include "cli/run.h"
 
+#include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
@@ -9,7 +10,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace msr::cli {
 namespace {
@@ -34,8 +34,15 @@ bool ReadsStandardInput(const Options& options) {
     return options.inputFile.empty() || options.inputFile == "-";
 }
 
+// Stops once the text is longer than answers may take: it is refused for its size all the
+// same, and an endless input ends. The stream turns read errors into its bad state.
 bool ReadAll(std::istream& in, std::string& contents) {
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    char chunk[1 << 16];
+    contents.clear();
+    do {
+        in.read(chunk, sizeof chunk);
+        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
+    } while (in && contents.size() <= kLargestAnswersText);
     return !in.bad();
 }
 
@@ -94,8 +101,9 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
         return UsageFailure(err, commandLine.error);
     const Options& options = commandLine.options;
     if (options.help) {
-        out << HelpText();
-        return out.flush() ? kEvaluated : kUsageOrInputFailed;
+        if (!WriteAll(out, HelpText()))
+            return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
+        return kEvaluated;
     }
     if (ReadsStandardInput(options))
         return RunOnInput(standardInput, options, out, err, decimalSeparator);

@@ -47,6 +47,11 @@ void WriteReportPdf(const ReportPages& pages, const QString& fileName) {
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     PaintReportPages(writer, pages, AllPages(pages));
+    // A full disk shows only when the bytes reach it; the PDF must not go missing unsaid.
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        throw ReportOutputError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden")
+                                    .arg(fileName)
+                                    .toStdString());
 }
 
 void WriteReportPdf(const msr::ReportDocument& document, const QString& fileName) {
