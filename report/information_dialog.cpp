@@ -4,6 +4,7 @@
 
 #include "gui/forms.h"
 #include "gui/messages.h"
+#include "gui/window_look.h"
 #include "report/artwork.h"
 #include "report/info_texts.h"
 
@@ -24,11 +25,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
     // A fixed dialog frame without any title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    ui_->Image1->setPixmap(
-        QPixmap::fromImage(msr::report::ArtworkPicture(msr::report::Artwork::Information)));
-    // The labels are sized to their text, as laid out, whichever font stands in.
-    ui_->Label2->adjustSize();
-    ui_->Label3->adjustSize();
+    // Laid out for "MS Sans Serif" like every window, so written in its stand-in too.
+    msr::gui::UseStandInFonts(this);
+    // The artwork is drawn and the title lines are sized when the dialog is first made
+    // ready for showing; start-up needs neither.
+    for (QWidget* control : {ui_->Image1, ui_->Label2, ui_->Label3})
+        control->installEventFilter(this);
     QPalette palette = ui_->RichEdit1->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::HighlightedText));
     ui_->RichEdit1->setPalette(palette);
@@ -68,6 +70,22 @@ void TForm2::FormShow(QObject* /*sender*/) {
 
 void TForm2::Button1Click(QObject* /*sender*/) {
     close();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Polish)
+        Guarded([this, watched] { prepareForShowing(watched); });
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::prepareForShowing(QObject* control) {
+    if (control == ui_->Image1) {
+        ui_->Image1->setPixmap(
+            QPixmap::fromImage(msr::report::ArtworkPicture(msr::report::Artwork::Information)));
+    } else if (control == ui_->Label2 || control == ui_->Label3) {
+        // The labels are sized to their text, as laid out, whichever font stands in.
+        static_cast<QWidget*>(control)->adjustSize();
+    }
 }
 
 void TForm2::showEvent(QShowEvent* event) {

@@ -55,6 +55,8 @@ private slots:
                  QStringLiteral("KWL Hausgilde Varlstadt e. V."));
         QCOMPARE(dialog_->findChild<QLabel*>(QStringLiteral("Label3"))->text(),
                  QStringLiteral("Mietspiegel für die Stadt Varlstadt"));
+        // The artwork is drawn once the dialog is made ready for its first showing.
+        dialog_->ensurePolished();
         QCOMPARE(dialog_->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(),
                  QSize(92, 45));
         QCOMPARE(dialog_->findChild<QPushButton*>(QStringLiteral("Button1"))->text(),
