@@ -1,7 +1,7 @@
 #include "gui/window_look.h"
 
 #include <QFont>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -33,9 +33,10 @@ bool UsesBitmapFace(const QWidget* widget) {
     return widget->font().family() == kBitmapFace;
 }
 
-// Asks once what the platform really draws: font matching never fails, it falls back.
+// Asks the platform's list of faces once. Font matching would never fail, it falls back,
+// and would load a whole font only to tell.
 bool PlatformHasBitmapFace() {
-    static const bool has = QFontInfo(QFont(kBitmapFace)).family() == kBitmapFace;
+    static const bool has = QFontDatabase::families().contains(kBitmapFace);
     return has;
 }
 
