@@ -53,10 +53,12 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint) {
-    setupUi(this);
+    {
+        const msr::gui::StandInFonts standInFonts(this);
+        setupUi(this);
+    }
     // The client area below the menu keeps the size its layout gives.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    msr::gui::UseStandInFonts(this);
     SpeedButton6->setGlyph(msr::app::TickPicture());
     SpeedButton7->setGlyph(msr::app::QuestionMarkPicture());
     for (PictureButton* button : QuestionnaireButtons()) {

@@ -1,8 +1,13 @@
 #include "gui/window_look.h"
 
+#include "gui/messages.h"
+
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QWidget>
 
@@ -29,10 +34,6 @@ QFont StandInFor(const QFont& font) {
     return standIn;
 }
 
-bool UsesBitmapFace(const QWidget* widget) {
-    return widget->font().family() == kBitmapFace;
-}
-
 // Asks the platform's list of faces once. Font matching would never fail, it falls back,
 // and would load a whole font only to tell.
 bool PlatformHasBitmapFace() {
@@ -48,22 +49,67 @@ void PrepareStandInFonts() {
     QFont::insertSubstitution(kBitmapFace, kStandInFace);
 }
 
-void UseStandInFonts(QWidget* window) {
-    if (PlatformHasBitmapFace())
-        return;
-    // Only the window and the controls the layout gives a font of their own need one;
-    // the others inherit it. Every font is worked out before any is replaced, so a
-    // control still sees the face it inherits from its container.
-    QList<QWidget*> widgets{window};
-    for (QWidget* widget : window->findChildren<QWidget*>())
-        if (widget->testAttribute(Qt::WA_SetFont) && UsesBitmapFace(widget))
-            widgets.append(widget);
-    QList<QFont> fonts;
-    for (const QWidget* widget : widgets)
-        fonts.append(StandInFor(widget->font()));
-    // Innermost first: a container's new font then finds its controls already settled.
-    for (qsizetype i = widgets.size() - 1; i >= 0; --i)
-        widgets[i]->setFont(fonts[i]);
+StandInFonts::StandInFonts(QWidget* window) : window_(window) {
+    if (!PlatformHasBitmapFace())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+StandInFonts::~StandInFonts() {
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool StandInFonts::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FontChange || replacing_ || !watched->isWidgetType())
+        return false;
+    auto* control = static_cast<QWidget*>(watched);
+    // Only the window and the controls the layout gives a font of their own; the others
+    // inherit theirs.
+    if (!control->testAttribute(Qt::WA_SetFont) ||
+        (control != window_ && !window_->isAncestorOf(control)))
+        return false;
+    bool replaced = false;
+    Guarded([this, control, &replaced] { replaced = replace(control); });
+    // The control has had its final font announced already; the one it was given is gone.
+    return replaced;
+}
+
+bool StandInFonts::replace(QWidget* control) {
+    const QFont laidOut = laidOutFont(control);
+    laidOut_.insert(control, laidOut);
+    if (laidOut.family() != kBitmapFace)
+        return false;
+    replacing_ = true;
+    const auto done = qScopeGuard([this] { replacing_ = false; });
+    control->setFont(StandInFor(laidOut));
+    return true;
+}
+
+// The font the layout gives a control that has just been given one: what the control
+// asks for itself over what its container was laid out with. The container holds its
+// stand-in already, so whatever the control shares with it, face or size, it inherits.
+QFont StandInFonts::laidOutFont(const QWidget* control) const {
+    QFont font = control->font();
+    if (control->isWindow() || !control->parentWidget())
+        return font;
+    const QWidget* container = control->parentWidget();
+    const QFont inherited = container->font();
+    const QFont containerLaidOut = laidOutFontOf(container);
+    if (font.families() == inherited.families())
+        font.setFamilies(containerLaidOut.families());
+    if (font.pointSizeF() > 0 && font.pointSizeF() == inherited.pointSizeF())
+        font.setPointSizeF(containerLaidOut.pointSizeF());
+    return font;
+}
+
+// A control without a font of its own has its container's, as laid out.
+QFont StandInFonts::laidOutFontOf(const QWidget* control) const {
+    for (const QWidget* widget = control; widget;
+         widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
+        const auto found = laidOut_.constFind(widget);
+        if (found != laidOut_.cend())
+            return *found;
+    }
+    return control->font();
 }
 
 void CentreOnScreen(QWidget* window) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
+#include <QObject>
+
 class QWidget;
 
 namespace msr::gui {
@@ -7,8 +11,30 @@ namespace msr::gui {
 // The windows are laid out for "MS Sans Serif", a bitmap face with 8, 10, 12, 14, 18 and
 // 24 point sizes only. Where the platform lacks it, its text is drawn in "Liberation Sans"
 // at the width the bitmap face had, so every caption fits the place the layout gives it.
-// Call once after the window's layout is built.
-void UseStandInFonts(QWidget* window);
+//
+// While it lives, each font the window's layout gives in "MS Sans Serif" is replaced by
+// its stand-in the moment it is given, before any control has measured its text with it.
+// Create it before the layout is built and let it go once the layout stands.
+class StandInFonts : public QObject {
+public:
+    explicit StandInFonts(QWidget* window);
+    ~StandInFonts() override;
+    StandInFonts(const StandInFonts&) = delete;
+    StandInFonts& operator=(const StandInFonts&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool replace(QWidget* control);
+    QFont laidOutFont(const QWidget* control) const;
+    QFont laidOutFontOf(const QWidget* control) const;
+
+    QWidget* window_;
+    // The fonts as the layout gives them, of the window and of each control given one.
+    QHash<const QWidget*, QFont> laidOut_;
+    bool replacing_ = false;
+};
 
 // Lets font matching take the stand-in for "MS Sans Serif" from the start; call once
 // before the first window is built. Saves searching the platform's fallbacks.

@@ -10,11 +10,14 @@
 namespace msr::questionnaire {
 
 QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {}
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      standInFonts_(std::make_unique<gui::StandInFonts>(this)) {}
+
+QuestionnaireDialog::~QuestionnaireDialog() = default;
 
 void QuestionnaireDialog::FinishLayout() {
+    standInFonts_.reset();
     setFixedSize(size());
-    gui::UseStandInFonts(this);
     GroupRadioButtonsByContainer(this);
 }
 

@@ -2,6 +2,12 @@
 
 #include <QDialog>
 
+#include <memory>
+
+namespace msr::gui {
+class StandInFonts;
+}
+
 namespace msr::questionnaire {
 
 // What the nine questionnaire dialogs share: a fixed dialog frame without title-bar
@@ -13,6 +19,7 @@ class QuestionnaireDialog : public QDialog {
 
 public:
     explicit QuestionnaireDialog(QWidget* parent = nullptr);
+    ~QuestionnaireDialog() override;
 
     // Returns every input of the dialog to its start-up value; runs no handler.
     virtual void ClearInputs() = 0;
@@ -22,8 +29,9 @@ signals:
     void answered();
 
 protected:
-    // Keeps the client size the layout gives, puts in the stand-in fonts and groups the
-    // radio buttons by container; called by each dialog once its layout is built.
+    // Keeps the client size the layout gives and groups the radio buttons by container;
+    // called by each dialog once its layout is built. Until then, every font the layout
+    // gives is replaced by its stand-in as it is given.
     void FinishLayout();
 
     // The two ways OK ends the dialog.
@@ -33,6 +41,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::unique_ptr<gui::StandInFonts> standInFonts_;
 };
 
 } // namespace msr::questionnaire

@@ -21,12 +21,14 @@
 using msr::gui::Guarded;
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
-    ui_->setupUi(this);
+    {
+        // Laid out for "MS Sans Serif" like every window, so written in its stand-in too.
+        const msr::gui::StandInFonts standInFonts(this);
+        ui_->setupUi(this);
+    }
     // A fixed dialog frame without any title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    // Laid out for "MS Sans Serif" like every window, so written in its stand-in too.
-    msr::gui::UseStandInFonts(this);
     // The artwork is drawn and the title lines are sized when the dialog is first made
     // ready for showing; start-up needs neither.
     for (QWidget* control : {ui_->Image1, ui_->Label2, ui_->Label3})

@@ -5,6 +5,7 @@
 #include "program_fixture.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -146,6 +147,41 @@ private slots:
     void noCaptionRunsIntoAnother() {
         QFETCH(QString, window);
         QCOMPARE(Collisions(Window(window)).join("; "), QString());
+    }
+
+    // Where the platform lacks "MS Sans Serif", every text the layouts give in it, 8 or 9
+    // points, is written in the stand-in at 7.5 points; the other faces stay as given.
+    void everyControlWritesInTheStandIn_data() { everyCaptionFits_data(); }
+    void everyControlWritesInTheStandIn() {
+        if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
+            QSKIP("The platform has MS Sans Serif itself");
+        QFETCH(QString, window);
+        QWidget* form = Window(window);
+        QStringList strays;
+        for (QWidget* control : QList<QWidget*>{form} + form->findChildren<QWidget*>()) {
+            // Pop-up lists and menus are windows of their own.
+            if (control->isWindow() && control != form)
+                continue;
+            const QFont font = control->font();
+            if (font.family() == QStringLiteral("MS Sans Serif") ||
+                (font.family() == QStringLiteral("Liberation Sans") && font.pointSizeF() != 7.5))
+                strays.append(control->objectName() + ": " + font.toString());
+        }
+        QCOMPARE(strays.join("; "), QString());
+    }
+
+    void theStandInKeepsWhatElseTheLayoutGives() {
+        if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
+            QSKIP("The platform has MS Sans Serif itself");
+        QVERIFY(Form1->GroupBox1->font().bold());
+        QVERIFY(!Form1->SpeedButton11->font().bold());
+        QVERIFY(Form10->Label8->font().underline());
+        const auto* ok = Form2->findChild<QPushButton*>(QStringLiteral("Button1"));
+        QCOMPARE(ok->font().family(), QStringLiteral("Liberation Sans"));
+        QVERIFY(ok->font().bold());
+        const auto* title = Form2->findChild<QLabel*>(QStringLiteral("Label2"));
+        QCOMPARE(title->font().family(), QStringLiteral("Arial Black"));
+        QCOMPARE(title->font().pointSizeF(), 12.0);
     }
 
     void theLongestCaptionsFitWithTheAnsweredPictureToo() {
