@@ -47,15 +47,6 @@ void ConnectQuestionnaire() {
     SetAnswersSource(&questionnaire::ReadAnswers);
 }
 
-// Qt polishes every new control at the first turn of the event loop, shown or not. A
-// hidden window is polished when it is first shown instead, as showing does anyway, so
-// the main window's first frame does not wait for the styling of windows nobody sees yet.
-void PolishWhenFirstShown(QWidget* window) {
-    QCoreApplication::removePostedEvents(window, QEvent::PolishRequest);
-    for (QWidget* control : window->findChildren<QWidget*>())
-        QCoreApplication::removePostedEvents(control, QEvent::PolishRequest);
-}
-
 template <class Window> void Destroy(Window*& instance) {
     delete std::exchange(instance, nullptr);
 }
@@ -82,9 +73,10 @@ void CreateWindows() {
     Form11 = new TForm11;
     Form12 = new TForm12;
     ConnectQuestionnaire();
-    for (QWidget* hidden : std::initializer_list<QWidget*>{Form2, Form3, Form4, Form5, Form6, Form7,
-                                                           Form8, Form9, Form10, Form11, Form12})
-        PolishWhenFirstShown(hidden);
+    // Qt polishes every new control at the first turn of the event loop, shown or not;
+    // showing a window polishes it and its controls anyway. So the main window's first
+    // frame does not wait for the styling of eleven windows nobody sees yet.
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void DestroyWindows() {
