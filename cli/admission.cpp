@@ -23,7 +23,7 @@ std::optional<std::string> FlatSizeDialogRefusal(const Answers& answers) {
         if (answers.IsApartment && squareMetres > kLargestApartment)
             return kApartmentTooLargeMessage;
     } catch (const ConversionError& error) {
-        return error.what();
+        return error.message();
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "cli/answers_json.h"
 #include "cli/report_output.h"
 #include "evaluation/evaluate.h"
+#include "evaluation/living_area.h"
 
 #include <exception>
 
@@ -28,6 +29,9 @@ JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
         return Failed(JsonEvaluation::Status::Refused, *refusal);
     try {
         Evaluate(reading.answers, document, decimalSeparator);
+    } catch (const ConversionError& error) {
+        document.clear();
+        return Failed(JsonEvaluation::Status::Refused, error.message());
     } catch (const std::exception& error) {
         // As in the program, an error of the evaluation (a living area the locale cannot
         // read) ends it and is reported with its message.

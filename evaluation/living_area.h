@@ -9,7 +9,13 @@ namespace msr {
 // standard error report shows (before its full stop is added).
 class ConversionError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ConversionError(const std::string& message)
+        : std::runtime_error(message), message_(message) {}
+    // The whole message; what() ends at a NUL byte that the quoted text may hold.
+    const std::string& message() const { return message_; }
+
+private:
+    std::string message_;
 };
 
 // The flat-size dialog's check: a 32-bit whole number, optionally signed, blanks around
