@@ -1,40 +1,9 @@
 #include "evaluation/evaluate.h"
+#include "tests/samples/sample_answers.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-msr::Answers MandatoryOnly() {
-    msr::Answers answers;
-    answers.YearClass = 1;
-    answers.LivingArea = "75";
-    answers.CityArea = 3;
-    return answers;
-}
-
-// Every section with findings: the most paragraphs and adjustments an evaluation makes.
-msr::Answers EverythingAnswered() {
-    msr::Answers answers;
-    answers.YearClass = 4;
-    answers.Built1980Side = 1;
-    answers.LivingArea = "45";
-    answers.GuestToilet = true;
-    answers.TubAndShower = true;
-    answers.FloorCovering = 3;
-    answers.HeatingKind = 3;
-    answers.CaptiveRooms = true;
-    answers.NoKitchenHotWater = true;
-    answers.BalconyOrLoggia = true;
-    answers.Terrace = true;
-    answers.SoundproofWindows = true;
-    answers.BarrierFree = 2;
-    answers.HeatingRenewed = true;
-    answers.BathRenewed = true;
-    answers.Insulation = 1;
-    answers.NoiseImpairment = true;
-    answers.CityArea = 1;
-    return answers;
-}
 
 // One evaluation into a document that is cleared first, as the evaluation command does.
 void EvaluateInto(benchmark::State& state, const msr::Answers& answers) {
@@ -47,16 +16,16 @@ void EvaluateInto(benchmark::State& state, const msr::Answers& answers) {
 }
 
 void BM_EvaluateMandatoryOnly(benchmark::State& state) {
-    EvaluateInto(state, MandatoryOnly());
+    EvaluateInto(state, msr::test::MandatoryAnswers());
 }
 
 void BM_EvaluateEverythingAnswered(benchmark::State& state) {
-    EvaluateInto(state, EverythingAnswered());
+    EvaluateInto(state, msr::test::AllFeaturesAnswers());
 }
 
 // A new document for every evaluation: the allocations of all paragraphs included.
 void BM_EvaluateIntoNewDocument(benchmark::State& state) {
-    const msr::Answers answers = EverythingAnswered();
+    const msr::Answers answers = msr::test::AllFeaturesAnswers();
     for (auto _ : state) {
         msr::ReportDocument document;
         benchmark::DoNotOptimize(msr::Evaluate(answers, document, ","));

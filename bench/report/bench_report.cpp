@@ -4,6 +4,7 @@
 #include "evaluation/evaluate.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
+#include "tests/samples/sample_answers.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -17,17 +18,9 @@
 
 namespace {
 
-msr::Answers MandatoryAnswers() {
-    msr::Answers answers;
-    answers.YearClass = 3;
-    answers.LivingArea = "75";
-    answers.CityArea = 2;
-    return answers;
-}
-
 msr::ReportDocument BuildDocument() {
     msr::ReportDocument document;
-    msr::Evaluate(MandatoryAnswers(), document, ",");
+    msr::Evaluate(msr::test::MandatoryAnswers(), document, ",");
     return document;
 }
 

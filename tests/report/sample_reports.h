@@ -1,14 +1,10 @@
 #pragma once
 
-#include "evaluation/answers.h"
 #include "evaluation/report_document.h"
+#include "tests/samples/sample_answers.h"
 
 namespace msr::test {
 
-// The three answers "Auswerten" insists on, and nothing else.
-msr::Answers MandatoryAnswers();
-// Every question answered, so every section has findings.
-msr::Answers AllFeaturesAnswers();
 msr::ReportDocument EvaluatedDocument(const msr::Answers& answers);
 
 // A heading and three body paragraphs: far less than a page.
