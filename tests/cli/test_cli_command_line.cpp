@@ -106,4 +106,4 @@ void TestCliCommandLine::refusesBadOptions() {
 }
 
 QTEST_APPLESS_MAIN(TestCliCommandLine)
-#include "tst_cli_command_line.moc"
+#include "test_cli_command_line.moc"

@@ -187,4 +187,4 @@ void TestCliProcess::printsHelp() {
 }
 
 QTEST_GUILESS_MAIN(TestCliProcess)
-#include "tst_cli_process.moc"
+#include "test_cli_process.moc"
