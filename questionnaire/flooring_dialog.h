@@ -1,14 +1,14 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform6.h"
+#include "ui_flooring_dialog.h"
 
-// Heating dialog "Beheizungsart": the kind of heating (RadioButton1..4).
-class TForm6 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm6 {
+// Flooring dialog "Bodenbeläge": the floor covering (RadioButton1..4).
+class TForm7 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm7 {
     Q_OBJECT
 
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit TForm7(QWidget* parent = nullptr);
 
     void ClearInputs() override;
 

@@ -116,4 +116,4 @@ void TestCliCommandLine::refusesBadOptions() {
 }
 
 QTEST_GUILESS_MAIN(TestCliCommandLine)
-#include "tst_cli_command_line.moc"
+#include "test_cli_command_line.moc"

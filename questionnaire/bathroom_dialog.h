@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform3.h"
+#include "ui_bathroom_dialog.h"
 
 // Bathroom dialog "Bad-Ausstattung": guest toilet (CheckBox1), bath tub with separate
 // shower (CheckBox2).

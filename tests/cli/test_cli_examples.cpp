@@ -152,4 +152,4 @@ void TestCliExamples::carriesBoldAndRedToTheEnd() {
 }
 
 QTEST_APPLESS_MAIN(TestCliExamples)
-#include "tst_cli_examples.moc"
+#include "test_cli_examples.moc"

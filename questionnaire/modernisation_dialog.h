@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform5.h"
+#include "ui_modernisation_dialog.h"
 
 // Modernisation dialog "Modernisierungsmaßnahmen": the insulation period (RadioButton1..3),
 // renewed heating (CheckBox1) and renewed bathroom (CheckBox2).

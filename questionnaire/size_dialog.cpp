@@ -1,4 +1,4 @@
-#include "questionnaire/tform9.h"
+#include "questionnaire/size_dialog.h"
 
 #include "evaluation/answers.h"
 #include "evaluation/living_area.h"

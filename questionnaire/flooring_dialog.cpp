@@ -1,4 +1,4 @@
-#include "questionnaire/tform7.h"
+#include "questionnaire/flooring_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform12.h"
+#include "ui_construction_year_dialog.h"
 
 // Construction-year dialog "Baujahr": the year class (RadioButton1..7) and, for
 // "1978 bis 1994", whether the flat was built before or after 1980 (RadioButton8, 9).

@@ -744,4 +744,4 @@ void TestCliRobustness::environment() {
 }
 
 QTEST_GUILESS_MAIN(TestCliRobustness)
-#include "tst_cli_robustness.moc"
+#include "test_cli_robustness.moc"

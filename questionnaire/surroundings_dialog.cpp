@@ -1,4 +1,4 @@
-#include "questionnaire/tform10.h"
+#include "questionnaire/surroundings_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

@@ -1,4 +1,4 @@
-#include "questionnaire/tform4.h"
+#include "questionnaire/further_features_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

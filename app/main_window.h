@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui_tform1.h"
+#include "ui_main_window.h"
 
 #include <QMainWindow>
 

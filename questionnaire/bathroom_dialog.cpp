@@ -1,4 +1,4 @@
-#include "questionnaire/tform3.h"
+#include "questionnaire/bathroom_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform10.h"
+#include "ui_surroundings_dialog.h"
 
 // Residential-environment dialog "Wohnumfeld": noise impairment (CheckBox1), and the
 // link label Label8 that opens the state's noise map in the browser.

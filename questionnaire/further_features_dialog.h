@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform4.h"
+#include "ui_further_features_dialog.h"
 
 // Further surcharges dialog "Weitere Zu- und Abschläge": captive rooms, no hot water in the
 // kitchen, balcony or loggia, terrace, soundproof windows (CheckBox1..5) and the

@@ -1,4 +1,4 @@
-#include "questionnaire/tform11.h"
+#include "questionnaire/city_area_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

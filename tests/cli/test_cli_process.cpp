@@ -234,4 +234,4 @@ void TestCliProcess::writesPdfWhateverPlatformIsInherited() {
 }
 
 QTEST_GUILESS_MAIN(TestCliProcess)
-#include "tst_cli_process.moc"
+#include "test_cli_process.moc"

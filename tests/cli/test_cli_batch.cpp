@@ -99,4 +99,4 @@ void TestCliBatch::reportsFailedOutput() {
 }
 
 QTEST_APPLESS_MAIN(TestCliBatch)
-#include "tst_cli_batch.moc"
+#include "test_cli_batch.moc"

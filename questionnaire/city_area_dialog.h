@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform11.h"
+#include "ui_city_area_dialog.h"
 
 // Area dialog "Gebietseinteilung": which of the seven areas of the city the flat lies in
 // (RadioButton1..7).

@@ -275,4 +275,4 @@ void TestCliAnswers::acceptsWhatTheDialogsLetThrough() {
 }
 
 QTEST_APPLESS_MAIN(TestCliAnswers)
-#include "tst_cli_answers.moc"
+#include "test_cli_answers.moc"

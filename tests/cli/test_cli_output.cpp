@@ -154,4 +154,4 @@ void TestCliOutput::jsonOfAWholeEvaluationReadsBackAsTheDocument() {
 }
 
 QTEST_APPLESS_MAIN(TestCliOutput)
-#include "tst_cli_output.moc"
+#include "test_cli_output.moc"

@@ -1,4 +1,4 @@
-#include "questionnaire/tform5.h"
+#include "questionnaire/modernisation_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

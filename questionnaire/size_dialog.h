@@ -1,7 +1,7 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform9.h"
+#include "ui_size_dialog.h"
 
 // Flat-size dialog "Wohnungsgröße": the living area as typed or picked (ComboBox1) and
 // whether the flat is an apartment (CheckBox1). OK wants a whole number, and no more than

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_tform7.h"
+#include "ui_heating_dialog.h"
 
-// Flooring dialog "Bodenbeläge": the floor covering (RadioButton1..4).
-class TForm7 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm7 {
+// Heating dialog "Beheizungsart": the kind of heating (RadioButton1..4).
+class TForm6 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm6 {
     Q_OBJECT
 
 public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit TForm6(QWidget* parent = nullptr);
 
     void ClearInputs() override;
 

@@ -1,4 +1,4 @@
-#include "questionnaire/tform12.h"
+#include "questionnaire/construction_year_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"

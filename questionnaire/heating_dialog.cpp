@@ -1,4 +1,4 @@
-#include "questionnaire/tform6.h"
+#include "questionnaire/heating_dialog.h"
 
 #include "gui/handlers.h"
 #include "gui/messages.h"
