@@ -1,5 +1,7 @@
 #include "cli/answers_json.h"
 
+#include "evaluation/admission.h"
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,8 +49,6 @@ const Input kInputs[] = {
     {"NoiseImpairment", &Answers::NoiseImpairment, 0},
     {"CityArea", &Answers::CityArea, 7},
 };
-
-constexpr Choice kYearClass1978To1994 = 4;
 
 std::string ParseErrorReason(QJsonParseError::ParseError error) {
     switch (error) {
@@ -239,7 +239,7 @@ AnswersReading ReadAnswers(std::string_view json) {
             return Refusal(AnswersReading::Status::Refused, std::move(fault));
     }
     // The construction-year dialog never lets a side stand without its class.
-    if (reading.answers.Built1980Side != kNone && reading.answers.YearClass != kYearClass1978To1994)
+    if (reading.answers.Built1980Side != kNone && !NeedsBuilt1980Side(reading.answers.YearClass))
         return Refusal(AnswersReading::Status::Refused,
                        "\"Built1980Side\" ist nur zusammen mit \"YearClass\" 4 (1978 bis 1994) "
                        "erlaubt");

@@ -112,12 +112,6 @@ void AppendEscaped(unsigned char c, std::string& out) {
 
 } // namespace
 
-std::string WithFullStop(std::string message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
-    return message;
-}
-
 void AppendText(const ReportDocument& document, std::string& out) {
     for (const Paragraph& paragraph : document.paragraphs()) {
         out += paragraph.text;

@@ -7,10 +7,6 @@
 
 namespace msr::cli {
 
-// The standard error report's rule: a full stop is added when the message is not empty
-// and its last character lies above the full stop in the character table.
-std::string WithFullStop(std::string message);
-
 // Every paragraph's text followed by a newline.
 void AppendText(const ReportDocument& document, std::string& out);
 

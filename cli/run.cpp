@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
 #include "cli/report_output.h"
+#include "evaluation/admission.h"
 #include "report/report_output.h"
 
 #include <cerrno>

@@ -1,5 +1,6 @@
 #include "cli/evaluator.h"
 #include "cli/report_output.h"
+#include "evaluation/admission.h"
 
 #include <QtTest>
 
@@ -49,7 +50,7 @@ void TestCliOutput::addsFullStopLikeTheErrorReport_data() {
 void TestCliOutput::addsFullStopLikeTheErrorReport() {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(QString::fromStdString(msr::cli::WithFullStop(message.toStdString())), shown);
+    QCOMPARE(QString::fromStdString(msr::WithFullStop(message.toStdString())), shown);
 }
 
 void TestCliOutput::escapesJsonStrings_data() {
