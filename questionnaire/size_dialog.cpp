@@ -2,10 +2,8 @@
 
 #include "evaluation/answers.h"
 #include "evaluation/living_area.h"
-#include "gui/handlers.h"
 #include "gui/messages.h"
-
-using msr::gui::Guarded;
+#include "ui_size_dialog.h"
 
 namespace {
 
@@ -19,37 +17,39 @@ const QString kApartmentTooLarge = QStringLiteral(
 
 } // namespace
 
-TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
+TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm9>()) {
+    ui_->setupUi(this);
     // The layout leaves no list entry selected, which empties the edit field.
     ShowNoSizeYet();
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm9::Button1Click);
+    FinishLayout(ui_->Button1);
 }
+
+TForm9::~TForm9() = default;
 
 void TForm9::ClearInputs() {
-    ComboBox1->setCurrentIndex(-1);
+    ui_->ComboBox1->setCurrentIndex(-1);
     ShowNoSizeYet();
-    CheckBox1->setChecked(false);
+    QuestionnaireDialog::ClearInputs();
 }
 
-void TForm9::Button1Click(QObject*) {
-    Guarded([this] { ConfirmSize(); });
+void TForm9::ReadInputs(msr::Answers& answers) const {
+    answers.LivingArea = ui_->ComboBox1->currentText().toStdString();
+    answers.IsApartment = ui_->CheckBox1->isChecked();
 }
 
 void TForm9::ShowNoSizeYet() {
-    ComboBox1->setEditText(kNoSizeYet);
+    ui_->ComboBox1->setEditText(kNoSizeYet);
 }
 
-void TForm9::ConfirmSize() {
-    const QString text = ComboBox1->currentText();
+void TForm9::Confirm() {
+    const QString text = ui_->ComboBox1->currentText();
     if (text == kNoSizeYet) {
         CloseUnanswered();
         return;
     }
     // A text that is no whole number raises the conversion error; the dialog stays open.
     const int size = msr::ToWholeNumber(text.toStdString());
-    if (size > kLargestApartment && CheckBox1->isChecked()) {
+    if (size > kLargestApartment && ui_->CheckBox1->isChecked()) {
         msr::gui::Messages::refuse(kApartmentTooLarge);
         return;
     }

@@ -12,7 +12,7 @@ const QString kApartmentTooLarge = QStringLiteral(
     "eine größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.");
 
 void TypeSize(const QString& text) {
-    QLineEdit* edit = Form9->ComboBox1->lineEdit();
+    QLineEdit* edit = Find<QComboBox>(Form9, "ComboBox1")->lineEdit();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
@@ -32,15 +32,16 @@ private slots:
     void cleanup() { dialogs_.reset(); }
 
     void startsWithoutASize() {
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("Quadratmeter"));
-        QCOMPARE(Form9->ComboBox1->currentIndex(), -1);
-        QVERIFY(!Form9->CheckBox1->isChecked());
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
+                 QStringLiteral("Quadratmeter"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentIndex(), -1);
+        QVERIFY(!Find<QCheckBox>(Form9, "CheckBox1")->isChecked());
     }
 
     void offersTheWholeNumbersFrom1To150() {
         QStringList entries;
-        for (int i = 0; i < Form9->ComboBox1->count(); ++i)
-            entries.append(Form9->ComboBox1->itemText(i));
+        for (int i = 0; i < Find<QComboBox>(Form9, "ComboBox1")->count(); ++i)
+            entries.append(Find<QComboBox>(Form9, "ComboBox1")->itemText(i));
         QStringList expected;
         for (int n = 1; n <= 150; ++n)
             expected.append(QString::number(n));
@@ -49,16 +50,16 @@ private slots:
 
     void pickingAnEntryPutsItsText() {
         OpenDialog open(Form9);
-        Form9->ComboBox1->setCurrentIndex(44);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("45"));
+        Find<QComboBox>(Form9, "ComboBox1")->setCurrentIndex(44);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("45"));
     }
 
     void typedTextStaysAsTypedAndJoinsNoList() {
         OpenDialog open(Form9);
         TypeSize(QStringLiteral("200"));
-        QTest::keyClick(Form9->ComboBox1, Qt::Key_Return);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("200"));
-        QCOMPARE(Form9->ComboBox1->count(), 150);
+        QTest::keyClick(Find<QComboBox>(Form9, "ComboBox1"), Qt::Key_Return);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("200"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->count(), 150);
     }
 
     void ok_data() {
@@ -102,9 +103,9 @@ private slots:
         OpenDialog open(Form9);
         TypeSize(size);
         if (apartment)
-            ClickOption(Form9->CheckBox1);
+            ClickOption(Find<QCheckBox>(Form9, "CheckBox1"));
 
-        Click(Form9->Button1);
+        Click(Find<QPushButton>(Form9, "Button1"));
 
         QCOMPARE(open.answered(), outcome == Outcome::Answered);
         const bool refused = outcome == Outcome::Refused || outcome == Outcome::ConversionError;
@@ -117,33 +118,34 @@ private slots:
             QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
         }
         // OK changes no input.
-        QCOMPARE(Form9->ComboBox1->currentText(), size);
-        QCOMPARE(Form9->CheckBox1->isChecked(), apartment);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), size);
+        QCOMPARE(Find<QCheckBox>(Form9, "CheckBox1")->isChecked(), apartment);
     }
 
     void placeholderAgainLeavesTheDialogUnmarked() {
         {
             OpenDialog first(Form9);
             TypeSize(QStringLiteral("75"));
-            Click(Form9->Button1);
+            Click(Find<QPushButton>(Form9, "Button1"));
             QVERIFY(first.answered());
         }
         OpenDialog second(Form9);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("75"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("75"));
         TypeSize(QStringLiteral("Quadratmeter"));
-        Click(Form9->Button1);
+        Click(Find<QPushButton>(Form9, "Button1"));
         QVERIFY(!second.answered());
         QVERIFY(!second.stillOpen());
     }
 
     void clearingReturnsToNoSize() {
         OpenDialog open(Form9);
-        Form9->ComboBox1->setCurrentIndex(44);
-        Form9->CheckBox1->setChecked(true);
+        Find<QComboBox>(Form9, "ComboBox1")->setCurrentIndex(44);
+        Find<QCheckBox>(Form9, "CheckBox1")->setChecked(true);
         Form9->ClearInputs();
-        QCOMPARE(Form9->ComboBox1->currentIndex(), -1);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("Quadratmeter"));
-        QVERIFY(!Form9->CheckBox1->isChecked());
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentIndex(), -1);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
+                 QStringLiteral("Quadratmeter"));
+        QVERIFY(!Find<QCheckBox>(Form9, "CheckBox1")->isChecked());
     }
 
 private:
