@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/report_rendering.h"
 
 #include <QtTest>
 
@@ -30,7 +30,7 @@ QString SingleJson(const char* answers) {
     msr::ReportDocument document;
     msr::cli::EvaluateJson(answers, document, ",");
     std::string out;
-    msr::cli::AppendJson(document, out);
+    msr::AppendReportJson(document, out);
     return QString::fromStdString(out);
 }
 

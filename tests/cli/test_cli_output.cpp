@@ -1,5 +1,6 @@
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
+#include "evaluation/report_rendering.h"
 
 #include <QtTest>
 
@@ -49,7 +50,7 @@ void TestCliOutput::addsFullStopLikeTheErrorReport_data() {
 void TestCliOutput::addsFullStopLikeTheErrorReport() {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(QString::fromStdString(msr::cli::WithFullStop(message.toStdString())), shown);
+    QCOMPARE(QString::fromStdString(msr::WithFullStop(message.toStdString())), shown);
 }
 
 void TestCliOutput::escapesJsonStrings_data() {
@@ -72,7 +73,7 @@ void TestCliOutput::escapesJsonStrings() {
     QFETCH(QByteArray, literal);
     std::string out = "x";
 
-    msr::cli::AppendJsonString(std::string(text.constData(), text.size()), out);
+    msr::AppendJsonString(std::string(text.constData(), text.size()), out);
 
     QCOMPARE(QByteArray::fromStdString(out), "x" + literal);
 }
@@ -84,7 +85,7 @@ void TestCliOutput::writesParagraphsWithTheirAttributes() {
     document.appendWarning("");
     std::string out;
 
-    msr::cli::AppendJson(document, out);
+    msr::AppendReportJson(document, out);
 
     QCOMPARE(QByteArray::fromStdString(out),
              QByteArray(R"({"paragraphs":[)"
@@ -103,7 +104,7 @@ void TestCliOutput::writesPointsOfTheDocumentsScreen() {
     document.appendBody("a");
     std::string out;
 
-    msr::cli::AppendJson(document, out);
+    msr::AppendReportJson(document, out);
 
     QVERIFY2(out.find("\"points\":10,") != std::string::npos, out.c_str());
 }
@@ -115,14 +116,14 @@ void TestCliOutput::writesTextOneLinePerParagraph() {
     document.appendWarning("Schluss");
     std::string out;
 
-    msr::cli::AppendText(document, out);
+    msr::AppendReportText(document, out);
 
     QCOMPARE(QByteArray::fromStdString(out), QByteArray("Größe\n\nSchluss\n"));
 }
 
 void TestCliOutput::writesErrorObject() {
     std::string out;
-    msr::cli::AppendErrorJson("'5\"' ist kein gültiger Integerwert.", out);
+    msr::AppendErrorJson("'5\"' ist kein gültiger Integerwert.", out);
     QCOMPARE(QByteArray::fromStdString(out),
              QByteArray(R"({"error":"'5\"' ist kein gültiger Integerwert."})"));
 }
@@ -135,7 +136,7 @@ void TestCliOutput::jsonOfAWholeEvaluationReadsBackAsTheDocument() {
     QCOMPARE(evaluation.status, msr::cli::JsonEvaluation::Status::Evaluated);
     std::string out;
 
-    msr::cli::AppendJson(document, out);
+    msr::AppendReportJson(document, out);
 
     QJsonParseError error{};
     const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error);

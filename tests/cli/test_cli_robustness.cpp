@@ -4,10 +4,10 @@
 #include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
 #include "cli/run.h"
 #include "evaluation/figures.h"
 #include "evaluation/living_area.h"
+#include "evaluation/report_rendering.h"
 
 #include <QtTest>
 
@@ -85,15 +85,15 @@ Evaluation Evaluate(const QByteArray& answers) {
     switch (evaluation.status) {
     case msr::cli::JsonEvaluation::Status::Evaluated:
         result.exitCode = kEvaluated;
-        msr::cli::AppendJson(document, json);
+        msr::AppendReportJson(document, json);
         break;
     case msr::cli::JsonEvaluation::Status::Refused:
         result.exitCode = kRefused;
-        msr::cli::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(evaluation.message, json);
         break;
     case msr::cli::JsonEvaluation::Status::NotJson:
         result.exitCode = kNotRead;
-        msr::cli::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(evaluation.message, json);
         break;
     }
     if (evaluation.status != msr::cli::JsonEvaluation::Status::Evaluated &&
@@ -106,7 +106,7 @@ Evaluation Evaluate(const QByteArray& answers) {
 
 QByteArray ErrorLine(const QByteArray& message) {
     std::string line;
-    msr::cli::AppendErrorJson(Std(message), line);
+    msr::AppendErrorJson(Std(message), line);
     return Bytes(line);
 }
 

@@ -1,10 +1,10 @@
-#include "cli/report_output.h"
+#include "evaluation/report_rendering.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-namespace msr::cli {
+namespace msr {
 namespace {
 
 void AppendFlag(const char* name, bool value, std::string& out) {
@@ -112,20 +112,14 @@ void AppendEscaped(unsigned char c, std::string& out) {
 
 } // namespace
 
-std::string WithFullStop(std::string message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
-    return message;
-}
-
-void AppendText(const ReportDocument& document, std::string& out) {
+void AppendReportText(const ReportDocument& document, std::string& out) {
     for (const Paragraph& paragraph : document.paragraphs()) {
         out += paragraph.text;
         out += '\n';
     }
 }
 
-void AppendJson(const ReportDocument& document, std::string& out) {
+void AppendReportJson(const ReportDocument& document, std::string& out) {
     out += "{\"paragraphs\":[";
     const CharAttributes* tailAttributes = nullptr;
     std::string tail;
@@ -141,6 +135,18 @@ void AppendJson(const ReportDocument& document, std::string& out) {
         out += tail;
     }
     out += "]}";
+}
+
+std::string ReportText(const ReportDocument& document) {
+    std::string text;
+    AppendReportText(document, text);
+    return text;
+}
+
+std::string ReportJson(const ReportDocument& document) {
+    std::string json;
+    AppendReportJson(document, json);
+    return json;
 }
 
 void AppendErrorJson(std::string_view message, std::string& out) {
@@ -171,4 +177,4 @@ void AppendJsonString(std::string_view text, std::string& out) {
     out += '"';
 }
 
-} // namespace msr::cli
+} // namespace msr
