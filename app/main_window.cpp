@@ -2,6 +2,7 @@
 
 #include "app/picture_button.h"
 #include "app/pictures.h"
+#include "evaluation/admission.h"
 #include "gui/forms.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
@@ -29,10 +30,6 @@ using msr::gui::Guarded;
 using msr::questionnaire::QuestionnaireDialog;
 
 namespace {
-
-const QString kRequiredAnswersMissing = QStringLiteral(
-    "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das "
-    "Gebiet angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.");
 
 const QString kConfirmReset = QStringLiteral(
     "Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann "
@@ -206,11 +203,13 @@ void TForm1::Button2Click(QObject*) {
 
 void TForm1::Evaluate(QObject* sender) {
     // Only the three required dialogs count; the other flags are for the user's eyes.
-    if (IsAnswered(ui_->SpeedButton8) && IsAnswered(ui_->SpeedButton10) &&
-        IsAnswered(ui_->SpeedButton11))
-        Form8->SpeedButton1Click(sender);
+    const msr::RequiredAnswers answered{IsAnswered(ui_->SpeedButton11),
+                                        IsAnswered(ui_->SpeedButton8),
+                                        IsAnswered(ui_->SpeedButton10)};
+    if (const auto refusal = msr::EvaluationRefusal(answered))
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
     else
-        msr::gui::Messages::refuse(kRequiredAnswersMissing);
+        Form8->SpeedButton1Click(sender);
 }
 
 void TForm1::ResetAllInputs() {

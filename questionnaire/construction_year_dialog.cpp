@@ -1,5 +1,6 @@
 #include "questionnaire/construction_year_dialog.h"
 
+#include "evaluation/admission.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "questionnaire/radio_group.h"
@@ -9,16 +10,6 @@ using msr::gui::Guarded;
 using msr::gui::OnSelect;
 using msr::questionnaire::Deselect;
 using msr::questionnaire::SelectedChoice;
-
-namespace {
-
-constexpr msr::Choice kClass1978To1994 = 4;
-
-const QString kSideMissing = QStringLiteral(
-    "Sie haben angegeben, dass das Baujahr Ihrer Wohnung zwischen 1978 und 1994 liegt. "
-    "Bitte geben Sie zusätzlich noch an, ob die Wohnung vor oder nach 1980 errichtet wurde.");
-
-} // namespace
 
 TForm12::TForm12(QWidget* parent)
     : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm12>()) {
@@ -99,8 +90,8 @@ void TForm12::Confirm() {
         CloseUnanswered();
         return;
     }
-    if (yearClass == kClass1978To1994 && Built1980Side() == msr::kNone) {
-        msr::gui::Messages::refuse(kSideMissing);
+    if (const auto refusal = msr::ConstructionYearRefusal(yearClass, Built1980Side())) {
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
         return;
     }
     CloseAnswered();

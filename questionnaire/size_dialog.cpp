@@ -1,19 +1,13 @@
 #include "questionnaire/size_dialog.h"
 
+#include "evaluation/admission.h"
 #include "evaluation/answers.h"
-#include "evaluation/living_area.h"
 #include "gui/messages.h"
 #include "ui_size_dialog.h"
 
 namespace {
 
-constexpr int kLargestApartment = 50;
-
 const QString kNoSizeYet = QString::fromUtf8(msr::kLivingAreaPlaceholder);
-
-const QString kApartmentTooLarge = QStringLiteral(
-    "Ein Appartment darf eine maximale Größe von 50 Quadratmetern haben. Sie haben jedoch "
-    "eine größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.");
 
 } // namespace
 
@@ -42,15 +36,14 @@ void TForm9::ShowNoSizeYet() {
 }
 
 void TForm9::Confirm() {
-    const QString text = ui_->ComboBox1->currentText();
-    if (text == kNoSizeYet) {
+    const std::string size = ui_->ComboBox1->currentText().toStdString();
+    if (!msr::IsLivingAreaAnswered(size)) {
         CloseUnanswered();
         return;
     }
     // A text that is no whole number raises the conversion error; the dialog stays open.
-    const int size = msr::ToWholeNumber(text.toStdString());
-    if (size > kLargestApartment && ui_->CheckBox1->isChecked()) {
-        msr::gui::Messages::refuse(kApartmentTooLarge);
+    if (const auto refusal = msr::FlatSizeRefusal(size, ui_->CheckBox1->isChecked())) {
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
         return;
     }
     CloseAnswered();
