@@ -3,6 +3,7 @@
 #include "evaluation/admission.h"
 #include "evaluation/answers.h"
 #include "gui/messages.h"
+#include "questionnaire/size_box.h"
 #include "ui_size_dialog.h"
 
 namespace {
@@ -16,6 +17,7 @@ TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_uni
     // The layout leaves no list entry selected, which empties the edit field.
     ShowNoSizeYet();
     FinishLayout(ui_->Button1);
+    new msr::questionnaire::SizeBoxStepping(ui_->ComboBox1);
 }
 
 TForm9::~TForm9() = default;

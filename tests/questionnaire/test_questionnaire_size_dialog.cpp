@@ -3,7 +3,10 @@
 #include "questionnaire_fixture.h"
 #include "recorded_messages.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -16,6 +19,27 @@ void TypeSize(const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+QComboBox* SizeBox() {
+    return Find<QComboBox>(Form9, "ComboBox1");
+}
+
+// Types into the size box after clicking into its edit field.
+void ClickIntoSizeBoxAndType(const QString& text) {
+    QLineEdit* edit = SizeBox()->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->rect().center());
+    TypeSize(text);
+}
+
+// One notch of the mouse wheel over the middle of the size box, towards the user.
+void TurnWheelOverSizeBox() {
+    QComboBox* box = SizeBox();
+    const QPoint centre = box->rect().center();
+    QWheelEvent wheel(centre, box->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::sendEvent(box, &wheel);
 }
 
 enum class Outcome { Answered, ClosedUnanswered, Refused, ConversionError };
@@ -146,6 +170,55 @@ private slots:
         QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
                  QStringLiteral("Quadratmeter"));
         QVERIFY(!Find<QCheckBox>(Form9, "CheckBox1")->isChecked());
+    }
+
+    // The arrow and page keys step on from the number typed, where it stands in the list.
+    void stepsOnFromTheTypedNumber_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("45, Down") << "45" << int(Qt::Key_Down) << "46";
+        QTest::newRow("45, Up") << "45" << int(Qt::Key_Up) << "44";
+        QTest::newRow("150, Down stays at the end") << "150" << int(Qt::Key_Down) << "150";
+        QTest::newRow("1, Up stays at the start") << "1" << int(Qt::Key_Up) << "1";
+        QTest::newRow("45, Page Down") << "45" << int(Qt::Key_PageDown) << "46";
+    }
+    void stepsOnFromTheTypedNumber() {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        OpenDialog open(Form9);
+        SizeBox()->setCurrentIndex(9); // an earlier pick, "10"
+        ClickIntoSizeBoxAndType(typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(SizeBox()->currentText(), shown);
+    }
+
+    // The wheel steps like Down while the box has the focus, and does nothing otherwise.
+    void theWheelStepsOnlyWithTheFocus_data() {
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("box has the focus") << true << "46";
+        QTest::newRow("OK has the focus") << false << "45";
+    }
+    void theWheelStepsOnlyWithTheFocus() {
+        QFETCH(bool, focused);
+        QFETCH(QString, shown);
+        OpenDialog open(Form9);
+        ClickIntoSizeBoxAndType(QStringLiteral("45"));
+        if (!focused) // Tab moves on to OK, the next in the tab order
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(SizeBox()->hasFocus(), focused);
+        TurnWheelOverSizeBox();
+        QCOMPARE(SizeBox()->currentText(), shown);
+    }
+
+    void theWheelLeavesAnUntouchedBoxAlone() {
+        OpenDialog open(Form9);
+        Find<QPushButton>(Form9, "Button1")->setFocus();
+        TurnWheelOverSizeBox();
+        QCOMPARE(SizeBox()->currentText(), QStringLiteral("Quadratmeter"));
+        QCOMPARE(SizeBox()->currentIndex(), -1);
     }
 
 private:
