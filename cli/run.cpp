@@ -4,7 +4,8 @@
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
+#include "evaluation/report_rendering.h"
 #include "report/report_output.h"
 
 #include <cerrno>
@@ -53,14 +54,9 @@ bool WriteAll(std::ostream& out, const std::string& text) {
 
 // Renders an evaluated document in the chosen format.
 std::string Rendered(const ReportDocument& document, const Options& options) {
-    std::string text;
-    if (options.format == OutputFormat::Json) {
-        AppendJson(document, text);
-        text += '\n';
-    } else {
-        AppendText(document, text);
-    }
-    return text;
+    if (options.format == OutputFormat::Json)
+        return ReportJson(document) + '\n';
+    return ReportText(document);
 }
 
 int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
@@ -100,8 +96,8 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (!commandLine.ok())
         return UsageFailure(err, commandLine.error);
     const Options& options = commandLine.options;
-    if (options.help) {
-        if (!WriteAll(out, HelpText()))
+    if (options.help || options.version) {
+        if (!WriteAll(out, options.help ? HelpText() : VersionText()))
             return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
         return kEvaluated;
     }

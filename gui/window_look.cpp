@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -163,17 +162,6 @@ QColor ReadableOn(const QColor& colour, const QColor& background) {
             return mixed;
     }
     return towards;
-}
-
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The client area is placed; move() would place the frame, whose size the window
-    // system tells only once the window is shown.
-    QRect placed = window->geometry();
-    placed.moveCenter(screen->geometry().center());
-    window->setGeometry(placed);
 }
 
 } // namespace msr::gui

@@ -18,6 +18,8 @@ namespace msr::gui {
 // its stand-in the moment it is given, before any control has measured its text with it.
 // Create it before the layout is built and let it go once the layout stands.
 class StandInFonts : public QObject {
+    Q_OBJECT
+
 public:
     explicit StandInFonts(QWidget* window);
     ~StandInFonts() override;
@@ -55,8 +57,5 @@ double ContrastRatio(const QColor& first, const QColor& second);
 // least 4.5, else the nearest shade of the same hue that reaches it (lighter on a dark
 // background, darker on a light one).
 QColor ReadableOn(const QColor& colour, const QColor& background);
-
-// Moves a top-level window so that its client area sits in the middle of the primary screen.
-void CentreOnScreen(QWidget* window);
 
 } // namespace msr::gui

@@ -5,13 +5,13 @@
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
+#include "gui/window_placement.h"
 #include "report/artwork.h"
 #include "report/info_texts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPixmap>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -126,7 +126,7 @@ void TForm2::changeEvent(QEvent* event) {
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Guarded([this] { applyColours(); });
-    centreOnScreen();
+    msr::gui::CentreOnScreen(this);
     ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
     Guarded([this] { FormShow(this); });
 }
@@ -174,15 +174,6 @@ void TForm2::returnToStart() {
     edit->setTextCursor(cursor);
     edit->ensureCursorVisible();
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->minimum());
-}
-
-void TForm2::centreOnScreen() {
-    const QScreen* current = screen();
-    if (!current)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(current->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void AppendInfoLine(const std::string& text) {

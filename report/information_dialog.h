@@ -45,7 +45,6 @@ private:
     void applyColours();
     void setBullet(bool on);
     void returnToStart();
-    void centreOnScreen();
 
     std::unique_ptr<Ui::TForm2> ui_;
 };
