@@ -1,5 +1,6 @@
 #include "evaluation/evaluate.h"
 
+#include "evaluation/figures_record.h"
 #include "evaluation/fixed_texts.h"
 #include "evaluation/living_area.h"
 #include "evaluation/rent_index_tables.h"
@@ -8,10 +9,11 @@ namespace msr {
 namespace {
 
 // One run of the evaluation: the answers, the document it appends to, and the three
-// running figures.
+// running figures. Without a document the run computes the figures alone and builds no
+// sentence at all; the rules are the same code either way.
 class Evaluation {
 public:
-    Evaluation(const Answers& answers, ReportDocument& document, const std::string& separator)
+    Evaluation(const Answers& answers, ReportDocument* document, const std::string& separator)
         : answers_(answers), document_(document), separator_(separator) {}
 
     EvaluationResult run() {
@@ -33,16 +35,20 @@ private:
             append(paragraph.kind, paragraph.text);
     }
 
+    bool writes() const { return document_ != nullptr; }
+
     void append(ParagraphKind kind, std::string_view text) {
+        if (!writes())
+            return;
         switch (kind) {
         case ParagraphKind::Body:
-            document_.appendBody(text);
+            document_->appendBody(text);
             break;
         case ParagraphKind::Heading:
-            document_.appendHeading(text);
+            document_->appendHeading(text);
             break;
         case ParagraphKind::Warning:
-            document_.appendWarning(text);
+            document_->appendWarning(text);
             break;
         }
     }
@@ -51,28 +57,31 @@ private:
 
     // A finding is an empty paragraph followed by its sentence.
     void finding(std::string_view sentence) {
-        document_.appendBody("");
-        document_.appendBody(sentence);
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Body, sentence);
     }
 
     void meanFinding(const char* sentence) {
-        finding(sentence + format(figures_.mean) + kMeanSuffix);
+        if (writes())
+            finding(sentence + format(figures_.mean) + kMeanSuffix);
     }
 
     void sectionFrame(const char* heading, const char* explanation) {
-        document_.appendHeading(heading);
-        document_.appendBody(explanation);
+        append(ParagraphKind::Heading, heading);
+        append(ParagraphKind::Body, explanation);
     }
 
     void yearClassSection() {
         appendFixed(kYearClassOpening);
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
         figures_ = SpanFigures{row.low, row.high, row.mean};
+        if (!writes())
+            return;
         using S = YearClassSentence;
-        document_.appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
-                             format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
-                             S::kBeforeMean + format(figures_.mean) + S::kEnd);
+        document_->appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
+                              format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
+                              S::kBeforeMean + format(figures_.mean) + S::kEnd);
     }
 
     // The empty paragraph that opens section 1 closes the adjustments introduction.
@@ -84,12 +93,14 @@ private:
             return;
         }
         const SizeClassRow& row = sizeClass();
+        if (row.adjusts)
+            AdjustSpan(figures_, row.amount);
+        if (!writes())
+            return;
         std::string sentence =
             SizeSectionTexts::kBeforeLivingArea + format(livingArea_) + row.middlePiece;
-        if (row.adjusts) {
-            AdjustSpan(figures_, row.amount);
+        if (row.adjusts)
             sentence += format(figures_.mean) + kMeanSuffix;
-        }
         finding(sentence);
     }
 
@@ -105,7 +116,7 @@ private:
     }
 
     void featureSection(const FeatureSectionRow& section) {
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         sectionFrame(section.heading, section.explanation);
         const FeatureRow* begin = section.features;
         const FeatureRow* end = section.features + section.featureCount;
@@ -151,20 +162,23 @@ private:
         result.totalLow = Extended(figures_.low) * area;
         result.totalHigh = Extended(figures_.high) * area;
         result.totalMean = Extended(figures_.mean) * area;
+        if (!writes())
+            return result;
 
-        document_.appendBody("");
-        document_.appendWarning(kFinalCalculationHeading);
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Warning, kFinalCalculationHeading);
+        const FinalFigureTexts t = FormatFinalFigures(result, separator_);
         const auto& p = kFinalSentencePieces;
-        document_.appendWarning(p[0] + format(figures_.mean) + p[1] + format(figures_.low) + p[2] +
-                                format(figures_.high) + p[3] + format(livingArea_) + p[4] +
-                                format(result.totalLow) + p[5] + format(result.totalHigh) + p[6] +
-                                format(result.totalMean) + p[7]);
+        append(ParagraphKind::Warning, p[0] + t.meanPerSquareMetre + p[1] + t.lowPerSquareMetre +
+                                           p[2] + t.highPerSquareMetre + p[3] + t.livingArea +
+                                           p[4] + t.totalLow + p[5] + t.totalHigh + p[6] +
+                                           t.totalMean + p[7]);
         appendFixed(kClosingLines);
         return result;
     }
 
     const Answers& answers_;
-    ReportDocument& document_;
+    ReportDocument* document_;
     const std::string& separator_;
     float livingArea_ = 0;
     SpanFigures figures_;
@@ -174,7 +188,11 @@ private:
 
 EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
                           const std::string& decimalSeparator) {
-    return Evaluation(answers, document, decimalSeparator).run();
+    return Evaluation(answers, &document, decimalSeparator).run();
+}
+
+EvaluationResult EvaluateFigures(const Answers& answers, const std::string& decimalSeparator) {
+    return Evaluation(answers, nullptr, decimalSeparator).run();
 }
 
 } // namespace msr
