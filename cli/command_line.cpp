@@ -17,9 +17,11 @@ std::string ApplyFormat(Options& options, const std::string& value) {
         options.format = OutputFormat::Text;
     else if (value == "json")
         options.format = OutputFormat::Json;
+    else if (value == "csv")
+        options.format = OutputFormat::Csv;
     else
         return "Unbekanntes Ausgabeformat \"" + value +
-               "\" für --format; möglich sind text und json";
+               "\" für --format; möglich sind text, json und csv";
     options.formatGiven = true;
     return {};
 }
@@ -65,7 +67,7 @@ bool LooksLikeOption(const std::string& argument) {
 
 std::string CheckCombination(const Options& options) {
     if (options.batch && options.formatGiven && options.format == OutputFormat::Text)
-        return "--batch gibt immer JSON Lines aus, --format text ist damit nicht möglich";
+        return "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
     if (options.batch && !options.pdfFile.empty())
         return "--pdf schreibt die Seiten einer einzelnen Auswertung, mit --batch ist das nicht "
                "möglich";
@@ -130,13 +132,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [--pdf PDF-DATEI] "
+    return "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch] [--pdf PDF-DATEI] "
            "[DATEI]\n"
            "Mehr dazu: mietspiegel-auswertung --help\n";
 }
 
 std::string HelpText() {
-    return R"(Aufruf: mietspiegel-auswertung [--format text|json] [--batch] [--pdf PDF-DATEI] [DATEI]
+    return R"help(Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch] [--pdf PDF-DATEI] [DATEI]
 
 Wertet die Antworten des Mietspiegelrechners Varlstadt ohne Fenster aus, mit
 denselben Regeln und Texten wie das Programm. Die Antworten stehen als
@@ -148,11 +150,30 @@ Optionen:
   --format json  {"paragraphs":[{"kind":"body|heading|warning","text":"...",
                  "face":"Arial","points":12,"bold":true,"italic":false,
                  "underline":false,"strikeout":false,"color":"auto"}]},
-                 "color" ist "auto" oder "#ff0000"; Punkte wie auf 96 dpi
+                 "color" ist "auto" oder "#ff0000"; Punkte wie auf 96 dpi;
+                 daneben "figures":{"perSquareMetre":{"low":4.73,"mean":5.41,
+                 "high":6.38},"livingArea":75.00,"total":{"low":354.75,
+                 "mean":405.75,"high":478.50}}: die Zahlen der Schlussberechnung
+                 genau wie gedruckt, als JSON-Zahlen (immer mit Punkt)
+  --format csv   nur die Zahlen der Schlussberechnung als Tabelle, UTF-8, ";"
+                 zwischen den Feldern, je Eingabezeile eine Zeile nach der
+                 Kopfzeile: Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze
+                 je m²;Wohnfläche m²;Untergrenze gesamt;Mittelwert gesamt;
+                 Obergrenze gesamt;Fehler
+                 Die Zahlen stehen genau wie im Bericht (Dezimaltrennzeichen des
+                 Gebietsschemas); eine abgelehnte, kaputte oder leere Zeile hat
+                 leere Zahlen und ihre Meldung unter "Fehler". Damit die Umlaute
+                 in der Tabellenkalkulation stimmen, die Datei mit dem
+                 Zeichensatz Unicode (UTF-8) und dem Trennzeichen Semikolon
+                 importieren: LibreOffice fragt beim Öffnen danach, in Excel
+                 über Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
   --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
-                 JSON-Format oder {"error":"<Meldung>"}; auch eine leere Zeile
-                 ergibt eine Fehlerzeile. Der Lauf geht nach Fehlern weiter.
+                 JSON-Format oder {"error":"<Meldung>"}, mit --format csv eine
+                 Tabellenzeile; auch eine leere Zeile ergibt eine Fehlerzeile.
+                 Der Lauf geht nach Fehlern weiter. Ist die
+                 Standardfehlerausgabe ein Terminal, zeigt ein Lauf, der länger
+                 als eine Sekunde dauert, dort seinen Fortschritt.
   --pdf PDF-DATEI
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
                  in PDF-DATEI schreiben (nicht mit --batch); abgelehnte Antworten
@@ -185,7 +206,7 @@ Rückgabewert:
      Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe
   2  falscher Aufruf, Eingabe nicht lesbar, Ausgabe nicht schreibbar oder
      (ohne --batch) kein JSON-Objekt
-)";
+)help";
 }
 
 } // namespace msr::cli

@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "cli/progress.h"
 #include "cli/report_output.h"
 #include "cli/run.h"
 
@@ -50,7 +51,8 @@ int main(int argc, char* argv[]) {
     const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     try {
-        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator);
+        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,
+                                      msr::cli::StandardErrorTerminal(std::cerr));
     } catch (const std::exception& error) {
         std::cerr << msr::cli::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;

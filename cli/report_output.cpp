@@ -110,6 +110,25 @@ void AppendEscaped(unsigned char c, std::string& out) {
     out += unicode;
 }
 
+// "paragraphs":[{"kind":..,"text":..,...},...]
+void AppendParagraphsMember(const ReportDocument& document, std::string& out) {
+    out += "\"paragraphs\":[";
+    const CharAttributes* tailAttributes = nullptr;
+    std::string tail;
+    for (const Paragraph& paragraph : document.paragraphs()) {
+        if (tailAttributes)
+            out += ',';
+        if (!tailAttributes || paragraph.attributes != *tailAttributes) {
+            tailAttributes = &paragraph.attributes;
+            tail = AttributesTail(paragraph.attributes);
+        }
+        out += ParagraphHead(paragraph.kind);
+        AppendJsonString(paragraph.text, out);
+        out += tail;
+    }
+    out += ']';
+}
+
 } // namespace
 
 std::string WithFullStop(std::string message) {
@@ -126,21 +145,18 @@ void AppendText(const ReportDocument& document, std::string& out) {
 }
 
 void AppendJson(const ReportDocument& document, std::string& out) {
-    out += "{\"paragraphs\":[";
-    const CharAttributes* tailAttributes = nullptr;
-    std::string tail;
-    for (const Paragraph& paragraph : document.paragraphs()) {
-        if (tailAttributes)
-            out += ',';
-        if (!tailAttributes || paragraph.attributes != *tailAttributes) {
-            tailAttributes = &paragraph.attributes;
-            tail = AttributesTail(paragraph.attributes);
-        }
-        out += ParagraphHead(paragraph.kind);
-        AppendJsonString(paragraph.text, out);
-        out += tail;
-    }
-    out += "]}";
+    out += '{';
+    AppendParagraphsMember(document, out);
+    out += '}';
+}
+
+void AppendJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                const std::string& decimalSeparator, std::string& out) {
+    out += '{';
+    AppendParagraphsMember(document, out);
+    out += ",\"figures\":";
+    AppendFiguresJson(figures, decimalSeparator, out);
+    out += '}';
 }
 
 void AppendErrorJson(std::string_view message, std::string& out) {

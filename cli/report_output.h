@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/figures_record.h"
 #include "evaluation/report_document.h"
 
 #include <string>
@@ -17,6 +18,11 @@ void AppendText(const ReportDocument& document, std::string& out);
 // {"paragraphs":[{"kind":..,"text":..,"face":..,"points":..,"bold":..,"italic":..,
 // "underline":..,"strikeout":..,"color":"auto"|"#rrggbb"}]} on one line, no newline.
 void AppendJson(const ReportDocument& document, std::string& out);
+
+// The same with the figures of the final calculation beside the paragraphs:
+// {"paragraphs":[...],"figures":{"perSquareMetre":{..},"livingArea":..,"total":{..}}}.
+void AppendJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                const std::string& decimalSeparator, std::string& out);
 
 // {"error":"<message>"} on one line, no newline.
 void AppendErrorJson(std::string_view message, std::string& out);
