@@ -3,8 +3,8 @@
 #include "cli/answers_json.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
-#include "cli/report_output.h"
 #include "evaluation/report_document.h"
+#include "evaluation/report_rendering.h"
 
 #include <algorithm>
 #include <string_view>
@@ -61,8 +61,8 @@ void AppendJsonAnswer(std::string_view answers, ReportDocument& document,
     } else {
         const JsonEvaluation evaluation = EvaluateJson(answers, document, decimalSeparator);
         if (evaluation.status == JsonEvaluation::Status::Evaluated)
-            AppendJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
-                       decimalSeparator, out);
+            AppendReportJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
+                             decimalSeparator, out);
         else
             AppendErrorJson(evaluation.message, out);
     }

@@ -1,7 +1,7 @@
 #include "cli/command_line.h"
 #include "cli/progress.h"
-#include "cli/report_output.h"
 #include "cli/run.h"
+#include "evaluation/admission.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,
                                       msr::cli::StandardErrorTerminal(std::cerr));
     } catch (const std::exception& error) {
-        std::cerr << msr::cli::WithFullStop(error.what()) << '\n';
+        std::cerr << msr::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;
     } catch (...) {
         std::cerr << "Unerwarteter Fehler.\n";

@@ -5,7 +5,8 @@
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
+#include "evaluation/report_rendering.h"
 #include "report/report_output.h"
 
 #include <cerrno>
@@ -59,7 +60,8 @@ std::string Rendered(const ReportDocument& document, const EvaluationResult& res
     std::string text;
     switch (options.format) {
     case OutputFormat::Json:
-        AppendJson(document, FormatFinalFigures(result, decimalSeparator), decimalSeparator, text);
+        AppendReportJson(document, FormatFinalFigures(result, decimalSeparator), decimalSeparator,
+                         text);
         text += '\n';
         break;
     case OutputFormat::Csv:
@@ -67,7 +69,7 @@ std::string Rendered(const ReportDocument& document, const EvaluationResult& res
         AppendCsvFigures(1, FormatFinalFigures(result, decimalSeparator), text);
         break;
     case OutputFormat::Text:
-        AppendText(document, text);
+        AppendReportText(document, text);
         break;
     }
     return text;

@@ -1,6 +1,7 @@
 #include "evaluation/evaluate.h"
 
 #include "evaluation/figures_record.h"
+#include "evaluation/fill.h"
 #include "evaluation/fixed_texts.h"
 #include "evaluation/living_area.h"
 #include "evaluation/rent_index_tables.h"
@@ -61,9 +62,10 @@ private:
         append(ParagraphKind::Body, sentence);
     }
 
+    // A hole in the sentence names the current mean.
     void meanFinding(const char* sentence) {
         if (writes())
-            finding(sentence + format(figures_.mean) + kMeanSuffix);
+            finding(Fill(sentence, {format(figures_.mean)}));
     }
 
     void sectionFrame(const char* heading, const char* explanation) {
@@ -78,18 +80,17 @@ private:
         figures_ = SpanFigures{row.low, row.high, row.mean};
         if (!writes())
             return;
-        using S = YearClassSentence;
-        document_->appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
-                              format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
-                              S::kBeforeMean + format(figures_.mean) + S::kEnd);
+        document_->appendBody(
+            Fill(kYearClassSentence, {row.periodPhrase, format(figures_.low), format(figures_.high),
+                                      format(figures_.mean)}));
     }
 
     // The empty paragraph that opens section 1 closes the adjustments introduction.
     void sizeSection() {
         sectionFrame(SizeSectionTexts::kHeading, SizeSectionTexts::kExplanation);
         if (answers_.IsApartment) {
-            AdjustSpan(figures_, kApartmentSurcharge);
-            finding(SizeSectionTexts::kApartment);
+            AdjustSpan(figures_, kApartment.amount);
+            finding(kApartment.sentence);
             return;
         }
         const SizeClassRow& row = sizeClass();
@@ -97,11 +98,10 @@ private:
             AdjustSpan(figures_, row.amount);
         if (!writes())
             return;
-        std::string sentence =
-            SizeSectionTexts::kBeforeLivingArea + format(livingArea_) + row.middlePiece;
-        if (row.adjusts)
-            sentence += format(figures_.mean) + kMeanSuffix;
-        finding(sentence);
+        if (!row.adjusts)
+            finding(Fill(row.sentence, {format(livingArea_)}));
+        else
+            finding(Fill(row.sentence, {format(livingArea_), format(figures_.mean)}));
     }
 
     const SizeClassRow& sizeClass() const {
@@ -138,7 +138,7 @@ private:
     }
 
     bool isAnswered(const FeatureRow& feature) const {
-        return ValueOf(answers_, feature.input) == feature.value;
+        return feature.input.valueIn(answers_) == feature.value;
     }
 
     void applyFeature(const FeatureRow& feature) {
@@ -148,10 +148,7 @@ private:
         }
         if (feature.adjusts)
             AdjustSpan(figures_, feature.amount);
-        if (feature.sentenceKind == Sentence::WithMean)
-            meanFinding(feature.sentence);
-        else
-            finding(feature.sentence);
+        meanFinding(feature.sentence);
     }
 
     EvaluationResult finalCalculation() {
@@ -167,12 +164,12 @@ private:
 
         append(ParagraphKind::Body, "");
         append(ParagraphKind::Warning, kFinalCalculationHeading);
+        // The figures as FormatFinalFigures gives them to a table of figures, too.
         const FinalFigureTexts t = FormatFinalFigures(result, separator_);
-        const auto& p = kFinalSentencePieces;
-        append(ParagraphKind::Warning, p[0] + t.meanPerSquareMetre + p[1] + t.lowPerSquareMetre +
-                                           p[2] + t.highPerSquareMetre + p[3] + t.livingArea +
-                                           p[4] + t.totalLow + p[5] + t.totalHigh + p[6] +
-                                           t.totalMean + p[7]);
+        append(
+            ParagraphKind::Warning,
+            Fill(kFinalSentence, {t.meanPerSquareMetre, t.lowPerSquareMetre, t.highPerSquareMetre,
+                                  t.livingArea, t.totalLow, t.totalHigh, t.totalMean}));
         appendFixed(kClosingLines);
         return result;
     }
