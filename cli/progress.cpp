@@ -43,7 +43,9 @@ void BatchProgress::show() {
 
 ProgressTerminal StandardErrorTerminal(std::ostream& standardError) {
     ProgressTerminal progress;
-    if (!isatty(STDERR_FILENO))
+    // Rows that scroll past on the same terminal would be torn apart by the progress line,
+    // and show the progress themselves.
+    if (!isatty(STDERR_FILENO) || isatty(STDOUT_FILENO))
         return progress;
     progress.terminal = &standardError;
     struct stat input {};

@@ -41,8 +41,8 @@ private:
     bool shown_ = false;
 };
 
-// Where progress may go: the error stream when it is a terminal (else nowhere), and the
-// size of the standard input when it is a regular file (else 0).
+// Where progress may go: the error stream when it is a terminal and the output is not
+// (else nowhere), and the size of the standard input when it is a regular file (else 0).
 struct ProgressTerminal {
     std::ostream* terminal = nullptr;
     std::uint64_t standardInputBytes = 0;

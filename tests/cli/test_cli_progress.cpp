@@ -1,5 +1,6 @@
-// Progress of a long batch run: on a terminal only, after a second, with a percentage when
-// the size of the input is known; never on standard output.
+// Progress of a long batch run: on a terminal only (not one that shows the rows as well),
+// after a second, with a percentage when the size of the input is known; never on
+// standard output.
 #include "cli/progress.h"
 
 #include <QtTest>
@@ -137,6 +138,12 @@ void TestCliProgress::showsProgressOnATerminalOnly() {
     const QByteArray written = file.readAll();
     QCOMPARE(written.count('\n'), 3);
     QVERIFY(!written.contains("ausgewertet"));
+
+    // The rows on the same terminal: they show the progress themselves, undisturbed.
+    const QString onTerminal = SlowInput() + " | " MSR_EVALUATOR " --batch --format csv";
+    const QByteArray rows = Shell("script -qec " + Quoted(onTerminal) + " /dev/null");
+    QVERIFY2(rows.contains("2;"), rows.constData());
+    QVERIFY2(!rows.contains("ausgewertet"), rows.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCliProgress)
