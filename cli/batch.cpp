@@ -87,11 +87,9 @@ bool Write(std::ostream& out, const std::string& text) {
     return static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
 }
 
-} // namespace
-
-bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-              OutputFormat format, BatchProgress* progress) {
-    const bool csv = format == OutputFormat::Csv;
+// Answers line after line; false as soon as reading or writing fails.
+bool AnswerLines(std::istream& in, std::ostream& out, const std::string& decimalSeparator, bool csv,
+                 BatchProgress* progress) {
     ReportDocument document; // 96 dpi, as the points of the output promise
     std::string line;
     std::string output;
@@ -115,9 +113,19 @@ bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSep
         if (progress)
             progress->lineDone(consumed);
     }
+    return !in.bad() && out.flush();
+}
+
+} // namespace
+
+bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
+              OutputFormat format, BatchProgress* progress) {
+    const bool answered =
+        AnswerLines(in, out, decimalSeparator, format == OutputFormat::Csv, progress);
+    // The progress line ends before a message of a failure can follow it.
     if (progress)
         progress->finish();
-    return !in.bad() && out.flush();
+    return answered;
 }
 
 } // namespace msr::cli
