@@ -165,8 +165,8 @@ Optionen:
                  leere Zahlen und ihre Meldung unter "Fehler". Damit die Umlaute
                  in der Tabellenkalkulation stimmen, die Datei mit dem
                  Zeichensatz Unicode (UTF-8) und dem Trennzeichen Semikolon
-                 importieren: LibreOffice fragt beim Öffnen danach, in Excel
-                 über Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
+                 importieren: LibreOffice fragt beim Öffnen danach, Excel unter
+                 Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
   --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
                  JSON-Format oder {"error":"<Meldung>"}, mit --format csv eine
