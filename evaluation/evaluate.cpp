@@ -62,9 +62,14 @@ private:
         append(ParagraphKind::Body, sentence);
     }
 
-    // A hole in the sentence names the current mean.
-    void meanFinding(const char* sentence) {
-        if (writes())
+    // The hole "{}" of a sentence, where it has one, names the current mean; a sentence
+    // without one is not worth formatting the mean for, nor is any without a document.
+    void meanFinding(std::string_view sentence) {
+        if (!writes())
+            return;
+        if (sentence.find("{}") == std::string_view::npos)
+            finding(sentence);
+        else
             finding(Fill(sentence, {format(figures_.mean)}));
     }
 
