@@ -17,20 +17,22 @@
 
 // Reads up to size bytes of the process's standard input into buffer; 0 at its end, -1
 // on a read error. The module's own standard input reads nothing under Node.
+// clang-format off (it would split JavaScript's operators)
 EM_JS(int, ReadStandardInput, (char* buffer, int size), {
     const fs = require('fs');
     for (;;) {
         try {
             return fs.readSync(0, HEAPU8, buffer, size, null);
         } catch (error) {
-            if (error.code == = 'EAGAIN')
+            if (error.code == 'EAGAIN')
                 continue; // a terminal or a pipe not ready yet
-            if (error.code == = 'EOF')
+            if (error.code == 'EOF')
                 return 0;
             return -1;
         }
     }
 });
+// clang-format on
 
 namespace {
 
