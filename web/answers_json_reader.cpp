@@ -115,14 +115,14 @@ private:
         std::size_t n = digitsFrom(i);
         if (n == 0)
             return fail(i < text_.size() ? i : start, "ungültige Zahl");
+        // A leading zero stands alone, as JSON has it.
+        if (n > 1 && text_[i] == '0')
+            return fail(i, "ungültige Zahl");
         i += n;
-        if (i < text_.size() && text_[i] == '.') {
-            n = digitsFrom(++i);
-            if (n == 0)
-                return fail(i, i < text_.size() ? "ungültige Zahl"
-                                                : "Eingabe endet mitten in einer Zahl");
-            i += n;
-        }
+        // The desktop's reader takes "1." and "1.e5": the digits after the point may be
+        // missing.
+        if (i < text_.size() && text_[i] == '.')
+            i += digitsFrom(i + 1) + 1;
         if (i < text_.size() && (text_[i] == 'e' || text_[i] == 'E')) {
             ++i;
             if (i < text_.size() && (text_[i] == '+' || text_[i] == '-'))
@@ -187,7 +187,11 @@ private:
             return true;
         }
         std::uint32_t code = 0;
-        if (c != 'u' || !hexQuad(at_ + 1, code))
+        if (c != 'u') {
+            // The desktop's reader takes any other escaped character as itself.
+            return appendCharacter(out);
+        }
+        if (!hexQuad(at_ + 1, code))
             return fail(at_, "ungültige Escape-Sequenz");
         at_ += 5;
         std::uint32_t low = 0;
@@ -195,6 +199,8 @@ private:
             hexQuad(at_ + 2, low) && low >= 0xDC00 && low < 0xE000) {
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
             at_ += 6;
+        } else if (code >= 0xD800 && code < 0xE000) {
+            code = '?'; // a lone half of a pair, as the desktop's reader turns it into text
         }
         appendUtf8(code, out);
         return true;
@@ -219,6 +225,20 @@ private:
         return length;
     }
 
+    // Copies the character at the current position, one byte or a UTF-8 sequence.
+    bool appendCharacter(std::string& out) {
+        if (static_cast<unsigned char>(text_[at_]) < 0x80) {
+            out.push_back(text_[at_++]);
+            return true;
+        }
+        const std::size_t length = utf8Length(at_);
+        if (length == 0)
+            return fail(at_, "ungültiges UTF-8");
+        out.append(text_.substr(at_, length));
+        at_ += length;
+        return true;
+    }
+
     bool parseString(std::string& out) {
         ++at_; // the opening quote
         for (;;) {
@@ -235,17 +255,9 @@ private:
                     return fail(at_, "Zeichenkette nicht abgeschlossen");
                 if (!parseEscape(out))
                     return false;
-            } else if (c < 0x20) {
-                return fail(at_, "ungültiger Wert");
-            } else if (c < 0x80) {
-                out.push_back(static_cast<char>(c));
-                ++at_;
-            } else {
-                const std::size_t length = utf8Length(at_);
-                if (length == 0)
-                    return fail(at_, "ungültiges UTF-8");
-                out.append(text_.substr(at_, length));
-                at_ += length;
+            } else if (!appendCharacter(out)) {
+                // Control characters pass too, as the desktop's reader lets them.
+                return false;
             }
         }
     }
@@ -357,6 +369,8 @@ constexpr Choice kYearClass1978To1994 = 4;
 
 // The shortest text that reads back as the same number, as printf's %g writes it.
 std::string ShortestNumber(double number) {
+    if (number == 0)
+        return "0"; // negative zero too
     char buffer[40];
     for (int precision = 1; precision <= 17; ++precision) {
         std::snprintf(buffer, sizeof buffer, "%.*g", precision, number);
