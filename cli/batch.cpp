@@ -2,8 +2,8 @@
 
 #include "cli/answers_json.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
 #include "evaluation/report_document.h"
+#include "evaluation/report_rendering.h"
 
 #include <algorithm>
 #include <string_view>
@@ -64,7 +64,7 @@ bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSep
         } else {
             const JsonEvaluation evaluation = EvaluateJson(answers, document, decimalSeparator);
             if (evaluation.status == JsonEvaluation::Status::Evaluated)
-                AppendJson(document, output);
+                AppendReportJson(document, output);
             else
                 AppendErrorJson(evaluation.message, output);
         }

@@ -1,8 +1,7 @@
 #include "cli/evaluator.h"
 
-#include "cli/admission.h"
 #include "cli/answers_json.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/living_area.h"
 
@@ -25,7 +24,7 @@ JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
         return Failed(JsonEvaluation::Status::NotJson, reading.message);
     if (reading.status == AnswersReading::Status::Refused)
         return Failed(JsonEvaluation::Status::Refused, reading.message);
-    if (auto refusal = ProgramRefusal(reading.answers))
+    if (auto refusal = AnswersRefusal(reading.answers))
         return Failed(JsonEvaluation::Status::Refused, *refusal);
     try {
         Evaluate(reading.answers, document, decimalSeparator);

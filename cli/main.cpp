@@ -1,6 +1,6 @@
 #include "cli/command_line.h"
-#include "cli/report_output.h"
 #include "cli/run.h"
+#include "evaluation/admission.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator);
     } catch (const std::exception& error) {
-        std::cerr << msr::cli::WithFullStop(error.what()) << '\n';
+        std::cerr << msr::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;
     } catch (...) {
         std::cerr << "Unerwarteter Fehler.\n";

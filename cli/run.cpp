@@ -4,7 +4,8 @@
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
+#include "evaluation/report_rendering.h"
 #include "report/report_output.h"
 
 #include <cerrno>
@@ -53,14 +54,9 @@ bool WriteAll(std::ostream& out, const std::string& text) {
 
 // Renders an evaluated document in the chosen format.
 std::string Rendered(const ReportDocument& document, const Options& options) {
-    std::string text;
-    if (options.format == OutputFormat::Json) {
-        AppendJson(document, text);
-        text += '\n';
-    } else {
-        AppendText(document, text);
-    }
-    return text;
+    if (options.format == OutputFormat::Json)
+        return ReportJson(document) + '\n';
+    return ReportText(document);
 }
 
 int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,

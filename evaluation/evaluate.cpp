@@ -1,5 +1,6 @@
 #include "evaluation/evaluate.h"
 
+#include "evaluation/fill.h"
 #include "evaluation/fixed_texts.h"
 #include "evaluation/living_area.h"
 #include "evaluation/rent_index_tables.h"
@@ -55,9 +56,8 @@ private:
         document_.appendBody(sentence);
     }
 
-    void meanFinding(const char* sentence) {
-        finding(sentence + format(figures_.mean) + kMeanSuffix);
-    }
+    // A hole in the sentence names the current mean.
+    void meanFinding(const char* sentence) { finding(Fill(sentence, {format(figures_.mean)})); }
 
     void sectionFrame(const char* heading, const char* explanation) {
         document_.appendHeading(heading);
@@ -69,28 +69,26 @@ private:
         document_.appendBody("");
         const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
         figures_ = SpanFigures{row.low, row.high, row.mean};
-        using S = YearClassSentence;
-        document_.appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
-                             format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
-                             S::kBeforeMean + format(figures_.mean) + S::kEnd);
+        document_.appendBody(
+            Fill(kYearClassSentence, {row.periodPhrase, format(figures_.low), format(figures_.high),
+                                      format(figures_.mean)}));
     }
 
     // The empty paragraph that opens section 1 closes the adjustments introduction.
     void sizeSection() {
         sectionFrame(SizeSectionTexts::kHeading, SizeSectionTexts::kExplanation);
         if (answers_.IsApartment) {
-            AdjustSpan(figures_, kApartmentSurcharge);
-            finding(SizeSectionTexts::kApartment);
+            AdjustSpan(figures_, kApartment.amount);
+            finding(kApartment.sentence);
             return;
         }
         const SizeClassRow& row = sizeClass();
-        std::string sentence =
-            SizeSectionTexts::kBeforeLivingArea + format(livingArea_) + row.middlePiece;
-        if (row.adjusts) {
-            AdjustSpan(figures_, row.amount);
-            sentence += format(figures_.mean) + kMeanSuffix;
+        if (!row.adjusts) {
+            finding(Fill(row.sentence, {format(livingArea_)}));
+            return;
         }
-        finding(sentence);
+        AdjustSpan(figures_, row.amount);
+        finding(Fill(row.sentence, {format(livingArea_), format(figures_.mean)}));
     }
 
     const SizeClassRow& sizeClass() const {
@@ -127,7 +125,7 @@ private:
     }
 
     bool isAnswered(const FeatureRow& feature) const {
-        return ValueOf(answers_, feature.input) == feature.value;
+        return feature.input.valueIn(answers_) == feature.value;
     }
 
     void applyFeature(const FeatureRow& feature) {
@@ -137,10 +135,7 @@ private:
         }
         if (feature.adjusts)
             AdjustSpan(figures_, feature.amount);
-        if (feature.sentenceKind == Sentence::WithMean)
-            meanFinding(feature.sentence);
-        else
-            finding(feature.sentence);
+        meanFinding(feature.sentence);
     }
 
     EvaluationResult finalCalculation() {
@@ -154,11 +149,10 @@ private:
 
         document_.appendBody("");
         document_.appendWarning(kFinalCalculationHeading);
-        const auto& p = kFinalSentencePieces;
-        document_.appendWarning(p[0] + format(figures_.mean) + p[1] + format(figures_.low) + p[2] +
-                                format(figures_.high) + p[3] + format(livingArea_) + p[4] +
-                                format(result.totalLow) + p[5] + format(result.totalHigh) + p[6] +
-                                format(result.totalMean) + p[7]);
+        document_.appendWarning(Fill(
+            kFinalSentence, {format(figures_.mean), format(figures_.low), format(figures_.high),
+                             format(livingArea_), format(result.totalLow), format(result.totalHigh),
+                             format(result.totalMean)}));
         appendFixed(kClosingLines);
         return result;
     }

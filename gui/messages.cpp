@@ -1,5 +1,7 @@
 #include "gui/messages.h"
 
+#include "evaluation/admission.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -61,17 +63,12 @@ bool Messages::confirm(const QString& text) {
 }
 
 void Messages::reportError(const QString& message) {
-    show(WithFullStop(message), MessageIcon::Stop, MessageButtons::Ok);
+    show(QString::fromStdString(msr::WithFullStop(message.toStdString())), MessageIcon::Stop,
+         MessageButtons::Ok);
 }
 
 void Messages::setPresenter(MessagePresenter presenter) {
     Presenter() = std::move(presenter);
-}
-
-QString WithFullStop(const QString& message) {
-    if (!message.isEmpty() && message.back().unicode() > u'.')
-        return message + u'.';
-    return message;
 }
 
 QString CurrentErrorMessage(std::exception_ptr error) {

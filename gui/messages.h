@@ -41,10 +41,6 @@ public:
     static void setPresenter(MessagePresenter presenter);
 };
 
-// The error report's rule: a full stop is added when the message is not empty and its
-// last character lies above the full stop in the character table.
-QString WithFullStop(const QString& message);
-
 // The message of the error being handled, for the standard error report.
 QString CurrentErrorMessage(std::exception_ptr error);
 

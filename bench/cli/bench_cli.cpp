@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/report_rendering.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,7 +73,7 @@ void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
     std::string out;
     for (auto _ : state) {
         out.clear();
-        msr::cli::AppendJson(document, out);
+        msr::AppendReportJson(document, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(out.size()) * state.iterations());

@@ -4,14 +4,14 @@
 // evaluation, in KiB.
 //
 //   memory_scenario EVALUATIONS
+#include "app/main_window.h"
 #include "app/picture_button.h"
 #include "app/startup.h"
-#include "app/tform1.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
-#include "questionnaire/tform11.h"
-#include "questionnaire/tform12.h"
-#include "questionnaire/tform9.h"
+#include "questionnaire/city_area_dialog.h"
+#include "questionnaire/construction_year_dialog.h"
+#include "questionnaire/size_dialog.h"
 #include "report/preview_window.h"
 #include "report/report_window.h"
 

@@ -1,0 +1,61 @@
+#include "evaluation/admission.h"
+
+#include "evaluation/living_area.h"
+
+namespace msr {
+
+bool NeedsBuilt1980Side(Choice yearClass) {
+    return yearClass == kYearClass1978To1994;
+}
+
+std::optional<std::string> ConstructionYearRefusal(Choice yearClass, Choice built1980Side) {
+    if (NeedsBuilt1980Side(yearClass) && built1980Side == kNone)
+        return kSideMissingMessage;
+    return std::nullopt;
+}
+
+bool IsLivingAreaAnswered(const std::string& livingArea) {
+    return livingArea != kLivingAreaPlaceholder;
+}
+
+std::optional<std::string> FlatSizeRefusal(const std::string& livingArea, bool isApartment) {
+    const int squareMetres = ToWholeNumber(livingArea);
+    if (isApartment && squareMetres > kLargestApartment)
+        return kApartmentTooLargeMessage;
+    return std::nullopt;
+}
+
+// The dialogs mark these answers only when they hold a value.
+RequiredAnswers RequiredAnswersOf(const Answers& answers) {
+    return {answers.YearClass != kNone, IsLivingAreaAnswered(answers.LivingArea),
+            answers.CityArea != kNone};
+}
+
+std::optional<std::string> EvaluationRefusal(const RequiredAnswers& answered) {
+    if (!answered.constructionYear || !answered.flatSize || !answered.cityArea)
+        return kRequiredAnswerMissingMessage;
+    return std::nullopt;
+}
+
+std::optional<std::string> AnswersRefusal(const Answers& answers) {
+    if (answers.YearClass != kNone)
+        if (auto refusal = ConstructionYearRefusal(answers.YearClass, answers.Built1980Side))
+            return refusal;
+    if (IsLivingAreaAnswered(answers.LivingArea)) {
+        try {
+            if (auto refusal = FlatSizeRefusal(answers.LivingArea, answers.IsApartment))
+                return refusal;
+        } catch (const ConversionError& error) {
+            return error.message();
+        }
+    }
+    return EvaluationRefusal(RequiredAnswersOf(answers));
+}
+
+std::string WithFullStop(std::string message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        message += '.';
+    return message;
+}
+
+} // namespace msr

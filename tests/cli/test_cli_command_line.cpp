@@ -1,0 +1,109 @@
+#include "cli/command_line.h"
+
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+using msr::cli::OutputFormat;
+
+namespace {
+
+std::vector<std::string> ToArguments(const QStringList& list) {
+    std::vector<std::string> arguments;
+    for (const QString& argument : list)
+        arguments.push_back(argument.toStdString());
+    return arguments;
+}
+
+} // namespace
+
+class TestCliCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsOptions_data();
+    void readsOptions();
+    void refusesBadOptions_data();
+    void refusesBadOptions();
+};
+
+void TestCliCommandLine::readsOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<bool>("batch");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("nothing: text from standard input")
+        << QStringList{} << false << false << false << "";
+    QTest::newRow("json and file")
+        << QStringList{"--format", "json", "a.json"} << true << false << false << "a.json";
+    QTest::newRow("value after equals")
+        << QStringList{"--format=json"} << true << false << false << "";
+    QTest::newRow("file before options")
+        << QStringList{"a.json", "--batch"} << false << true << false << "a.json";
+    QTest::newRow("batch with json")
+        << QStringList{"--batch", "--format", "json"} << true << true << false << "";
+    QTest::newRow("explicit text")
+        << QStringList{"--format", "text"} << false << false << false << "";
+    QTest::newRow("last format wins")
+        << QStringList{"--format", "text", "--format", "json"} << true << false << false << "";
+    QTest::newRow("dash is standard input") << QStringList{"-"} << false << false << false << "-";
+    QTest::newRow("file named like an option after --")
+        << QStringList{"--", "--batch"} << false << false << false << "--batch";
+    QTest::newRow("help") << QStringList{"--help"} << false << false << true << "";
+    QTest::newRow("short help") << QStringList{"-h", "x"} << false << false << true << "x";
+}
+
+void TestCliCommandLine::readsOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, json);
+    QFETCH(bool, batch);
+    QFETCH(bool, help);
+    QFETCH(QString, file);
+
+    const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
+
+    QCOMPARE(QString::fromStdString(commandLine.error), QString());
+    QCOMPARE(commandLine.options.format == OutputFormat::Json, json);
+    QCOMPARE(commandLine.options.batch, batch);
+    QCOMPARE(commandLine.options.help, help);
+    QCOMPARE(QString::fromStdString(commandLine.options.inputFile), file);
+}
+
+void TestCliCommandLine::refusesBadOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("unknown option")
+        << QStringList{"--pretty"} << "Die Option --pretty gibt es nicht";
+    QTest::newRow("unknown single dash") << QStringList{"-x"} << "Die Option -x gibt es nicht";
+    QTest::newRow("format without value")
+        << QStringList{"--format"} << "Die Option --format braucht einen Wert";
+    QTest::newRow("unknown format") << QStringList{"--format", "xml"}
+                                    << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
+                                       "sind text und json";
+    QTest::newRow("empty format after equals")
+        << QStringList{"--format="}
+        << "Unbekanntes Ausgabeformat \"\" für --format; möglich sind text und json";
+    QTest::newRow("value for a switch")
+        << QStringList{"--batch=yes"} << "Die Option --batch nimmt keinen Wert";
+    QTest::newRow("two files") << QStringList{"a.json", "b.json"}
+                               << "Es kann nur eine Eingabedatei angegeben werden";
+    QTest::newRow("batch writes JSON only")
+        << QStringList{"--format", "text", "--batch"}
+        << "--batch gibt immer JSON Lines aus, --format text ist damit nicht möglich";
+}
+
+void TestCliCommandLine::refusesBadOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+
+    const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
+
+    QCOMPARE(QString::fromStdString(commandLine.error), error);
+}
+
+QTEST_APPLESS_MAIN(TestCliCommandLine)
+#include "test_cli_command_line.moc"
