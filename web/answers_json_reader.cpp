@@ -3,6 +3,9 @@
 // Qt-based reader.
 #include "cli/answers_json.h"
 
+#include "evaluation/admission.h"
+#include "evaluation/inputs.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -333,40 +336,6 @@ private:
     std::optional<ParseFailure> failure_;
 };
 
-using Member = std::variant<Choice Answers::*, bool Answers::*, std::string Answers::*>;
-
-struct Input {
-    const char* key;
-    Member member;
-    int choiceCount; // choice inputs only
-};
-
-// In the order of the questionnaire, so that the first fault named is the first a user
-// would meet going through the dialogs.
-const Input kInputs[] = {
-    {"YearClass", &Answers::YearClass, 7},
-    {"Built1980Side", &Answers::Built1980Side, 2},
-    {"LivingArea", &Answers::LivingArea, 0},
-    {"IsApartment", &Answers::IsApartment, 0},
-    {"GuestToilet", &Answers::GuestToilet, 0},
-    {"TubAndShower", &Answers::TubAndShower, 0},
-    {"FloorCovering", &Answers::FloorCovering, 4},
-    {"HeatingKind", &Answers::HeatingKind, 4},
-    {"CaptiveRooms", &Answers::CaptiveRooms, 0},
-    {"NoKitchenHotWater", &Answers::NoKitchenHotWater, 0},
-    {"BalconyOrLoggia", &Answers::BalconyOrLoggia, 0},
-    {"Terrace", &Answers::Terrace, 0},
-    {"SoundproofWindows", &Answers::SoundproofWindows, 0},
-    {"BarrierFree", &Answers::BarrierFree, 2},
-    {"HeatingRenewed", &Answers::HeatingRenewed, 0},
-    {"BathRenewed", &Answers::BathRenewed, 0},
-    {"Insulation", &Answers::Insulation, 3},
-    {"NoiseImpairment", &Answers::NoiseImpairment, 0},
-    {"CityArea", &Answers::CityArea, 7},
-};
-
-constexpr Choice kYearClass1978To1994 = 4;
-
 // The shortest text that reads back as the same number, as printf's %g writes it.
 std::string ShortestNumber(double number) {
     if (number == 0)
@@ -404,7 +373,7 @@ std::string WrongValue(const char* key, const JsonValue& value, const std::strin
 }
 
 // Each reader stores the value and returns "" or returns the message for a wrong one.
-std::string ReadChoice(const Input& input, const JsonValue& value, Choice& target) {
+std::string ReadChoice(const InputRow& input, const JsonValue& value, Choice& target) {
     if (value.type == JsonValue::Type::Null) {
         target = kNone;
         return {};
@@ -412,45 +381,44 @@ std::string ReadChoice(const Input& input, const JsonValue& value, Choice& targe
     const bool isNumber = value.type == JsonValue::Type::Number;
     if (!isNumber || value.number != std::floor(value.number) || value.number < 1 ||
         value.number > input.choiceCount)
-        return WrongValue(input.key, value,
+        return WrongValue(input.name, value,
                           "erlaubt sind die ganzen Zahlen 1 bis " +
                               std::to_string(input.choiceCount) + " und null für keine Auswahl");
     target = static_cast<Choice>(value.number);
     return {};
 }
 
-std::string ReadYesNo(const Input& input, const JsonValue& value, bool& target) {
+std::string ReadYesNo(const InputRow& input, const JsonValue& value, bool& target) {
     if (value.type != JsonValue::Type::Bool)
-        return WrongValue(input.key, value, "erlaubt sind true und false");
+        return WrongValue(input.name, value, "erlaubt sind true und false");
     target = value.boolean;
     return {};
 }
 
-std::string ReadText(const Input& input, const JsonValue& value, std::string& target) {
+std::string ReadText(const InputRow& input, const JsonValue& value, std::string& target) {
     if (value.type != JsonValue::Type::String)
-        return WrongValue(input.key, value,
+        return WrongValue(input.name, value,
                           "erwartet wird der Text, wie er eingegeben wurde, als Zeichenkette");
     target = value.text;
     return {};
 }
 
-std::string ReadInput(const Input& input, const JsonValue& value, Answers& answers) {
-    if (auto choice = std::get_if<Choice Answers::*>(&input.member))
-        return ReadChoice(input, value, answers.**choice);
-    if (auto yesNo = std::get_if<bool Answers::*>(&input.member))
-        return ReadYesNo(input, value, answers.**yesNo);
-    return ReadText(input, value, answers.*std::get<std::string Answers::*>(input.member));
-}
-
-bool IsInputName(const std::string& key) {
-    return std::any_of(std::begin(kInputs), std::end(kInputs),
-                       [&](const Input& input) { return key == input.key; });
+std::string ReadInput(const InputRow& input, const JsonValue& value, Answers& answers) {
+    switch (input.kind) {
+    case InputKind::Choice:
+        return ReadChoice(input, value, answers.*input.choice);
+    case InputKind::YesNo:
+        return ReadYesNo(input, value, answers.*input.yesNo);
+    case InputKind::Text:
+        break;
+    }
+    return ReadText(input, value, answers.*input.text);
 }
 
 // The keys are looked at in sorted order, as the desktop's reader keeps them.
 std::optional<std::string> FirstUnknownKey(const std::map<std::string, JsonValue>& members) {
     for (const auto& [key, value] : members)
-        if (!IsInputName(key))
+        if (!FindInput(key))
             return "Unbekannter Schlüssel \"" + key + "\"; die erlaubten Schlüssel nennt --help";
     return std::nullopt;
 }
@@ -496,8 +464,8 @@ AnswersReading ReadAnswers(std::string_view json) {
         return Refusal(AnswersReading::Status::Refused, *unknown);
 
     AnswersReading reading;
-    for (const Input& input : kInputs) {
-        const auto found = document.members.find(input.key);
+    for (const InputRow& input : Inputs()) {
+        const auto found = document.members.find(input.name);
         if (found == document.members.end())
             continue;
         std::string fault = ReadInput(input, found->second, reading.answers);
@@ -505,7 +473,7 @@ AnswersReading ReadAnswers(std::string_view json) {
             return Refusal(AnswersReading::Status::Refused, std::move(fault));
     }
     // The construction-year dialog never lets a side stand without its class.
-    if (reading.answers.Built1980Side != kNone && reading.answers.YearClass != kYearClass1978To1994)
+    if (reading.answers.Built1980Side != kNone && !NeedsBuilt1980Side(reading.answers.YearClass))
         return Refusal(AnswersReading::Status::Refused,
                        "\"Built1980Side\" ist nur zusammen mit \"YearClass\" 4 (1978 bis 1994) "
                        "erlaubt");

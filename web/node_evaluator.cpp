@@ -2,8 +2,8 @@
 // and exit codes. JavaScript hands in the arguments and the locale's decimal separator
 // and writes out what comes back.
 #include "cli/command_line.h"
-#include "cli/report_output.h"
 #include "cli/run.h"
+#include "evaluation/admission.h"
 
 #include <emscripten/emscripten.h>
 
@@ -71,8 +71,8 @@ bool AsksForPdf(const std::vector<std::string>& arguments) {
 int Run(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
         std::ostream& out, std::ostream& err) {
     if (AsksForPdf(arguments)) {
-        err << msr::cli::WithFullStop("Die Option --pdf gibt es nur im nativen Auswerter "
-                                      "mietspiegel-auswertung; im Browser druckt die Seite")
+        err << msr::WithFullStop("Die Option --pdf gibt es nur im nativen Auswerter "
+                                 "mietspiegel-auswertung; im Browser druckt die Seite")
             << '\n'
             << msr::cli::UsageText();
         return msr::cli::kUsageOrInputFailed;
@@ -95,7 +95,7 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
     try {
         status = Run(std::vector<std::string>(argv, argv + argc), decimalSeparator, out, err);
     } catch (const std::exception& error) {
-        err << msr::cli::WithFullStop(error.what()) << '\n';
+        err << msr::WithFullStop(error.what()) << '\n';
     } catch (...) {
         err << "Unerwarteter Fehler.\n";
     }

@@ -2,8 +2,9 @@
 // the program's refusals, and the evaluated document, all from the core. JavaScript only
 // shows what comes back.
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
+#include "evaluation/admission.h"
 #include "evaluation/report_document.h"
+#include "evaluation/report_rendering.h"
 #include "report/info_texts.h"
 
 #include <emscripten/emscripten.h>
@@ -21,7 +22,7 @@ std::string& Reply() {
 
 const char* ErrorReply(const std::string& message) {
     Reply().clear();
-    msr::cli::AppendErrorJson(msr::cli::WithFullStop(message), Reply());
+    msr::AppendErrorJson(msr::WithFullStop(message), Reply());
     return Reply().c_str();
 }
 
@@ -39,11 +40,11 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson,
             msr::cli::EvaluateJson(answersJson, document, decimalSeparator);
         if (evaluation.status != msr::cli::JsonEvaluation::Status::Evaluated) {
             Reply().clear();
-            msr::cli::AppendErrorJson(evaluation.message, Reply());
+            msr::AppendErrorJson(evaluation.message, Reply());
             return Reply().c_str();
         }
         Reply().clear();
-        msr::cli::AppendJson(document, Reply());
+        msr::AppendReportJson(document, Reply());
         return Reply().c_str();
     } catch (const std::exception& error) {
         return ErrorReply(error.what());
@@ -61,7 +62,7 @@ EMSCRIPTEN_KEEPALIVE const char* msr_information_text() {
             if (number > 1)
                 reply += ',';
             reply += "{\"text\":";
-            msr::cli::AppendJsonString(msr::report::InfoParagraph(number), reply);
+            msr::AppendJsonString(msr::report::InfoParagraph(number), reply);
             const bool bullet = number >= msr::report::kFirstBulletedParagraph &&
                                 number <= msr::report::kLastBulletedParagraph;
             reply += bullet ? ",\"bullet\":true}" : ",\"bullet\":false}";
