@@ -24,6 +24,7 @@ try {
   await size.type('75');
   await choose(page, 'Gäste-WC');
   await choose(page, 'Varlstadt-West');
+  await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: join(docs, 'web-page.png') });
 
   await page.evaluate(() => { document.getElementsByName('CityArea').forEach((i) => { i.checked = false; }); });
@@ -35,13 +36,15 @@ try {
   await choose(page, 'Varlstadt-West');
   await (await page.$('#evaluate')).click();
   await page.waitForSelector('article[aria-label="Auswertung"] > p');
-  const report = await page.$('#report-section');
-  await report.screenshot({ path: join(docs, 'web-report.png') });
+  // The report's end: the final calculation in the document's red (darker on screen).
+  await page.$eval('article[aria-label="Auswertung"] > p:last-child',
+    (last) => last.scrollIntoView({ block: 'end' }));
+  await page.screenshot({ path: join(docs, 'web-report.png') });
 
   const folder = mkdtempSync(join(tmpdir(), 'msr-pdf-'));
   const pdf = join(folder, 'bericht.pdf');
   await page.pdf({ path: pdf, preferCSSPageSize: true, printBackground: true });
-  execFileSync('pdftoppm', ['-png', '-r', '60', pdf, join(docs, 'web-print')]);
+  execFileSync('pdftoppm', ['-png', '-r', '60', '-f', '1', '-l', '1', pdf, join(docs, 'web-print')]);
   console.log(`PDF: ${pdf}`);
 } finally {
   await browser.close();
