@@ -1,10 +1,13 @@
 #include "app/main_window.h"
 
+#include "app/picture_button.h"
 #include "app/pictures.h"
+#include "evaluation/admission.h"
 #include "gui/forms.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
+#include "gui/window_placement.h"
 #include "questionnaire/bathroom_dialog.h"
 #include "questionnaire/city_area_dialog.h"
 #include "questionnaire/construction_year_dialog.h"
@@ -16,6 +19,7 @@
 #include "questionnaire/surroundings_dialog.h"
 #include "report/information_dialog.h"
 #include "report/report_window.h"
+#include "ui_main_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,13 +27,9 @@
 
 using msr::app::PictureButton;
 using msr::gui::Guarded;
-using msr::gui::OnClick;
+using msr::questionnaire::QuestionnaireDialog;
 
 namespace {
-
-const QString kRequiredAnswersMissing = QStringLiteral(
-    "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das "
-    "Gebiet angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.");
 
 const QString kConfirmReset = QStringLiteral(
     "Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann "
@@ -37,6 +37,37 @@ const QString kConfirmReset = QStringLiteral(
 
 const QString kAnswered = QStringLiteral("beantwortet");
 const QString kOpen = QStringLiteral("offen");
+
+// A questionnaire button of the main window, its handler, and the dialog it opens. The
+// dialogs are reached through their global instances, which exist only once every window
+// is created.
+struct QuestionnaireEntry {
+    PictureButton* Ui::TForm1::*button;
+    msr::gui::Handler<TForm1> handler;
+    QuestionnaireDialog* (*dialog)();
+};
+
+// The questionnaire buttons, top to bottom.
+const QuestionnaireEntry kQuestionnaire[] = {
+    {&Ui::TForm1::SpeedButton11, &TForm1::SpeedButton11Click,
+     []() -> QuestionnaireDialog* { return Form12; }},
+    {&Ui::TForm1::SpeedButton8, &TForm1::SpeedButton8Click,
+     []() -> QuestionnaireDialog* { return Form9; }},
+    {&Ui::TForm1::SpeedButton2, &TForm1::SpeedButton2Click,
+     []() -> QuestionnaireDialog* { return Form3; }},
+    {&Ui::TForm1::SpeedButton1, &TForm1::SpeedButton1Click,
+     []() -> QuestionnaireDialog* { return Form7; }},
+    {&Ui::TForm1::SpeedButton3, &TForm1::SpeedButton3Click,
+     []() -> QuestionnaireDialog* { return Form6; }},
+    {&Ui::TForm1::SpeedButton4, &TForm1::SpeedButton4Click,
+     []() -> QuestionnaireDialog* { return Form4; }},
+    {&Ui::TForm1::SpeedButton5, &TForm1::SpeedButton5Click,
+     []() -> QuestionnaireDialog* { return Form5; }},
+    {&Ui::TForm1::SpeedButton9, &TForm1::SpeedButton9Click,
+     []() -> QuestionnaireDialog* { return Form10; }},
+    {&Ui::TForm1::SpeedButton10, &TForm1::SpeedButton10Click,
+     []() -> QuestionnaireDialog* { return Form11; }},
+};
 
 bool IsAnswered(const PictureButton* button) {
     return button->tag() != 0;
@@ -52,15 +83,16 @@ void ShowModally(QDialog* dialog) {
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint) {
+                              Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TForm1>()) {
     {
         const msr::gui::StandInFonts standInFonts(this);
-        setupUi(this);
+        ui_->setupUi(this);
     }
     // The client area below the menu keeps the size its layout gives.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    SpeedButton6->setGlyph(msr::app::TickPicture());
-    SpeedButton7->setGlyph(msr::app::QuestionMarkPicture());
+    ui_->SpeedButton6->setGlyph(msr::app::TickPicture());
+    ui_->SpeedButton7->setGlyph(msr::app::QuestionMarkPicture());
     for (PictureButton* button : QuestionnaireButtons()) {
         button->setAccessibleName(button->text().trimmed());
         MarkOpen(button);
@@ -68,35 +100,40 @@ TForm1::TForm1(QWidget* parent)
     BindHandlers();
 }
 
+TForm1::~TForm1() = default;
+
 void TForm1::BindHandlers() {
-    msr::gui::OnTrigger(Beenden1, this, &TForm1::Beenden1Click);
-    msr::gui::OnTrigger(Info1, this, &TForm1::Info1Click);
-    OnClick(SpeedButton11, this, &TForm1::SpeedButton11Click);
-    OnClick(SpeedButton8, this, &TForm1::SpeedButton8Click);
-    OnClick(SpeedButton2, this, &TForm1::SpeedButton2Click);
-    OnClick(SpeedButton1, this, &TForm1::SpeedButton1Click);
-    OnClick(SpeedButton3, this, &TForm1::SpeedButton3Click);
-    OnClick(SpeedButton4, this, &TForm1::SpeedButton4Click);
-    OnClick(SpeedButton5, this, &TForm1::SpeedButton5Click);
-    OnClick(SpeedButton9, this, &TForm1::SpeedButton9Click);
-    OnClick(SpeedButton10, this, &TForm1::SpeedButton10Click);
-    OnClick(Button1, this, &TForm1::Button1Click);
-    OnClick(Button2, this, &TForm1::Button2Click);
+    msr::gui::OnTrigger(ui_->Beenden1, this, &TForm1::Beenden1Click);
+    msr::gui::OnTrigger(ui_->Info1, this, &TForm1::Info1Click);
+    for (const QuestionnaireEntry& entry : kQuestionnaire)
+        msr::gui::OnClick((*ui_).*entry.button, this, entry.handler);
+    msr::gui::OnClick(ui_->Button1, this, &TForm1::Button1Click);
+    msr::gui::OnClick(ui_->Button2, this, &TForm1::Button2Click);
+}
+
+void TForm1::ConnectQuestionnaire() {
+    for (const QuestionnaireEntry& entry : kQuestionnaire) {
+        PictureButton* button = (*ui_).*entry.button;
+        connect(entry.dialog(), &QuestionnaireDialog::answered, this,
+                [this, button] { MarkAnswered(button); });
+    }
 }
 
 QList<PictureButton*> TForm1::QuestionnaireButtons() const {
-    return {SpeedButton11, SpeedButton8, SpeedButton2, SpeedButton1, SpeedButton3,
-            SpeedButton4,  SpeedButton5, SpeedButton9, SpeedButton10};
+    QList<PictureButton*> buttons;
+    for (const QuestionnaireEntry& entry : kQuestionnaire)
+        buttons.append((*ui_).*entry.button);
+    return buttons;
 }
 
 void TForm1::MarkAnswered(PictureButton* button) {
-    button->setGlyph(SpeedButton6->glyph());
+    button->setGlyph(ui_->SpeedButton6->glyph());
     button->setTag(1);
     button->setAccessibleDescription(kAnswered);
 }
 
 void TForm1::MarkOpen(PictureButton* button) {
-    button->setGlyph(SpeedButton7->glyph());
+    button->setGlyph(ui_->SpeedButton7->glyph());
     button->setTag(0);
     button->setAccessibleDescription(kOpen);
 }
@@ -110,39 +147,47 @@ void TForm1::Info1Click(QObject*) {
 }
 
 void TForm1::SpeedButton11Click(QObject*) {
-    Guarded([] { ShowModally(Form12); });
+    OpenQuestionnaire(ui_->SpeedButton11);
 }
 
 void TForm1::SpeedButton8Click(QObject*) {
-    Guarded([] { ShowModally(Form9); });
+    OpenQuestionnaire(ui_->SpeedButton8);
 }
 
 void TForm1::SpeedButton2Click(QObject*) {
-    Guarded([] { ShowModally(Form3); });
+    OpenQuestionnaire(ui_->SpeedButton2);
 }
 
 void TForm1::SpeedButton1Click(QObject*) {
-    Guarded([] { ShowModally(Form7); });
+    OpenQuestionnaire(ui_->SpeedButton1);
 }
 
 void TForm1::SpeedButton3Click(QObject*) {
-    Guarded([] { ShowModally(Form6); });
+    OpenQuestionnaire(ui_->SpeedButton3);
 }
 
 void TForm1::SpeedButton4Click(QObject*) {
-    Guarded([] { ShowModally(Form4); });
+    OpenQuestionnaire(ui_->SpeedButton4);
 }
 
 void TForm1::SpeedButton5Click(QObject*) {
-    Guarded([] { ShowModally(Form5); });
+    OpenQuestionnaire(ui_->SpeedButton5);
 }
 
 void TForm1::SpeedButton9Click(QObject*) {
-    Guarded([] { ShowModally(Form10); });
+    OpenQuestionnaire(ui_->SpeedButton9);
 }
 
 void TForm1::SpeedButton10Click(QObject*) {
-    Guarded([] { ShowModally(Form11); });
+    OpenQuestionnaire(ui_->SpeedButton10);
+}
+
+void TForm1::OpenQuestionnaire(const PictureButton* button) {
+    Guarded([this, button] {
+        for (const QuestionnaireEntry& entry : kQuestionnaire)
+            if ((*ui_).*entry.button == button)
+                ShowModally(entry.dialog());
+    });
 }
 
 void TForm1::Button1Click(QObject* sender) {
@@ -158,22 +203,21 @@ void TForm1::Button2Click(QObject*) {
 
 void TForm1::Evaluate(QObject* sender) {
     // Only the three required dialogs count; the other flags are for the user's eyes.
-    if (IsAnswered(SpeedButton8) && IsAnswered(SpeedButton10) && IsAnswered(SpeedButton11))
-        Form8->SpeedButton1Click(sender);
+    const msr::RequiredAnswers answered{IsAnswered(ui_->SpeedButton11),
+                                        IsAnswered(ui_->SpeedButton8),
+                                        IsAnswered(ui_->SpeedButton10)};
+    if (const auto refusal = msr::EvaluationRefusal(answered))
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
     else
-        msr::gui::Messages::refuse(kRequiredAnswersMissing);
+        Form8->SpeedButton1Click(sender);
 }
 
 void TForm1::ResetAllInputs() {
-    for (PictureButton* button :
-         {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton8,
-          SpeedButton9, SpeedButton10, SpeedButton11})
-        MarkOpen(button);
     // Clearing runs no handler, so the year dialog's coupling of class and side stays out.
-    for (msr::questionnaire::QuestionnaireDialog* dialog :
-         std::initializer_list<msr::questionnaire::QuestionnaireDialog*>{
-             Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11, Form12})
-        dialog->ClearInputs();
+    for (const QuestionnaireEntry& entry : kQuestionnaire) {
+        MarkOpen((*ui_).*entry.button);
+        entry.dialog()->ClearInputs();
+    }
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -188,4 +232,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while a preview window is open.
     event->accept();
     QCoreApplication::quit();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    // A questionnaire dialog minimised takes the main window with it; restored, the main
+    // window brings the dialog back.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        msr::gui::RestoreMinimisedDialogs(this);
+    QMainWindow::changeEvent(event);
 }

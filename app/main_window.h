@@ -1,20 +1,29 @@
 #pragma once
 
-#include "ui_main_window.h"
-
+#include <QList>
 #include <QMainWindow>
 
-namespace msr::questionnaire {
-class QuestionnaireDialog;
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+
+namespace msr::app {
+class PictureButton;
 }
 
 // The main window: one picture button per questionnaire dialog, each showing whether its
 // dialog has been answered, "Auswerten", "Werte zurücksetzen", and the menu.
-class TForm1 : public QMainWindow, public Ui::TForm1 {
+class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Lets each questionnaire dialog's OK mark its button; once every window exists.
+    void ConnectQuestionnaire();
 
     void Beenden1Click(QObject* sender);
     void Info1Click(QObject* sender);
@@ -45,11 +54,14 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BindHandlers();
+    void OpenQuestionnaire(const msr::app::PictureButton* button);
     void Evaluate(QObject* sender);
     void ResetAllInputs();
 
+    std::unique_ptr<Ui::TForm1> ui_;
     bool centred_ = false;
 };

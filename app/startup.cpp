@@ -26,27 +26,6 @@
 namespace msr::app {
 namespace {
 
-using questionnaire::QuestionnaireDialog;
-
-// A dialog's OK, when it finds the dialog answered, marks its button on the main window.
-void MarkOnAnswer(QuestionnaireDialog* dialog, PictureButton* button) {
-    QObject::connect(dialog, &QuestionnaireDialog::answered, Form1,
-                     [button] { Form1->MarkAnswered(button); });
-}
-
-void ConnectQuestionnaire() {
-    MarkOnAnswer(Form12, Form1->SpeedButton11);
-    MarkOnAnswer(Form9, Form1->SpeedButton8);
-    MarkOnAnswer(Form3, Form1->SpeedButton2);
-    MarkOnAnswer(Form7, Form1->SpeedButton1);
-    MarkOnAnswer(Form6, Form1->SpeedButton3);
-    MarkOnAnswer(Form4, Form1->SpeedButton4);
-    MarkOnAnswer(Form5, Form1->SpeedButton5);
-    MarkOnAnswer(Form10, Form1->SpeedButton9);
-    MarkOnAnswer(Form11, Form1->SpeedButton10);
-    SetAnswersSource(&questionnaire::ReadAnswers);
-}
-
 template <class Window> void Destroy(Window*& instance) {
     delete std::exchange(instance, nullptr);
 }
@@ -60,19 +39,22 @@ void PrepareApplication(QApplication& application) {
 }
 
 void CreateWindows() {
+    // The dialogs belong to the main window: they stay above it, share its task-bar entry
+    // and go with it. The report window stays a window of its own, hidden.
     Form1 = new TForm1;
-    Form2 = new TForm2;
-    Form3 = new TForm3;
-    Form4 = new TForm4;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
-    Form7 = new TForm7;
+    Form2 = new TForm2(Form1);
+    Form3 = new TForm3(Form1);
+    Form4 = new TForm4(Form1);
+    Form5 = new TForm5(Form1);
+    Form6 = new TForm6(Form1);
+    Form7 = new TForm7(Form1);
     Form8 = new TForm8;
-    Form9 = new TForm9;
-    Form10 = new TForm10;
-    Form11 = new TForm11;
-    Form12 = new TForm12;
-    ConnectQuestionnaire();
+    Form9 = new TForm9(Form1);
+    Form10 = new TForm10(Form1);
+    Form11 = new TForm11(Form1);
+    Form12 = new TForm12(Form1);
+    Form1->ConnectQuestionnaire();
+    SetAnswersSource(&questionnaire::ReadAnswers);
     // Qt polishes every new control at the first turn of the event loop, shown or not;
     // showing a window polishes it and its controls anyway. So the main window's first
     // frame does not wait for the styling of eleven windows nobody sees yet.
@@ -98,14 +80,15 @@ void DestroyWindows() {
 int Run(int argc, char** argv) {
     QApplication application(argc, argv);
     // Start-up runs as one handler: an error is reported and ends the program.
-    gui::Guarded([&application] {
+    int exitCode = 1;
+    gui::Guarded([&application, &exitCode] {
         PrepareApplication(application);
         CreateWindows();
         Form1->show();
-        application.exec();
+        exitCode = application.exec();
     });
     DestroyWindows();
-    return 0;
+    return exitCode;
 }
 
 } // namespace msr::app

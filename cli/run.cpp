@@ -96,8 +96,8 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (!commandLine.ok())
         return UsageFailure(err, commandLine.error);
     const Options& options = commandLine.options;
-    if (options.help) {
-        if (!WriteAll(out, HelpText()))
+    if (options.help || options.version) {
+        if (!WriteAll(out, options.help ? HelpText() : VersionText()))
             return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
         return kEvaluated;
     }

@@ -56,8 +56,14 @@ private:
         document_.appendBody(sentence);
     }
 
-    // A hole in the sentence names the current mean.
-    void meanFinding(const char* sentence) { finding(Fill(sentence, {format(figures_.mean)})); }
+    // The hole "{}" of a sentence, where it has one, names the current mean; a sentence
+    // without one is not worth formatting the mean for.
+    void meanFinding(std::string_view sentence) {
+        if (sentence.find("{}") == std::string_view::npos)
+            finding(sentence);
+        else
+            finding(Fill(sentence, {format(figures_.mean)}));
+    }
 
     void sectionFrame(const char* heading, const char* explanation) {
         document_.appendHeading(heading);

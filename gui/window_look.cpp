@@ -8,7 +8,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QWidget>
 
 namespace msr::gui {
@@ -110,17 +109,6 @@ QFont StandInFonts::laidOutFontOf(const QWidget* control) const {
             return *found;
     }
     return control->font();
-}
-
-void CentreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The client area is placed; move() would place the frame, whose size the window
-    // system tells only once the window is shown.
-    QRect placed = window->geometry();
-    placed.moveCenter(screen->geometry().center());
-    window->setGeometry(placed);
 }
 
 } // namespace msr::gui

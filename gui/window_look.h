@@ -16,6 +16,8 @@ namespace msr::gui {
 // its stand-in the moment it is given, before any control has measured its text with it.
 // Create it before the layout is built and let it go once the layout stands.
 class StandInFonts : public QObject {
+    Q_OBJECT
+
 public:
     explicit StandInFonts(QWidget* window);
     ~StandInFonts() override;
@@ -39,8 +41,5 @@ private:
 // Lets font matching take the stand-in for "MS Sans Serif" from the start; call once
 // before the first window is built. Saves searching the platform's fallbacks.
 void PrepareStandInFonts();
-
-// Moves a top-level window so that its client area sits in the middle of the primary screen.
-void CentreOnScreen(QWidget* window);
 
 } // namespace msr::gui

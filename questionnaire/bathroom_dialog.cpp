@@ -1,19 +1,15 @@
 #include "questionnaire/bathroom_dialog.h"
 
-#include "gui/handlers.h"
-#include "gui/messages.h"
+#include "ui_bathroom_dialog.h"
 
-TForm3::TForm3(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm3::Button1Click);
+TForm3::TForm3(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm3>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1);
 }
 
-void TForm3::ClearInputs() {
-    CheckBox1->setChecked(false);
-    CheckBox2->setChecked(false);
-}
+TForm3::~TForm3() = default;
 
-void TForm3::Button1Click(QObject*) {
-    msr::gui::Guarded([this] { CloseAnswered(); });
+void TForm3::ReadInputs(msr::Answers& answers) const {
+    answers.GuestToilet = ui_->CheckBox1->isChecked();
+    answers.TubAndShower = ui_->CheckBox2->isChecked();
 }

@@ -1,33 +1,29 @@
 #include "questionnaire/city_area_dialog.h"
 
-#include "gui/handlers.h"
-#include "gui/messages.h"
 #include "questionnaire/radio_group.h"
+#include "ui_city_area_dialog.h"
 
-using msr::questionnaire::Deselect;
-
-TForm11::TForm11(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm11::Button1Click);
+TForm11::TForm11(QWidget* parent)
+    : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm11>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1);
 }
 
-void TForm11::ClearInputs() {
-    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4,
-                                 RadioButton5, RadioButton6, RadioButton7})
-        Deselect(button);
+TForm11::~TForm11() = default;
+
+void TForm11::ReadInputs(msr::Answers& answers) const {
+    answers.CityArea = CityArea();
 }
 
-void TForm11::Button1Click(QObject*) {
-    msr::gui::Guarded([this] { ConfirmArea(); });
-}
-
-void TForm11::ConfirmArea() {
-    const msr::Choice area =
-        msr::questionnaire::SelectedChoice({RadioButton1, RadioButton2, RadioButton3, RadioButton4,
-                                            RadioButton5, RadioButton6, RadioButton7});
-    if (area == msr::kNone)
+void TForm11::Confirm() {
+    if (CityArea() == msr::kNone)
         CloseUnanswered();
     else
         CloseAnswered();
+}
+
+msr::Choice TForm11::CityArea() const {
+    return msr::questionnaire::SelectedChoice(
+        {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3, ui_->RadioButton4,
+         ui_->RadioButton5, ui_->RadioButton6, ui_->RadioButton7});
 }

@@ -1,21 +1,29 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_city_area_dialog.h"
+
+#include <memory>
+
+namespace Ui {
+class TForm11;
+}
 
 // Area dialog "Gebietseinteilung": which of the seven areas of the city the flat lies in
-// (RadioButton1..7).
-class TForm11 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm11 {
+// (RadioButton1..7). OK: answered once an area is chosen.
+class TForm11 : public msr::questionnaire::QuestionnaireDialog {
     Q_OBJECT
 
 public:
     explicit TForm11(QWidget* parent = nullptr);
+    ~TForm11() override;
 
-    void ClearInputs() override;
+    void ReadInputs(msr::Answers& answers) const override;
 
-    // OK: answered once an area is chosen.
-    void Button1Click(QObject* sender);
+protected:
+    void Confirm() override;
 
 private:
-    void ConfirmArea();
+    msr::Choice CityArea() const;
+
+    std::unique_ptr<Ui::TForm11> ui_;
 };

@@ -1,25 +1,18 @@
 #include "questionnaire/flooring_dialog.h"
 
-#include "gui/handlers.h"
-#include "gui/messages.h"
 #include "questionnaire/radio_group.h"
+#include "ui_flooring_dialog.h"
 
-TForm7::TForm7(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm7::Button1Click);
-    msr::gui::OnClick(Button2, this, &TForm7::Button2Click);
+using msr::questionnaire::SelectedChoice;
+
+TForm7::TForm7(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm7>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1, ui_->Button2);
 }
 
-void TForm7::ClearInputs() {
-    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
-        msr::questionnaire::Deselect(button);
-}
+TForm7::~TForm7() = default;
 
-void TForm7::Button1Click(QObject*) {
-    msr::gui::Guarded([this] { CloseAnswered(); });
-}
-
-void TForm7::Button2Click(QObject*) {
-    msr::gui::Guarded([this] { ClearInputs(); });
+void TForm7::ReadInputs(msr::Answers& answers) const {
+    answers.FloorCovering = SelectedChoice(
+        {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3, ui_->RadioButton4});
 }

@@ -1,19 +1,23 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_flooring_dialog.h"
 
-// Flooring dialog "Bodenbeläge": the floor covering (RadioButton1..4).
-class TForm7 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm7 {
+#include <memory>
+
+namespace Ui {
+class TForm7;
+}
+
+// Flooring dialog "Bodenbeläge": the floor covering (RadioButton1..4). OK: always answered.
+class TForm7 : public msr::questionnaire::QuestionnaireDialog {
     Q_OBJECT
 
 public:
     explicit TForm7(QWidget* parent = nullptr);
+    ~TForm7() override;
 
-    void ClearInputs() override;
+    void ReadInputs(msr::Answers& answers) const override;
 
-    // OK: always answered.
-    void Button1Click(QObject* sender);
-    // "Eingaben löschen".
-    void Button2Click(QObject* sender);
+private:
+    std::unique_ptr<Ui::TForm7> ui_;
 };

@@ -1,25 +1,18 @@
 #include "questionnaire/heating_dialog.h"
 
-#include "gui/handlers.h"
-#include "gui/messages.h"
 #include "questionnaire/radio_group.h"
+#include "ui_heating_dialog.h"
 
-TForm6::TForm6(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm6::Button1Click);
-    msr::gui::OnClick(Button2, this, &TForm6::Button2Click);
+using msr::questionnaire::SelectedChoice;
+
+TForm6::TForm6(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm6>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1, ui_->Button2);
 }
 
-void TForm6::ClearInputs() {
-    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
-        msr::questionnaire::Deselect(button);
-}
+TForm6::~TForm6() = default;
 
-void TForm6::Button1Click(QObject*) {
-    msr::gui::Guarded([this] { CloseAnswered(); });
-}
-
-void TForm6::Button2Click(QObject*) {
-    msr::gui::Guarded([this] { ClearInputs(); });
+void TForm6::ReadInputs(msr::Answers& answers) const {
+    answers.HeatingKind = SelectedChoice(
+        {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3, ui_->RadioButton4});
 }

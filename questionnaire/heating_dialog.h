@@ -1,19 +1,24 @@
 #pragma once
 
 #include "questionnaire/questionnaire_dialog.h"
-#include "ui_heating_dialog.h"
 
-// Heating dialog "Beheizungsart": the kind of heating (RadioButton1..4).
-class TForm6 : public msr::questionnaire::QuestionnaireDialog, public Ui::TForm6 {
+#include <memory>
+
+namespace Ui {
+class TForm6;
+}
+
+// Heating dialog "Beheizungsart": the kind of heating (RadioButton1..4). OK: always
+// answered.
+class TForm6 : public msr::questionnaire::QuestionnaireDialog {
     Q_OBJECT
 
 public:
     explicit TForm6(QWidget* parent = nullptr);
+    ~TForm6() override;
 
-    void ClearInputs() override;
+    void ReadInputs(msr::Answers& answers) const override;
 
-    // OK: always answered.
-    void Button1Click(QObject* sender);
-    // "Eingaben löschen".
-    void Button2Click(QObject* sender);
+private:
+    std::unique_ptr<Ui::TForm6> ui_;
 };

@@ -1,29 +1,19 @@
 #include "questionnaire/modernisation_dialog.h"
 
-#include "gui/handlers.h"
-#include "gui/messages.h"
 #include "questionnaire/radio_group.h"
+#include "ui_modernisation_dialog.h"
 
-using msr::questionnaire::Deselect;
+using msr::questionnaire::SelectedChoice;
 
-TForm5::TForm5(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm5::Button1Click);
-    msr::gui::OnClick(Button2, this, &TForm5::Button2Click);
+TForm5::TForm5(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm5>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1, ui_->Button2);
 }
 
-void TForm5::ClearInputs() {
-    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3})
-        Deselect(button);
-    CheckBox1->setChecked(false);
-    CheckBox2->setChecked(false);
-}
+TForm5::~TForm5() = default;
 
-void TForm5::Button1Click(QObject*) {
-    msr::gui::Guarded([this] { CloseAnswered(); });
-}
-
-void TForm5::Button2Click(QObject*) {
-    msr::gui::Guarded([this] { ClearInputs(); });
+void TForm5::ReadInputs(msr::Answers& answers) const {
+    answers.HeatingRenewed = ui_->CheckBox1->isChecked();
+    answers.BathRenewed = ui_->CheckBox2->isChecked();
+    answers.Insulation = SelectedChoice({ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3});
 }

@@ -1,56 +1,51 @@
 #include "questionnaire/size_dialog.h"
 
+#include "evaluation/admission.h"
 #include "evaluation/answers.h"
-#include "evaluation/living_area.h"
-#include "gui/handlers.h"
 #include "gui/messages.h"
-
-using msr::gui::Guarded;
+#include "questionnaire/size_box.h"
+#include "ui_size_dialog.h"
 
 namespace {
 
-constexpr int kLargestApartment = 50;
-
 const QString kNoSizeYet = QString::fromUtf8(msr::kLivingAreaPlaceholder);
-
-const QString kApartmentTooLarge = QStringLiteral(
-    "Ein Appartment darf eine maximale Größe von 50 Quadratmetern haben. Sie haben jedoch "
-    "eine größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.");
 
 } // namespace
 
-TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
+TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm9>()) {
+    ui_->setupUi(this);
     // The layout leaves no list entry selected, which empties the edit field.
     ShowNoSizeYet();
-    FinishLayout();
-    msr::gui::OnClick(Button1, this, &TForm9::Button1Click);
+    FinishLayout(ui_->Button1);
+    new msr::questionnaire::SizeBoxStepping(ui_->ComboBox1);
 }
+
+TForm9::~TForm9() = default;
 
 void TForm9::ClearInputs() {
-    ComboBox1->setCurrentIndex(-1);
+    ui_->ComboBox1->setCurrentIndex(-1);
     ShowNoSizeYet();
-    CheckBox1->setChecked(false);
+    QuestionnaireDialog::ClearInputs();
 }
 
-void TForm9::Button1Click(QObject*) {
-    Guarded([this] { ConfirmSize(); });
+void TForm9::ReadInputs(msr::Answers& answers) const {
+    answers.LivingArea = ui_->ComboBox1->currentText().toStdString();
+    answers.IsApartment = ui_->CheckBox1->isChecked();
 }
 
 void TForm9::ShowNoSizeYet() {
-    ComboBox1->setEditText(kNoSizeYet);
+    ui_->ComboBox1->setEditText(kNoSizeYet);
 }
 
-void TForm9::ConfirmSize() {
-    const QString text = ComboBox1->currentText();
-    if (text == kNoSizeYet) {
+void TForm9::Confirm() {
+    const std::string size = ui_->ComboBox1->currentText().toStdString();
+    if (!msr::IsLivingAreaAnswered(size)) {
         CloseUnanswered();
         return;
     }
     // A text that is no whole number raises the conversion error; the dialog stays open.
-    const int size = msr::ToWholeNumber(text.toStdString());
-    if (size > kLargestApartment && CheckBox1->isChecked()) {
-        msr::gui::Messages::refuse(kApartmentTooLarge);
+    if (const auto refusal = msr::FlatSizeRefusal(size, ui_->CheckBox1->isChecked())) {
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
         return;
     }
     CloseAnswered();

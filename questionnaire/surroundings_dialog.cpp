@@ -3,6 +3,7 @@
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "questionnaire/web_address.h"
+#include "ui_surroundings_dialog.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -35,19 +36,17 @@ bool IsActivationKey(const QEvent* event) {
 
 } // namespace
 
-TForm10::TForm10(QWidget* parent) : QuestionnaireDialog(parent) {
-    setupUi(this);
-    FinishLayout();
-    Label8->installEventFilter(this);
-    msr::gui::OnClick(Button1, this, &TForm10::Button1Click);
+TForm10::TForm10(QWidget* parent)
+    : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm10>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1);
+    ui_->Label8->installEventFilter(this);
 }
 
-void TForm10::ClearInputs() {
-    CheckBox1->setChecked(false);
-}
+TForm10::~TForm10() = default;
 
-void TForm10::Button1Click(QObject*) {
-    Guarded([this] { CloseAnswered(); });
+void TForm10::ReadInputs(msr::Answers& answers) const {
+    answers.NoiseImpairment = ui_->CheckBox1->isChecked();
 }
 
 void TForm10::Label8MouseEnter(QObject*) {
@@ -63,7 +62,7 @@ void TForm10::Label8MouseUp(QObject*) {
 }
 
 bool TForm10::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label8 && HandleLinkEvent(event))
+    if (watched == ui_->Label8 && HandleLinkEvent(event))
         return true;
     return QuestionnaireDialog::eventFilter(watched, event);
 }
@@ -71,13 +70,13 @@ bool TForm10::eventFilter(QObject* watched, QEvent* event) {
 bool TForm10::HandleLinkEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::Enter:
-        Label8MouseEnter(Label8);
+        Label8MouseEnter(ui_->Label8);
         return false;
     case QEvent::Leave:
-        Label8MouseLeave(Label8);
+        Label8MouseLeave(ui_->Label8);
         return false;
     case QEvent::MouseButtonRelease:
-        Label8MouseUp(Label8);
+        Label8MouseUp(ui_->Label8);
         return true;
     default:
         break;
@@ -90,7 +89,14 @@ bool TForm10::HandleLinkEvent(QEvent* event) {
     return false;
 }
 
+void TForm10::hideEvent(QHideEvent* event) {
+    // Closed by keyboard while the pointer rests on the link, the label never sees the
+    // pointer leave.
+    Label8MouseLeave(ui_->Label8);
+    QuestionnaireDialog::hideEvent(event);
+}
+
 void TForm10::OpenNoiseMap() {
     // The label shows the host alone; the desktop's opener needs a scheme.
-    msr::questionnaire::OpenWebAddress(QUrl(QStringLiteral("https://") + Label8->text()));
+    msr::questionnaire::OpenWebAddress(QUrl(QStringLiteral("https://") + ui_->Label8->text()));
 }

@@ -5,12 +5,12 @@
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
+#include "gui/window_placement.h"
 #include "report/artwork.h"
 #include "report/info_texts.h"
 
 #include <QKeyEvent>
 #include <QPixmap>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -92,7 +92,7 @@ void TForm2::prepareForShowing(QObject* control) {
 
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOnScreen();
+    msr::gui::CentreOnScreen(this);
     ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
     Guarded([this] { FormShow(this); });
 }
@@ -139,15 +139,6 @@ void TForm2::returnToStart() {
     edit->setTextCursor(cursor);
     edit->ensureCursorVisible();
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->minimum());
-}
-
-void TForm2::centreOnScreen() {
-    const QScreen* current = screen();
-    if (!current)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(current->availableGeometry().center());
-    move(frame.topLeft());
 }
 
 void AppendInfoLine(const std::string& text) {

@@ -43,7 +43,6 @@ private:
     void prepareForShowing(QObject* control);
     void setBullet(bool on);
     void returnToStart();
-    void centreOnScreen();
 
     std::unique_ptr<Ui::TForm2> ui_;
 };

@@ -3,6 +3,7 @@
 #include "ui_preview_window.h"
 
 #include "gui/messages.h"
+#include "gui/window_placement.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
 #include "report/report_printing.h"
@@ -15,7 +16,6 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -76,8 +76,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
     preview_->fitToWidth();
     // Opened maximised; sized to the screen beforehand, so it fills the screen even
     // where no window manager maximises it.
-    if (const QScreen* current = screen())
-        setGeometry(current->availableGeometry());
+    msr::gui::FillAvailableArea(this);
 }
 
 PreviewWindow::~PreviewWindow() = default;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/picture_button.h"
 #include "app/startup.h"
+#include "find_control.h"
 #include "gui/forms.h"
 #include "questionnaire/bathroom_dialog.h"
 #include "questionnaire/city_area_dialog.h"
@@ -104,9 +106,11 @@ inline void ClickOption(QWidget* option) {
 }
 
 inline bool ShowsTick(const msr::app::PictureButton* button) {
-    return button->glyph().toImage() == Form1->SpeedButton6->glyph().toImage();
+    return button->glyph().toImage() ==
+           Find<msr::app::PictureButton>(Form1, "SpeedButton6")->glyph().toImage();
 }
 
 inline bool ShowsQuestionMark(const msr::app::PictureButton* button) {
-    return button->glyph().toImage() == Form1->SpeedButton7->glyph().toImage();
+    return button->glyph().toImage() ==
+           Find<msr::app::PictureButton>(Form1, "SpeedButton7")->glyph().toImage();
 }

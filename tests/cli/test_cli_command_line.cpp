@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "cli/qt_messages.h"
 
 #include <QtTest>
 
@@ -22,6 +23,8 @@ class TestCliCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
+    // The evaluator installs Qt's German messages before it reads its options.
+    void initTestCase() { msr::cli::InstallGermanQtMessages(*QCoreApplication::instance()); }
     void readsOptions_data();
     void readsOptions();
     void refusesBadOptions_data();
@@ -54,6 +57,8 @@ void TestCliCommandLine::readsOptions_data() {
         << QStringList{"--", "--batch"} << false << false << false << "--batch";
     QTest::newRow("help") << QStringList{"--help"} << false << false << true << "";
     QTest::newRow("short help") << QStringList{"-h", "x"} << false << false << true << "x";
+    QTest::newRow("options after the file")
+        << QStringList{"a.json", "--format=json"} << true << false << false << "a.json";
 }
 
 void TestCliCommandLine::readsOptions() {
@@ -76,11 +81,11 @@ void TestCliCommandLine::refusesBadOptions_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("unknown option")
-        << QStringList{"--pretty"} << "Die Option --pretty gibt es nicht";
-    QTest::newRow("unknown single dash") << QStringList{"-x"} << "Die Option -x gibt es nicht";
+    // Qt's own messages, in its German translation.
+    QTest::newRow("unknown option") << QStringList{"--pretty"} << "Unbekannte Option 'pretty'.";
+    QTest::newRow("unknown single dash") << QStringList{"-x"} << "Unbekannte Option 'x'.";
     QTest::newRow("format without value")
-        << QStringList{"--format"} << "Die Option --format braucht einen Wert";
+        << QStringList{"--format"} << "Nach '--format' fehlt der Wert.";
     QTest::newRow("unknown format") << QStringList{"--format", "xml"}
                                     << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
                                        "sind text und json";
@@ -88,7 +93,12 @@ void TestCliCommandLine::refusesBadOptions_data() {
         << QStringList{"--format="}
         << "Unbekanntes Ausgabeformat \"\" für --format; möglich sind text und json";
     QTest::newRow("value for a switch")
-        << QStringList{"--batch=yes"} << "Die Option --batch nimmt keinen Wert";
+        << QStringList{"--batch=yes"} << "Wert unerwartet nach '--batch'.";
+    QTest::newRow("value for --version")
+        << QStringList{"--version=1"} << "Wert unerwartet nach '--version'.";
+    // Our own.
+    QTest::newRow("empty PDF file name")
+        << QStringList{"--pdf="} << "Die Option --pdf braucht einen Dateinamen";
     QTest::newRow("two files") << QStringList{"a.json", "b.json"}
                                << "Es kann nur eine Eingabedatei angegeben werden";
     QTest::newRow("batch writes JSON only")
@@ -105,5 +115,5 @@ void TestCliCommandLine::refusesBadOptions() {
     QCOMPARE(QString::fromStdString(commandLine.error), error);
 }
 
-QTEST_APPLESS_MAIN(TestCliCommandLine)
+QTEST_GUILESS_MAIN(TestCliCommandLine)
 #include "test_cli_command_line.moc"

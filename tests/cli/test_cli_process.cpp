@@ -53,6 +53,9 @@ private slots:
     void readsTheNamedFile();
     void answersEveryBatchLine();
     void printsHelp();
+    void printsVersion();
+    void writesPdfWhateverPlatformIsInherited_data();
+    void writesPdfWhateverPlatformIsInherited();
 };
 
 void TestCliProcess::followsTheLocalesDecimalSeparator_data() {
@@ -121,7 +124,7 @@ void TestCliProcess::exitsWithStatusAndMessage_data() {
                                         "Antworten.")
                                  << true;
     QTest::newRow("bad option") << QStringList{"--pretty"} << kClass4 << 2
-                                << QByteArray("Die Option --pretty gibt es nicht.") << true;
+                                << QByteArray("Unbekannte Option 'pretty'.") << true;
     QTest::newRow("missing file") << QStringList{"/nonexistent/answers.json"} << QByteArray() << 2
                                   << QByteArray("Die Datei \"/nonexistent/answers.json\" kann "
                                                 "nicht gelesen werden: Die Datei gibt es nicht.")
@@ -184,6 +187,50 @@ void TestCliProcess::printsHelp() {
     QCOMPARE(run.err, QByteArray());
     QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json] [--batch]"));
     QVERIFY(run.out.contains("Built1980Side"));
+}
+
+void TestCliProcess::printsVersion() {
+    const Finished run = RunEvaluator({"--version"}, {});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(QRegularExpression("^mietspiegel-auswertung \\d+\\.\\d+\\.\\d+\n$")
+                .match(QString::fromUtf8(run.out))
+                .hasMatch());
+}
+
+void TestCliProcess::writesPdfWhateverPlatformIsInherited_data() {
+    QTest::addColumn<QString>("platform");
+    // An ssh or cron job that inherited the desktop's platform, but not its display.
+    QTest::newRow("xcb without display") << "xcb";
+    QTest::newRow("wayland without display") << "wayland";
+    QTest::newRow("a platform that does not exist") << "gibtesnicht";
+}
+
+void TestCliProcess::writesPdfWhateverPlatformIsInherited() {
+    QFETCH(QString, platform);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString pdf = folder.filePath("bericht.pdf");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "LC_NUMERIC", "LANG"})
+        environment.remove(name);
+    environment.insert("QT_QPA_PLATFORM", platform);
+    environment.insert("LC_ALL", "de_DE.UTF-8");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(MSR_EVALUATOR, {"--pdf", pdf});
+    process.write(kClass4);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("Schlussberechnung"));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(TestCliProcess)

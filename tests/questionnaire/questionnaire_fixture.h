@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find_control.h"
 #include "gui/forms.h"
 #include "questionnaire/bathroom_dialog.h"
 #include "questionnaire/city_area_dialog.h"
