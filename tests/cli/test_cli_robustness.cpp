@@ -687,7 +687,8 @@ void TestCliRobustness::pdfFile_data() {
         << QStringList{"--pdf", readOnly} << kGood << true << kNotRead
         << "Die Datei \"" + readOnly.toUtf8() +
                "\" kann nicht erstellt werden: Keine Berechtigung zum Schreiben im Ordner \"" +
-               files_.filePath("schreibgeschuetzt").toUtf8() + "\".";
+               // A closing quote lies below the full stop: the error report adds none.
+               files_.filePath("schreibgeschuetzt").toUtf8() + "\"";
     QTest::newRow("P04 disk full")
         << QStringList{"--pdf", "/dev/full"} << kGood << false << kNotRead
         << QByteArray("Die Datei \"/dev/full\" kann nicht geschrieben werden: Der Datenträger "
