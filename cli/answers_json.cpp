@@ -1,6 +1,7 @@
 #include "cli/answers_json.h"
 
 #include "evaluation/admission.h"
+#include "evaluation/inputs.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -13,42 +14,9 @@
 
 #include <cmath>
 #include <optional>
-#include <variant>
 
 namespace msr::cli {
 namespace {
-
-using Member = std::variant<Choice Answers::*, bool Answers::*, std::string Answers::*>;
-
-struct Input {
-    const char* key;
-    Member member;
-    int choiceCount; // choice inputs only
-};
-
-// In the order of the questionnaire, so that the first fault named is the first a user
-// would meet going through the dialogs.
-const Input kInputs[] = {
-    {"YearClass", &Answers::YearClass, 7},
-    {"Built1980Side", &Answers::Built1980Side, 2},
-    {"LivingArea", &Answers::LivingArea, 0},
-    {"IsApartment", &Answers::IsApartment, 0},
-    {"GuestToilet", &Answers::GuestToilet, 0},
-    {"TubAndShower", &Answers::TubAndShower, 0},
-    {"FloorCovering", &Answers::FloorCovering, 4},
-    {"HeatingKind", &Answers::HeatingKind, 4},
-    {"CaptiveRooms", &Answers::CaptiveRooms, 0},
-    {"NoKitchenHotWater", &Answers::NoKitchenHotWater, 0},
-    {"BalconyOrLoggia", &Answers::BalconyOrLoggia, 0},
-    {"Terrace", &Answers::Terrace, 0},
-    {"SoundproofWindows", &Answers::SoundproofWindows, 0},
-    {"BarrierFree", &Answers::BarrierFree, 2},
-    {"HeatingRenewed", &Answers::HeatingRenewed, 0},
-    {"BathRenewed", &Answers::BathRenewed, 0},
-    {"Insulation", &Answers::Insulation, 3},
-    {"NoiseImpairment", &Answers::NoiseImpairment, 0},
-    {"CityArea", &Answers::CityArea, 7},
-};
 
 std::string ParseErrorReason(QJsonParseError::ParseError error) {
     switch (error) {
@@ -134,7 +102,7 @@ std::string WrongValue(const char* key, const QJsonValue& value, const std::stri
 }
 
 // Each reader stores the value and returns "" or returns the message for a wrong one.
-std::string ReadChoice(const Input& input, const QJsonValue& value, Choice& target) {
+std::string ReadChoice(const InputRow& input, const QJsonValue& value, Choice& target) {
     if (value.isNull()) {
         target = kNone;
         return {};
@@ -142,46 +110,43 @@ std::string ReadChoice(const Input& input, const QJsonValue& value, Choice& targ
     const double number = value.toDouble(0.5); // anything but a number fails below
     if (!value.isDouble() || number != std::floor(number) || number < 1 ||
         number > input.choiceCount)
-        return WrongValue(input.key, value,
+        return WrongValue(input.name, value,
                           "erlaubt sind die ganzen Zahlen 1 bis " +
                               std::to_string(input.choiceCount) + " und null für keine Auswahl");
     target = static_cast<Choice>(number);
     return {};
 }
 
-std::string ReadYesNo(const Input& input, const QJsonValue& value, bool& target) {
+std::string ReadYesNo(const InputRow& input, const QJsonValue& value, bool& target) {
     if (!value.isBool())
-        return WrongValue(input.key, value, "erlaubt sind true und false");
+        return WrongValue(input.name, value, "erlaubt sind true und false");
     target = value.toBool();
     return {};
 }
 
-std::string ReadText(const Input& input, const QJsonValue& value, std::string& target) {
+std::string ReadText(const InputRow& input, const QJsonValue& value, std::string& target) {
     if (!value.isString())
-        return WrongValue(input.key, value,
+        return WrongValue(input.name, value,
                           "erwartet wird der Text, wie er eingegeben wurde, als Zeichenkette");
     target = value.toString().toStdString();
     return {};
 }
 
-std::string ReadInput(const Input& input, const QJsonValue& value, Answers& answers) {
-    if (auto choice = std::get_if<Choice Answers::*>(&input.member))
-        return ReadChoice(input, value, answers.**choice);
-    if (auto yesNo = std::get_if<bool Answers::*>(&input.member))
-        return ReadYesNo(input, value, answers.**yesNo);
-    return ReadText(input, value, answers.*std::get<std::string Answers::*>(input.member));
-}
-
-bool IsInputName(const QString& key) {
-    for (const Input& input : kInputs)
-        if (key == QLatin1String(input.key))
-            return true;
-    return false;
+std::string ReadInput(const InputRow& input, const QJsonValue& value, Answers& answers) {
+    switch (input.kind) {
+    case InputKind::Choice:
+        return ReadChoice(input, value, answers.*input.choice);
+    case InputKind::YesNo:
+        return ReadYesNo(input, value, answers.*input.yesNo);
+    case InputKind::Text:
+        break;
+    }
+    return ReadText(input, value, answers.*input.text);
 }
 
 std::optional<std::string> FirstUnknownKey(const QJsonObject& object) {
     for (auto it = object.constBegin(); it != object.constEnd(); ++it)
-        if (!IsInputName(it.key()))
+        if (!FindInput(it.key().toStdString()))
             return "Unbekannter Schlüssel \"" + it.key().toStdString() +
                    "\"; die erlaubten Schlüssel nennt --help";
     return std::nullopt;
@@ -230,8 +195,8 @@ AnswersReading ReadAnswers(std::string_view json) {
         return Refusal(AnswersReading::Status::Refused, *unknown);
 
     AnswersReading reading;
-    for (const Input& input : kInputs) {
-        const auto found = object.constFind(QLatin1String(input.key));
+    for (const InputRow& input : Inputs()) {
+        const auto found = object.constFind(QLatin1String(input.name));
         if (found == object.constEnd())
             continue;
         std::string fault = ReadInput(input, found.value(), reading.answers);

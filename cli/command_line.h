@@ -5,13 +5,14 @@
 
 namespace msr::cli {
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Csv };
 
 struct Options {
     OutputFormat format = OutputFormat::Text;
     bool formatGiven = false;
     bool batch = false;
     bool help = false;
+    bool version = false;
     std::string inputFile; // empty or "-": standard input
     std::string pdfFile;   // --pdf: the report's pages go here too, as they print
 };
@@ -22,13 +23,17 @@ struct CommandLine {
     bool ok() const { return error.empty(); }
 };
 
-// Reads the arguments that follow the program name. Options may come in any order, each
-// value either as the next argument or after "="; "--" ends the options.
+// Reads the arguments that follow the program name with QCommandLineParser. Options may
+// come in any order, each value either as the next argument or after "="; "--" ends the
+// options. The parser's own messages are in the language of the installed Qt translation
+// (InstallGermanQtMessages); the others are German.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one-line synopsis that follows a usage error.
 std::string UsageText();
-// The whole --help text.
+// The whole --help text; the keys of the answers come from the table of inputs.
 std::string HelpText();
+// "mietspiegel-auswertung <version>" and a newline.
+std::string VersionText();
 
 } // namespace msr::cli

@@ -1,4 +1,6 @@
 #include "cli/command_line.h"
+#include "cli/progress.h"
+#include "cli/qt_messages.h"
 #include "cli/run.h"
 #include "evaluation/admission.h"
 
@@ -30,14 +32,16 @@ bool WritesPdf(const std::vector<std::string>& arguments) {
     return commandLine.ok() && !commandLine.options.pdfFile.empty();
 }
 
-// The application object reads the user's locale (LC_ALL, LC_NUMERIC, LANG). Writing
-// PDF lays text out with fonts, which takes a GUI application; unless a platform is
-// chosen, the offscreen one serves, so no display is needed.
+// The application object reads the user's locale (LC_ALL, LC_NUMERIC, LANG); it gets no
+// arguments, so that Qt takes none of the evaluator's for its own (-platform, -style).
+// Writing PDF lays text out with fonts, which takes a GUI application. The pages need no
+// display, so the offscreen platform always serves and lays them out the same everywhere;
+// a platform inherited from a desktop session (xcb in an ssh or cron job) could only make
+// Qt abort at start.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool writesPdf) {
     if (!writesPdf)
         return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     gQtMessages = qInstallMessageHandler(WithoutSessionNotes);
     return std::make_unique<QGuiApplication>(argc, argv);
 }
@@ -46,11 +50,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool w
 
 int main(int argc, char* argv[]) {
     std::ios::sync_with_stdio(false);
-    const auto application = MakeApplication(argc, argv, WritesPdf({argv + 1, argv + argc}));
-    const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    int applicationArgc = 1;
+    const auto application = MakeApplication(applicationArgc, argv, WritesPdf(arguments));
+    msr::cli::InstallGermanQtMessages(*application);
+    const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     try {
-        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator);
+        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,
+                                      msr::cli::StandardErrorTerminal(std::cerr));
     } catch (const std::exception& error) {
         std::cerr << msr::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;

@@ -1,5 +1,7 @@
 #include "evaluation/evaluate.h"
 
+#include "evaluation/figures_record.h"
+#include "evaluation/fill.h"
 #include "evaluation/fixed_texts.h"
 #include "evaluation/living_area.h"
 #include "evaluation/rent_index_tables.h"
@@ -8,10 +10,11 @@ namespace msr {
 namespace {
 
 // One run of the evaluation: the answers, the document it appends to, and the three
-// running figures.
+// running figures. Without a document the run computes the figures alone and builds no
+// sentence at all; the rules are the same code either way.
 class Evaluation {
 public:
-    Evaluation(const Answers& answers, ReportDocument& document, const std::string& separator)
+    Evaluation(const Answers& answers, ReportDocument* document, const std::string& separator)
         : answers_(answers), document_(document), separator_(separator) {}
 
     EvaluationResult run() {
@@ -33,16 +36,20 @@ private:
             append(paragraph.kind, paragraph.text);
     }
 
+    bool writes() const { return document_ != nullptr; }
+
     void append(ParagraphKind kind, std::string_view text) {
+        if (!writes())
+            return;
         switch (kind) {
         case ParagraphKind::Body:
-            document_.appendBody(text);
+            document_->appendBody(text);
             break;
         case ParagraphKind::Heading:
-            document_.appendHeading(text);
+            document_->appendHeading(text);
             break;
         case ParagraphKind::Warning:
-            document_.appendWarning(text);
+            document_->appendWarning(text);
             break;
         }
     }
@@ -51,46 +58,55 @@ private:
 
     // A finding is an empty paragraph followed by its sentence.
     void finding(std::string_view sentence) {
-        document_.appendBody("");
-        document_.appendBody(sentence);
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Body, sentence);
     }
 
-    void meanFinding(const char* sentence) {
-        finding(sentence + format(figures_.mean) + kMeanSuffix);
+    // The hole "{}" of a sentence, where it has one, names the current mean; a sentence
+    // without one is not worth formatting the mean for, nor is any without a document.
+    void meanFinding(std::string_view sentence) {
+        if (!writes())
+            return;
+        if (sentence.find("{}") == std::string_view::npos)
+            finding(sentence);
+        else
+            finding(Fill(sentence, {format(figures_.mean)}));
     }
 
     void sectionFrame(const char* heading, const char* explanation) {
-        document_.appendHeading(heading);
-        document_.appendBody(explanation);
+        append(ParagraphKind::Heading, heading);
+        append(ParagraphKind::Body, explanation);
     }
 
     void yearClassSection() {
         appendFixed(kYearClassOpening);
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
         figures_ = SpanFigures{row.low, row.high, row.mean};
-        using S = YearClassSentence;
-        document_.appendBody(std::string(S::kBeforePeriod) + row.periodPhrase + S::kBeforeLow +
-                             format(figures_.low) + S::kBeforeHigh + format(figures_.high) +
-                             S::kBeforeMean + format(figures_.mean) + S::kEnd);
+        if (!writes())
+            return;
+        document_->appendBody(
+            Fill(kYearClassSentence, {row.periodPhrase, format(figures_.low), format(figures_.high),
+                                      format(figures_.mean)}));
     }
 
     // The empty paragraph that opens section 1 closes the adjustments introduction.
     void sizeSection() {
         sectionFrame(SizeSectionTexts::kHeading, SizeSectionTexts::kExplanation);
         if (answers_.IsApartment) {
-            AdjustSpan(figures_, kApartmentSurcharge);
-            finding(SizeSectionTexts::kApartment);
+            AdjustSpan(figures_, kApartment.amount);
+            finding(kApartment.sentence);
             return;
         }
         const SizeClassRow& row = sizeClass();
-        std::string sentence =
-            SizeSectionTexts::kBeforeLivingArea + format(livingArea_) + row.middlePiece;
-        if (row.adjusts) {
+        if (row.adjusts)
             AdjustSpan(figures_, row.amount);
-            sentence += format(figures_.mean) + kMeanSuffix;
-        }
-        finding(sentence);
+        if (!writes())
+            return;
+        if (!row.adjusts)
+            finding(Fill(row.sentence, {format(livingArea_)}));
+        else
+            finding(Fill(row.sentence, {format(livingArea_), format(figures_.mean)}));
     }
 
     const SizeClassRow& sizeClass() const {
@@ -105,7 +121,7 @@ private:
     }
 
     void featureSection(const FeatureSectionRow& section) {
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         sectionFrame(section.heading, section.explanation);
         const FeatureRow* begin = section.features;
         const FeatureRow* end = section.features + section.featureCount;
@@ -127,7 +143,7 @@ private:
     }
 
     bool isAnswered(const FeatureRow& feature) const {
-        return ValueOf(answers_, feature.input) == feature.value;
+        return feature.input.valueIn(answers_) == feature.value;
     }
 
     void applyFeature(const FeatureRow& feature) {
@@ -137,10 +153,7 @@ private:
         }
         if (feature.adjusts)
             AdjustSpan(figures_, feature.amount);
-        if (feature.sentenceKind == Sentence::WithMean)
-            meanFinding(feature.sentence);
-        else
-            finding(feature.sentence);
+        meanFinding(feature.sentence);
     }
 
     EvaluationResult finalCalculation() {
@@ -151,20 +164,23 @@ private:
         result.totalLow = Extended(figures_.low) * area;
         result.totalHigh = Extended(figures_.high) * area;
         result.totalMean = Extended(figures_.mean) * area;
+        if (!writes())
+            return result;
 
-        document_.appendBody("");
-        document_.appendWarning(kFinalCalculationHeading);
-        const auto& p = kFinalSentencePieces;
-        document_.appendWarning(p[0] + format(figures_.mean) + p[1] + format(figures_.low) + p[2] +
-                                format(figures_.high) + p[3] + format(livingArea_) + p[4] +
-                                format(result.totalLow) + p[5] + format(result.totalHigh) + p[6] +
-                                format(result.totalMean) + p[7]);
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Warning, kFinalCalculationHeading);
+        // The figures as FormatFinalFigures gives them to a table of figures, too.
+        const FinalFigureTexts t = FormatFinalFigures(result, separator_);
+        append(
+            ParagraphKind::Warning,
+            Fill(kFinalSentence, {t.meanPerSquareMetre, t.lowPerSquareMetre, t.highPerSquareMetre,
+                                  t.livingArea, t.totalLow, t.totalHigh, t.totalMean}));
         appendFixed(kClosingLines);
         return result;
     }
 
     const Answers& answers_;
-    ReportDocument& document_;
+    ReportDocument* document_;
     const std::string& separator_;
     float livingArea_ = 0;
     SpanFigures figures_;
@@ -174,7 +190,11 @@ private:
 
 EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
                           const std::string& decimalSeparator) {
-    return Evaluation(answers, document, decimalSeparator).run();
+    return Evaluation(answers, &document, decimalSeparator).run();
+}
+
+EvaluationResult EvaluateFigures(const Answers& answers, const std::string& decimalSeparator) {
+    return Evaluation(answers, nullptr, decimalSeparator).run();
 }
 
 } // namespace msr

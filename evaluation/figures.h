@@ -1,14 +1,10 @@
 #pragma once
 
-#include <limits>
 #include <string>
 
-namespace msr {
+#include "evaluation/extended.h"
 
-// The evaluation's intermediate precision: the x87 80-bit extended type.
-using Extended = long double;
-static_assert(std::numeric_limits<Extended>::digits == 64,
-              "sums and totals must be formed with a 64-bit significand");
+namespace msr {
 
 // The three running figures in Euro per square metre and month, 32 bits each.
 struct SpanFigures {
@@ -23,6 +19,8 @@ void AdjustSpan(SpanFigures& figures, double amount);
 
 // The report's number format: fixed point with two decimals, rounded half away from
 // zero to at most seven significant digits, no sign on zero, no thousands separators.
+// A value that rounds to eight or more digits before the separator is written in
+// exponent form with seven significant digits ("1,234568E+7").
 std::string FormatFigure(Extended value, const std::string& decimalSeparator);
 
 } // namespace msr

@@ -44,17 +44,6 @@ const std::array<FixedParagraph, 6> kClosingLines = {{
     {H, "Varlstadt"},
     {H, kAssociationWebAddress},
 }};
-
-const std::array<const char*, 8> kFinalSentencePieces = {{
-    "Ihre Angaben führen zu einem Miet-Mittelwert in Höhe von ",
-    " Euro je Quadratmeter Wohnfläche. Die Untergrenze beträgt ",
-    " Euro je Quadratmeter Wohnfläche, die Obergrenze ",
-    " Euro je Quadratmeter Wohnfläche. Bezogen auf die Größe Ihrer Wohnung in Höhe von ",
-    " Quadratmetern heißt dies, dass sich Ihre Miete in einem Bereich von ",
-    " Euro (Untergrenze) und ",
-    " Euro (Obergrenze) bewegt. Der Mittelwert der Gesamtmiete beträgt ",
-    " Euro.",
-}};
 // clang-format on
 
 } // namespace msr

@@ -21,17 +21,11 @@ extern const std::array<FixedParagraph, 3> kYearClassOpening;
 extern const std::array<FixedParagraph, 4> kAdjustmentsIntroduction;
 extern const std::array<FixedParagraph, 6> kClosingLines;
 
-// The pieces of the year-class finding, around its period phrase and three figures.
-struct YearClassSentence {
-    static constexpr const char* kBeforePeriod = "Sie haben angegeben, dass Ihre Wohnung ";
-    static constexpr const char* kBeforeLow =
-        " errichtet wurde. Ihre Miete bewegt sich aufgrund des Baujahres innerhalb einer "
-        "Spanne von ";
-    static constexpr const char* kBeforeHigh = " bis ";
-    static constexpr const char* kBeforeMean =
-        " Euro je Quadratmeter Wohnfläche. Der Mittelwert beträgt ";
-    static constexpr const char* kEnd = " Euro je Quadratmeter Wohnfläche.";
-};
+// The year-class finding: period phrase, low, high and mean.
+inline constexpr const char* kYearClassSentence =
+    "Sie haben angegeben, dass Ihre Wohnung {} errichtet wurde. Ihre Miete bewegt sich "
+    "aufgrund des Baujahres innerhalb einer Spanne von {} bis {} Euro je Quadratmeter "
+    "Wohnfläche. Der Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche.";
 
 // Section 1: the flat's size.
 struct SizeSectionTexts {
@@ -40,21 +34,17 @@ struct SizeSectionTexts {
         "Die in diesem Mietspiegel ausgewiesenen Mietspannen beziehen sich auf Wohnungen mit "
         "einer Wohnfläche von 60,01 bis 110,00 Quadratmetern. Für kleinere Wohnungen und "
         "Appartements erfolgt in der Regel ein Zuschlag, für größere Wohnunen ein Abschlag.";
-    static constexpr const char* kApartment =
-        "Sie haben angegeben, dass es sich bei Ihrer Wohnung um ein Appartement handelt. Ein "
-        "Appartement ist eine abgschlossene Einzimmerwohnung mit einer ausgestatteten "
-        "Kochnische, Bad oder Dusche sowie WC mit einer maximalen Wohnfläche von 50,00 "
-        "Quadratmetern. Daher wird für Ihre Wohnung (Appartement) ein Zuschlag in Höhe von 1,27 "
-        "Euro je Quadratmeter Wohnfläche vorgenommen.";
-    static constexpr const char* kBeforeLivingArea = "Aufgrund Ihrer Wohnungsgröße (";
 };
 
-// Every mean sentence ends with the mean and this.
-inline constexpr const char* kMeanSuffix = " Euro je Quadratmeter Wohnfläche.";
-
-// The final calculation's heading and the fixed pieces of its sentence, which take
-// mean, low, high, living area and the three totals in this order.
+// The final calculation's heading and its sentence, which names mean, low, high, the
+// living area and the three totals (low, high, mean).
 inline constexpr const char* kFinalCalculationHeading = "Schlussberechnung";
-extern const std::array<const char*, 8> kFinalSentencePieces;
+inline constexpr const char* kFinalSentence =
+    "Ihre Angaben führen zu einem Miet-Mittelwert in Höhe von {} Euro je Quadratmeter "
+    "Wohnfläche. Die Untergrenze beträgt {} Euro je Quadratmeter Wohnfläche, die Obergrenze {} "
+    "Euro je Quadratmeter Wohnfläche. Bezogen auf die Größe Ihrer Wohnung in Höhe von {} "
+    "Quadratmetern heißt dies, dass sich Ihre Miete in einem Bereich von {} Euro "
+    "(Untergrenze) und {} Euro (Obergrenze) bewegt. Der Mittelwert der Gesamtmiete beträgt {} "
+    "Euro.";
 
 } // namespace msr

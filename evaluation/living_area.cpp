@@ -1,11 +1,12 @@
 #include "evaluation/living_area.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <limits>
+#include <optional>
 #include <string_view>
 
-#include "evaluation/figures.h"
+#include "evaluation/extended_decimal.h"
 
 namespace msr {
 namespace {
@@ -41,41 +42,58 @@ ConversionError NotAFloatingPointNumber(const std::string& text) {
     return ConversionError("'" + text + "' ist kein gültiger Gleitkommawert");
 }
 
-// Rewrites "[sign] digits [separator digits] [e [sign] digits]" in the user's notation
-// into the C notation that std::from_chars reads; empty when the text is no number.
-std::string ToCNotation(std::string_view text, std::string_view separator) {
-    std::string c;
+// A number in the user's notation, "[sign] digits [separator digits] [e [sign] digits]",
+// as ±digits × 10^exponent.
+struct DecimalNumber {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+};
+
+// Reads the exponent's digits; beyond any reach of the extended range it saturates.
+long long ExponentValue(std::string_view digits) {
+    constexpr long long kSaturated = 1000000000000LL;
+    long long value = 0;
+    for (char c : digits)
+        value = std::min(kSaturated, value * 10 + (c - '0'));
+    return value;
+}
+
+std::optional<DecimalNumber> ReadDecimal(std::string_view text, std::string_view separator) {
+    DecimalNumber number;
     std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-')
-            c.push_back('-');
-        ++i;
-    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        number.negative = text[i++] == '-';
     const std::size_t whole = CountDigits(text, i);
-    c.append(text.substr(i, whole));
+    number.digits.append(text.substr(i, whole));
     i += whole;
     std::size_t fraction = 0;
     if (!separator.empty() && text.substr(i, separator.size()) == separator) {
         i += separator.size();
         fraction = CountDigits(text, i);
-        c.push_back('.');
-        c.append(text.substr(i, fraction));
+        number.digits.append(text.substr(i, fraction));
         i += fraction;
     }
     if (whole + fraction == 0)
-        return {};
+        return std::nullopt;
+    long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        c.push_back('e');
         ++i;
+        bool negativeExponent = false;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            c.push_back(text[i++]);
-        const std::size_t exponent = CountDigits(text, i);
-        if (exponent == 0)
-            return {};
-        c.append(text.substr(i, exponent));
-        i += exponent;
+            negativeExponent = text[i++] == '-';
+        const std::size_t digits = CountDigits(text, i);
+        if (digits == 0)
+            return std::nullopt;
+        exponent = ExponentValue(text.substr(i, digits));
+        if (negativeExponent)
+            exponent = -exponent;
+        i += digits;
     }
-    return i == text.size() ? c : std::string{};
+    if (i != text.size())
+        return std::nullopt;
+    number.exponent = exponent - static_cast<long long>(fraction);
+    return number;
 }
 
 } // namespace
@@ -101,16 +119,16 @@ int ToWholeNumber(const std::string& text) {
 }
 
 float ToLivingArea(const std::string& text, const std::string& decimalSeparator) {
-    const std::string c = ToCNotation(TrimBlanks(text), decimalSeparator);
-    if (c.empty())
+    const std::optional<DecimalNumber> number = ReadDecimal(TrimBlanks(text), decimalSeparator);
+    if (!number)
         throw NotAFloatingPointNumber(text);
-    Extended value = 0;
-    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
-    (void)end;
+    const std::optional<Extended> value =
+        ExtendedFromDecimal(number->negative, number->digits, number->exponent);
     // A value beyond the 32-bit range has no place in the figures.
-    if (error != std::errc() || std::fabs(value) > std::numeric_limits<float>::max())
+    const Extended largestFloat(std::numeric_limits<float>::max());
+    if (!value || *value > largestFloat || *value < -largestFloat)
         throw NotAFloatingPointNumber(text);
-    return static_cast<float>(value);
+    return static_cast<float>(*value);
 }
 
 } // namespace msr

@@ -23,44 +23,41 @@ struct SizeClassRow {
     float upTo; // infinity for the last class
     bool adjusts;
     double amount;
-    const char* middlePiece; // follows the living area in the finding's sentence
+    // Names the living area, then (for a class that adjusts) the new mean.
+    const char* sentence;
 };
 extern const std::array<SizeClassRow, 6> kSizeClasses;
 
-// An apartment gets this surcharge whatever its living area.
-inline constexpr double kApartmentSurcharge = 1.27;
+// An apartment gets its surcharge whatever its living area; its sentence names no number.
+struct ApartmentRow {
+    double amount;
+    const char* sentence;
+};
+extern const ApartmentRow kApartment;
 
-// The answers that the feature sections ask about.
-enum class Input {
-    GuestToilet,
-    TubAndShower,
-    FloorCovering,
-    HeatingKind,
-    CaptiveRooms,
-    NoKitchenHotWater,
-    BalconyOrLoggia,
-    Terrace,
-    SoundproofWindows,
-    BarrierFree,
-    Insulation,
-    HeatingRenewed,
-    BathRenewed,
-    NoiseImpairment,
-    CityArea,
+// The answer a feature asks about: a yes/no input reads 1 when set, a choice the number of
+// its selected button.
+class AskedInput {
+public:
+    constexpr AskedInput(bool Answers::*yesNo) : yesNo_(yesNo) {}
+    constexpr AskedInput(Choice Answers::*choice) : choice_(choice) {}
+
+    int valueIn(const Answers& answers) const {
+        return yesNo_ ? int(answers.*yesNo_) : answers.*choice_;
+    }
+    bool is(Choice Answers::*choice) const { return choice_ == choice; }
+
+private:
+    bool Answers::*yesNo_ = nullptr;
+    Choice Answers::*choice_ = nullptr;
 };
 
-// A yes/no answer reads 1 when set; a choice reads the number of its selected button.
-int ValueOf(const Answers& answers, Input input);
-
-// How a feature's sentence ends: the mean sentence goes on with the current mean.
-enum class Sentence { Plain, WithMean };
-
 struct FeatureRow {
-    Input input;
+    AskedInput input;
     int value; // the feature applies when the input has this value
     bool adjusts;
     double amount; // negative for a deduction
-    Sentence sentenceKind;
+    // A hole "{}" in the sentence takes the mean after the feature's adjustment.
     const char* sentence;
     // Modernisation that only counts in buildings from before 1980; otherwise the
     // contradiction sentence stands in for the feature's sentence.
@@ -73,12 +70,16 @@ struct FeatureSectionRow {
     const char* noAnswer; // nullptr: the section has none
     const FeatureRow* features;
     std::size_t featureCount;
-    // Only the further surcharges close with the mean and a remark, and only after at
-    // least one of their features applied.
+    // Only the further surcharges close with the mean ("{}") and a remark, and only after
+    // at least one of their features applied.
     const char* closingMeanSentence = nullptr;
     const char* closingRemark = nullptr;
 };
 // Sections 2 to 8, in the order the evaluation runs them.
 extern const std::array<FeatureSectionRow, 7> kFeatureSections;
+
+// How many choices the feature tables give a choice input (the highest value they ask
+// for); 0 for an input they do not ask about.
+int FeatureChoiceCount(Choice Answers::*choice);
 
 } // namespace msr

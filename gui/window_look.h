@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QObject>
 
+class QLabel;
 class QWidget;
 
 namespace msr::gui {
@@ -16,6 +18,8 @@ namespace msr::gui {
 // its stand-in the moment it is given, before any control has measured its text with it.
 // Create it before the layout is built and let it go once the layout stands.
 class StandInFonts : public QObject {
+    Q_OBJECT
+
 public:
     explicit StandInFonts(QWidget* window);
     ~StandInFonts() override;
@@ -40,7 +44,18 @@ private:
 // before the first window is built. Saves searching the platform's fallbacks.
 void PrepareStandInFonts();
 
-// Moves a top-level window so that its client area sits in the middle of the primary screen.
-void CentreOnScreen(QWidget* window);
+// Where the platform lacks the label's face, writes its caption in the stand-in face at
+// the largest size (at most the laid-out one) at which it fits the width the layout
+// gives it, as it does in its own face.
+void FitCaptionInStandIn(QLabel* label, const QString& standInFace, int width);
+
+// The contrast of two colours as the accessibility guidelines measure it, from 1 (none)
+// to 21 (black on white).
+double ContrastRatio(const QColor& first, const QColor& second);
+
+// Text clearly readable on a background: the colour itself where its contrast is at
+// least 4.5, else the nearest shade of the same hue that reaches it (lighter on a dark
+// background, darker on a light one).
+QColor ReadableOn(const QColor& colour, const QColor& background);
 
 } // namespace msr::gui

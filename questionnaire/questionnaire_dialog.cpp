@@ -1,11 +1,17 @@
 #include "questionnaire/questionnaire_dialog.h"
 
+#include "gui/handlers.h"
+#include "gui/messages.h"
 #include "gui/window_look.h"
+#include "gui/window_placement.h"
+#include "questionnaire/continuation_lines.h"
 #include "questionnaire/radio_group.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace msr::questionnaire {
 
@@ -15,10 +21,33 @@ QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
 
 QuestionnaireDialog::~QuestionnaireDialog() = default;
 
-void QuestionnaireDialog::FinishLayout() {
+void QuestionnaireDialog::FinishLayout(QAbstractButton* ok, QAbstractButton* clearInputs) {
     standInFonts_.reset();
     setFixedSize(size());
     GroupRadioButtonsByContainer(this);
+    FinishContinuationLines(this);
+    gui::OnClick(ok, this, &QuestionnaireDialog::Button1Click);
+    if (clearInputs)
+        gui::OnClick(clearInputs, this, &QuestionnaireDialog::Button2Click);
+}
+
+void QuestionnaireDialog::ClearInputs() {
+    for (QCheckBox* box : findChildren<QCheckBox*>())
+        box->setChecked(false);
+    for (QRadioButton* button : findChildren<QRadioButton*>())
+        Deselect(button);
+}
+
+void QuestionnaireDialog::Button1Click(QObject*) {
+    gui::Guarded([this] { Confirm(); });
+}
+
+void QuestionnaireDialog::Button2Click(QObject*) {
+    gui::Guarded([this] { ClearInputs(); });
+}
+
+void QuestionnaireDialog::Confirm() {
+    CloseAnswered();
 }
 
 void QuestionnaireDialog::CloseAnswered() {
@@ -57,6 +86,15 @@ void QuestionnaireDialog::closeEvent(QCloseEvent* event) {
 void QuestionnaireDialog::showEvent(QShowEvent* event) {
     gui::CentreOnScreen(this);
     QDialog::showEvent(event);
+}
+
+void QuestionnaireDialog::changeEvent(QEvent* event) {
+    // The dialog blocks the main window while it is open. Minimised on its own it would
+    // leave a main window that ignores every click and nothing to restore, so the whole
+    // program goes down with it; restoring the main window brings the dialog back.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible())
+        gui::MinimiseWithOwner(this);
+    QDialog::changeEvent(event);
 }
 
 } // namespace msr::questionnaire

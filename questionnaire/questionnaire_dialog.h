@@ -1,8 +1,12 @@
 #pragma once
 
+#include "evaluation/answers.h"
+
 #include <QDialog>
 
 #include <memory>
+
+class QAbstractButton;
 
 namespace msr::gui {
 class StandInFonts;
@@ -21,18 +25,33 @@ public:
     explicit QuestionnaireDialog(QWidget* parent = nullptr);
     ~QuestionnaireDialog() override;
 
-    // Returns every input of the dialog to its start-up value; runs no handler.
-    virtual void ClearInputs() = 0;
+    // Returns every input of the dialog to its start-up value; runs no handler. Unticks
+    // every check box and deselects every radio button; a dialog with other inputs adds
+    // its own.
+    virtual void ClearInputs();
+
+    // Writes the dialog's inputs into their places of the answers.
+    virtual void ReadInputs(msr::Answers& answers) const = 0;
+
+    // "OK": the dialog's own check, then it closes, marked answered or not.
+    void Button1Click(QObject* sender);
+    // "Eingaben löschen", in the dialogs that have it.
+    void Button2Click(QObject* sender);
 
 signals:
     // OK found the dialog answered; the main window marks the dialog's button.
     void answered();
 
 protected:
-    // Keeps the client size the layout gives and groups the radio buttons by container;
-    // called by each dialog once its layout is built. Until then, every font the layout
-    // gives is replaced by its stand-in as it is given.
-    void FinishLayout();
+    // Keeps the client size the layout gives, groups the radio buttons by container and
+    // binds OK and, where the dialog has it, "Eingaben löschen"; called by each dialog
+    // once its layout is built. Until then, every font the layout gives is replaced by
+    // its stand-in as it is given.
+    void FinishLayout(QAbstractButton* ok, QAbstractButton* clearInputs = nullptr);
+
+    // What OK does. Most dialogs count as answered whatever is chosen; the three required
+    // ones check their answer first.
+    virtual void Confirm();
 
     // The two ways OK ends the dialog.
     void CloseAnswered();
@@ -41,6 +60,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     std::unique_ptr<gui::StandInFonts> standInFonts_;

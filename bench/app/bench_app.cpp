@@ -5,8 +5,8 @@
 
 #include "first_frame.h"
 
+#include "app/main_window.h"
 #include "app/startup.h"
-#include "app/tform1.h"
 #include "gui/forms.h"
 
 #include <benchmark/benchmark.h>

@@ -1,4 +1,5 @@
 #include "evaluation/evaluate.h"
+#include "evaluation/living_area.h"
 #include "tests/samples/sample_answers.h"
 
 #include <benchmark/benchmark.h>
@@ -33,8 +34,31 @@ void BM_EvaluateIntoNewDocument(benchmark::State& state) {
     }
 }
 
+// The number format alone: the three figures, the living area and the three totals of
+// one final calculation.
+void BM_FormatFinalCalculationFigures(benchmark::State& state) {
+    const msr::SpanFigures figures{4.73f, 6.38f, 5.41f};
+    const float area = 75.0f;
+    for (auto _ : state) {
+        for (const float figure : {figures.low, figures.high, figures.mean, area})
+            benchmark::DoNotOptimize(msr::FormatFigure(figure, ","));
+        for (const float figure : {figures.low, figures.high, figures.mean})
+            benchmark::DoNotOptimize(
+                msr::FormatFigure(msr::Extended(figure) * msr::Extended(area), ","));
+    }
+}
+
+void BM_ReadLivingArea(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(msr::ToLivingArea("75", ","));
+        benchmark::DoNotOptimize(msr::ToLivingArea("55,5", ","));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_FormatFinalCalculationFigures);
+BENCHMARK(BM_ReadLivingArea);
 BENCHMARK(BM_EvaluateMandatoryOnly);
 BENCHMARK(BM_EvaluateEverythingAnswered);
 BENCHMARK(BM_EvaluateIntoNewDocument);

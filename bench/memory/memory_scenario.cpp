@@ -4,19 +4,20 @@
 // evaluation, in KiB.
 //
 //   memory_scenario EVALUATIONS
+#include "app/main_window.h"
 #include "app/picture_button.h"
 #include "app/startup.h"
-#include "app/tform1.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
-#include "questionnaire/tform11.h"
-#include "questionnaire/tform12.h"
-#include "questionnaire/tform9.h"
+#include "questionnaire/city_area_dialog.h"
+#include "questionnaire/construction_year_dialog.h"
+#include "questionnaire/size_dialog.h"
 #include "report/preview_window.h"
 #include "report/report_window.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -34,14 +35,18 @@ long ResidentKiB() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// A control by the name its window's layout gives it.
+template <class Control> Control* Find(const QObject* window, const char* name) {
+    return window->findChild<Control*>(QLatin1String(name));
+}
+
 void AnswerRequiredQuestions() {
-    Form12->RadioButton4->setChecked(true);
-    Form12->RadioButton8->setChecked(true);
-    Form9->ComboBox1->setEditText(QStringLiteral("75"));
-    Form11->RadioButton3->setChecked(true);
-    for (msr::app::PictureButton* button :
-         {Form1->SpeedButton11, Form1->SpeedButton8, Form1->SpeedButton10})
-        Form1->MarkAnswered(button);
+    Find<QRadioButton>(Form12, "RadioButton4")->setChecked(true);
+    Find<QRadioButton>(Form12, "RadioButton8")->setChecked(true);
+    Find<QComboBox>(Form9, "ComboBox1")->setEditText(QStringLiteral("75"));
+    Find<QRadioButton>(Form11, "RadioButton3")->setChecked(true);
+    for (const char* name : {"SpeedButton11", "SpeedButton8", "SpeedButton10"})
+        Form1->MarkAnswered(Find<msr::app::PictureButton>(Form1, name));
 }
 
 // Closes each preview as soon as it shows, which ends the evaluation command's wait.
@@ -70,12 +75,12 @@ int main(int argc, char** argv) {
     CloseEveryPreview(&closer);
     long afterTen = 0;
     for (int i = 1; i <= evaluations; ++i) {
-        Form1->Button1Click(Form1->Button1);
+        Form1->Button1Click(Find<QPushButton>(Form1, "Button1"));
         if (i == 10)
             afterTen = ResidentKiB();
     }
     const long afterAll = ResidentKiB();
-    Form1->Button2Click(Form1->Button2);
+    Form1->Button2Click(Find<QPushButton>(Form1, "Button2"));
     msr::app::DestroyWindows();
     msr::gui::Messages::setPresenter({});
     std::printf("evaluations %d\nresident_after_10_kib %ld\nresident_after_all_kib %ld\n",

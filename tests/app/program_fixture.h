@@ -1,17 +1,19 @@
 #pragma once
 
+#include "app/main_window.h"
+#include "app/picture_button.h"
 #include "app/startup.h"
-#include "app/tform1.h"
+#include "find_control.h"
 #include "gui/forms.h"
-#include "questionnaire/tform10.h"
-#include "questionnaire/tform11.h"
-#include "questionnaire/tform12.h"
-#include "questionnaire/tform3.h"
-#include "questionnaire/tform4.h"
-#include "questionnaire/tform5.h"
-#include "questionnaire/tform6.h"
-#include "questionnaire/tform7.h"
-#include "questionnaire/tform9.h"
+#include "questionnaire/bathroom_dialog.h"
+#include "questionnaire/city_area_dialog.h"
+#include "questionnaire/construction_year_dialog.h"
+#include "questionnaire/flooring_dialog.h"
+#include "questionnaire/further_features_dialog.h"
+#include "questionnaire/heating_dialog.h"
+#include "questionnaire/modernisation_dialog.h"
+#include "questionnaire/size_dialog.h"
+#include "questionnaire/surroundings_dialog.h"
 #include "report/information_dialog.h"
 #include "report/preview_window.h"
 #include "report/report_window.h"
@@ -104,9 +106,11 @@ inline void ClickOption(QWidget* option) {
 }
 
 inline bool ShowsTick(const msr::app::PictureButton* button) {
-    return button->glyph().toImage() == Form1->SpeedButton6->glyph().toImage();
+    return button->glyph().toImage() ==
+           Find<msr::app::PictureButton>(Form1, "SpeedButton6")->glyph().toImage();
 }
 
 inline bool ShowsQuestionMark(const msr::app::PictureButton* button) {
-    return button->glyph().toImage() == Form1->SpeedButton7->glyph().toImage();
+    return button->glyph().toImage() ==
+           Find<msr::app::PictureButton>(Form1, "SpeedButton7")->glyph().toImage();
 }

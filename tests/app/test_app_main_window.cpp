@@ -18,7 +18,7 @@ const QString kRequiredAnswersMissing = QStringLiteral(
     "Gebiet angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.");
 
 void TypeSize(const QString& text) {
-    QLineEdit* edit = Form9->ComboBox1->lineEdit();
+    QLineEdit* edit = Find<QComboBox>(Form9, "ComboBox1")->lineEdit();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
@@ -27,27 +27,27 @@ void TypeSize(const QString& text) {
 // The user answers the three required dialogs from the main window.
 void AnswerYear() {
     WhenModal(Form12, [] {
-        ClickOption(Form12->RadioButton4);
-        ClickOption(Form12->RadioButton8);
-        Click(Form12->Button1);
+        ClickOption(Find<QRadioButton>(Form12, "RadioButton4"));
+        ClickOption(Find<QRadioButton>(Form12, "RadioButton8"));
+        Click(Find<QPushButton>(Form12, "Button1"));
     });
-    Click(Form1->SpeedButton11);
+    Click(Find<msr::app::PictureButton>(Form1, "SpeedButton11"));
 }
 
 void AnswerSize(const QString& size) {
     WhenModal(Form9, [size] {
         TypeSize(size);
-        Click(Form9->Button1);
+        Click(Find<QPushButton>(Form9, "Button1"));
     });
-    Click(Form1->SpeedButton8);
+    Click(Find<msr::app::PictureButton>(Form1, "SpeedButton8"));
 }
 
 void AnswerArea() {
     WhenModal(Form11, [] {
-        ClickOption(Form11->RadioButton3);
-        Click(Form11->Button1);
+        ClickOption(Find<QRadioButton>(Form11, "RadioButton3"));
+        Click(Find<QPushButton>(Form11, "Button1"));
     });
-    Click(Form1->SpeedButton10);
+    Click(Find<msr::app::PictureButton>(Form1, "SpeedButton10"));
 }
 
 QStringList DocumentText() {
@@ -82,7 +82,7 @@ private slots:
 
     void evaluationIsRefusedAfterStartUp() {
         RecordedMessages messages;
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(messages.onlyText(), kRequiredAnswersMissing);
         QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Exclamation);
         QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
@@ -107,16 +107,16 @@ private slots:
         QFETCH(QStringList, answered);
         QFETCH(bool, evaluates);
         // Inputs an evaluation can work with, whatever the flags say.
-        Form12->RadioButton2->setChecked(true);
-        Form9->ComboBox1->setEditText(QStringLiteral("60"));
-        Form11->RadioButton1->setChecked(true);
+        Find<QRadioButton>(Form12, "RadioButton2")->setChecked(true);
+        Find<QComboBox>(Form9, "ComboBox1")->setEditText(QStringLiteral("60"));
+        Find<QRadioButton>(Form11, "RadioButton1")->setChecked(true);
         for (const QString& name : answered)
             Form1->MarkAnswered(Form1->findChild<PictureButton*>(name));
         RecordedMessages messages;
         bool previewShown = false;
         WhenPreviewShown([&previewShown] { previewShown = true; });
 
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
 
         QCOMPARE(previewShown, evaluates);
         QCOMPARE(messages.onlyText(), evaluates ? QString() : kRequiredAnswersMissing);
@@ -128,8 +128,9 @@ private slots:
         AnswerSize(QStringLiteral("75"));
         AnswerArea();
         for (PictureButton* button : Form1->QuestionnaireButtons()) {
-            const bool required = button == Form1->SpeedButton11 || button == Form1->SpeedButton8 ||
-                                  button == Form1->SpeedButton10;
+            const bool required = button == Find<msr::app::PictureButton>(Form1, "SpeedButton11") ||
+                                  button == Find<msr::app::PictureButton>(Form1, "SpeedButton8") ||
+                                  button == Find<msr::app::PictureButton>(Form1, "SpeedButton10");
             QCOMPARE(ShowsTick(button), required);
             QCOMPARE(ShowsQuestionMark(button), !required);
             QCOMPARE(button->tag(), required ? 1 : 0);
@@ -139,7 +140,7 @@ private slots:
         QStringList shown;
         WhenPreviewShown([&shown] { shown = DocumentText(); });
 
-        Click(Form1->Button1); // returns once the preview has closed
+        Click(Find<QPushButton>(Form1, "Button1")); // returns once the preview has closed
 
         QVERIFY(!PreviewOpen());
         QVERIFY(Form1->isVisible());
@@ -190,15 +191,15 @@ private slots:
         QVERIFY(ShowsTick(questionnaireButton));
         QCOMPARE(questionnaireButton->tag(), 1);
         RecordedMessages messages;
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(messages.onlyText(), kRequiredAnswersMissing);
     }
 
     void areaOkWithoutAnAreaLeavesTheQuestionMark() {
-        WhenModal(Form11, [] { Click(Form11->Button1); });
-        Click(Form1->SpeedButton10);
-        QVERIFY(ShowsQuestionMark(Form1->SpeedButton10));
-        QCOMPARE(Form1->SpeedButton10->tag(), 0);
+        WhenModal(Form11, [] { Click(Find<QPushButton>(Form11, "Button1")); });
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton10"));
+        QVERIFY(ShowsQuestionMark(Find<msr::app::PictureButton>(Form1, "SpeedButton10")));
+        QCOMPARE(Find<msr::app::PictureButton>(Form1, "SpeedButton10")->tag(), 0);
     }
 
     void sizeErrorsKeepTheDialogOpen_data() {
@@ -216,18 +217,19 @@ private slots:
         bool openAfterError = false;
         WhenModal(Form9, [size, &openAfterError] {
             TypeSize(size);
-            Click(Form9->Button1);
-            openAfterError = Form9->isVisible() && Form1->SpeedButton8->tag() == 0;
+            Click(Find<QPushButton>(Form9, "Button1"));
+            openAfterError = Form9->isVisible() &&
+                             Find<msr::app::PictureButton>(Form1, "SpeedButton8")->tag() == 0;
             TypeSize(QStringLiteral("55"));
-            Click(Form9->Button1);
+            Click(Find<QPushButton>(Form9, "Button1"));
         });
 
-        Click(Form1->SpeedButton8);
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton8"));
 
         QVERIFY(openAfterError);
         QCOMPARE(messages.onlyText(), message);
         QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Stop);
-        QVERIFY(ShowsTick(Form1->SpeedButton8));
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton8")));
     }
 
     void placeholderAfterASuccessfulOkMeetsTheEvaluationsConversion() {
@@ -235,12 +237,12 @@ private slots:
         AnswerSize(QStringLiteral("75"));
         AnswerArea();
         AnswerSize(QStringLiteral("Quadratmeter"));
-        QVERIFY(ShowsTick(Form1->SpeedButton8));
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton8")));
         RecordedMessages messages;
         bool previewShown = false;
         WhenPreviewShown([&previewShown] { previewShown = true; });
 
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
 
         QVERIFY(!previewShown);
         QCOMPARE(messages.onlyText(),
@@ -251,21 +253,22 @@ private slots:
 
     void clearingInputsKeepsTheTick() {
         WhenModal(Form7, [] {
-            ClickOption(Form7->RadioButton2);
-            Click(Form7->Button1);
+            ClickOption(Find<QRadioButton>(Form7, "RadioButton2"));
+            Click(Find<QPushButton>(Form7, "Button1"));
         });
-        Click(Form1->SpeedButton1);
-        QVERIFY(ShowsTick(Form1->SpeedButton1));
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton1"));
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton1")));
         bool tickWhileCleared = false;
         WhenModal(Form7, [&tickWhileCleared] {
-            Click(Form7->Button2);
-            tickWhileCleared = !Form7->RadioButton2->isChecked() &&
-                               ShowsTick(Form1->SpeedButton1) && Form1->SpeedButton1->tag() == 1;
-            Click(Form7->Button1);
+            Click(Find<QPushButton>(Form7, "Button2"));
+            tickWhileCleared = !Find<QRadioButton>(Form7, "RadioButton2")->isChecked() &&
+                               ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton1")) &&
+                               Find<msr::app::PictureButton>(Form1, "SpeedButton1")->tag() == 1;
+            Click(Find<QPushButton>(Form7, "Button1"));
         });
-        Click(Form1->SpeedButton1);
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton1"));
         QVERIFY(tickWhileCleared);
-        QVERIFY(ShowsTick(Form1->SpeedButton1));
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton1")));
     }
 
     void infoShowsTheInformationDialogModally() {
@@ -274,14 +277,14 @@ private slots:
             shownModally = Form2->isModal();
             Form2->Button1Click(nullptr);
         });
-        Form1->Info1->trigger();
+        Find<QAction>(Form1, "Info1")->trigger();
         QVERIFY(shownModally);
         QVERIFY(!Form2->isVisible());
     }
 
     void beendenClosesWithoutAQuestion() {
         RecordedMessages messages;
-        Form1->Beenden1->trigger();
+        Find<QAction>(Form1, "Beenden1")->trigger();
         QVERIFY(!Form1->isVisible());
         QVERIFY(messages.requests.isEmpty());
     }
@@ -290,6 +293,27 @@ private slots:
         RecordedMessages messages;
         QVERIFY(Form1->close());
         QVERIFY(messages.requests.isEmpty());
+    }
+
+    // A questionnaire dialog minimised on its own would leave a main window that takes no
+    // click and nothing to restore: the program goes down as a whole, and restoring the
+    // main window brings the dialog back, still the one to answer.
+    void minimisingADialogMinimisesTheProgram() {
+        bool mainWindowWentDown = false;
+        bool dialogCameBack = false;
+        WhenModal(Form3, [&] {
+            Form3->showMinimized();
+            mainWindowWentDown = Form1->isMinimized();
+            Form1->showNormal();
+            dialogCameBack = Form3->isVisible() && !Form3->isMinimized() &&
+                             QApplication::activeModalWidget() == Form3;
+            Click(Find<QPushButton>(Form3, "Button1"));
+        });
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton2"));
+        QVERIFY(mainWindowWentDown);
+        QVERIFY(dialogCameBack);
+        QVERIFY(!Form1->isMinimized());
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton2")));
     }
 
 private:

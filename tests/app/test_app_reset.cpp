@@ -54,20 +54,22 @@ void Select(QRadioButton* button) {
 
 // Answers every dialog, each with something chosen, and marks every button.
 void AnswerEverything() {
-    Select(Form12->RadioButton4);
-    Select(Form12->RadioButton9);
-    Form9->ComboBox1->setCurrentIndex(44);
-    Form9->CheckBox1->setChecked(true);
-    for (QCheckBox* box :
-         QList<QCheckBox*>{Form3->CheckBox1, Form3->CheckBox2, Form4->CheckBox1, Form4->CheckBox2,
-                           Form4->CheckBox3, Form4->CheckBox4, Form4->CheckBox5, Form5->CheckBox1,
-                           Form5->CheckBox2, Form10->CheckBox1})
+    Select(Find<QRadioButton>(Form12, "RadioButton4"));
+    Select(Find<QRadioButton>(Form12, "RadioButton9"));
+    Find<QComboBox>(Form9, "ComboBox1")->setCurrentIndex(44);
+    Find<QCheckBox>(Form9, "CheckBox1")->setChecked(true);
+    for (QCheckBox* box : QList<QCheckBox*>{
+             Find<QCheckBox>(Form3, "CheckBox1"), Find<QCheckBox>(Form3, "CheckBox2"),
+             Find<QCheckBox>(Form4, "CheckBox1"), Find<QCheckBox>(Form4, "CheckBox2"),
+             Find<QCheckBox>(Form4, "CheckBox3"), Find<QCheckBox>(Form4, "CheckBox4"),
+             Find<QCheckBox>(Form4, "CheckBox5"), Find<QCheckBox>(Form5, "CheckBox1"),
+             Find<QCheckBox>(Form5, "CheckBox2"), Find<QCheckBox>(Form10, "CheckBox1")})
         box->setChecked(true);
-    Select(Form4->RadioButton2);
-    Select(Form5->RadioButton3);
-    Select(Form6->RadioButton4);
-    Select(Form7->RadioButton1);
-    Select(Form11->RadioButton7);
+    Select(Find<QRadioButton>(Form4, "RadioButton2"));
+    Select(Find<QRadioButton>(Form5, "RadioButton3"));
+    Select(Find<QRadioButton>(Form6, "RadioButton4"));
+    Select(Find<QRadioButton>(Form7, "RadioButton1"));
+    Select(Find<QRadioButton>(Form11, "RadioButton7"));
     for (PictureButton* button : Form1->QuestionnaireButtons())
         Form1->MarkAnswered(button);
 }
@@ -88,7 +90,7 @@ private slots:
 
     void asksFirst() {
         RecordedMessages messages(MessageResult::No);
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
         QCOMPARE(messages.onlyText(), kConfirmReset);
         QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Question);
         QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::YesNo);
@@ -99,16 +101,17 @@ private slots:
         QVERIFY(CurrentAnswers() != startUpAnswers_);
         RecordedMessages messages(MessageResult::Yes);
 
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
 
         QCOMPARE(CurrentAnswers(), startUpAnswers_);
         QCOMPARE(Flags(), startUpFlags_);
-        QCOMPARE(Form9->ComboBox1->currentIndex(), -1);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("Quadratmeter"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentIndex(), -1);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
+                 QStringLiteral("Quadratmeter"));
         for (QWidget* window : QApplication::topLevelWidgets())
             QCOMPARE(window->isVisible(), window == Form1);
         messages.requests.clear();
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(messages.requests.size(), 1); // the evaluation is refused again
     }
 
@@ -118,7 +121,7 @@ private slots:
         const QStringList flags = Flags();
         RecordedMessages messages(MessageResult::No);
 
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
 
         QCOMPARE(CurrentAnswers(), answers);
         QCOMPARE(Flags(), flags);
@@ -126,35 +129,35 @@ private slots:
 
     void jaRightAfterStartUpChangesNothing() {
         RecordedMessages messages(MessageResult::Yes);
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
         QCOMPARE(CurrentAnswers(), startUpAnswers_);
         QCOMPARE(Flags(), startUpFlags_);
     }
 
     void yearAndSideAnsweredAreBothCleared() {
         WhenModal(Form12, [] {
-            ClickOption(Form12->RadioButton4);
-            ClickOption(Form12->RadioButton8);
-            Click(Form12->Button1);
+            ClickOption(Find<QRadioButton>(Form12, "RadioButton4"));
+            ClickOption(Find<QRadioButton>(Form12, "RadioButton8"));
+            Click(Find<QPushButton>(Form12, "Button1"));
         });
-        Click(Form1->SpeedButton11);
-        QVERIFY(ShowsTick(Form1->SpeedButton11));
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton11"));
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton11")));
         RecordedMessages messages(MessageResult::Yes);
 
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
 
-        QVERIFY(!Form12->RadioButton4->isChecked());
-        QVERIFY(!Form12->RadioButton8->isChecked());
-        QVERIFY(ShowsQuestionMark(Form1->SpeedButton11));
+        QVERIFY(!Find<QRadioButton>(Form12, "RadioButton4")->isChecked());
+        QVERIFY(!Find<QRadioButton>(Form12, "RadioButton8")->isChecked());
+        QVERIFY(ShowsQuestionMark(Find<msr::app::PictureButton>(Form1, "SpeedButton11")));
         // The coupling works as before.
-        Select(Form12->RadioButton9);
-        QVERIFY(Form12->RadioButton4->isChecked());
+        Select(Find<QRadioButton>(Form12, "RadioButton9"));
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton4")->isChecked());
     }
 
     void leavesTheLastEvaluationAlone() {
         Form8->document().appendBody("Auswertung");
         RecordedMessages messages(MessageResult::Yes);
-        Click(Form1->Button2);
+        Click(Find<QPushButton>(Form1, "Button2"));
         QCOMPARE(Form8->document().paragraphs().size(), std::size_t{1});
     }
 

@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 #include "recorded_messages.h"
 
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -34,9 +35,8 @@ private slots:
     void cleanup() { windows_.reset(); }
 
     void everyMessageCarriesTheApplicationTitle() {
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Mietspiegel Varlstadt"));
         RecordedMessages messages;
-        Click(Form1->Button1);
+        Click(Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(messages.requests.size(), 1);
         QCOMPARE(messages.requests.first().caption, QStringLiteral("Mietspiegel Varlstadt"));
     }
@@ -77,14 +77,14 @@ private slots:
     }
 
     void menuOffersBeendenAndInfo() {
-        const QList<QAction*> menus = Form1->MainMenu1->actions();
+        const QList<QAction*> menus = Find<QMenuBar>(Form1, "MainMenu1")->actions();
         QCOMPARE(menus.size(), 2);
         QCOMPARE(menus.at(0)->text(), QStringLiteral("&Datei"));
-        QCOMPARE(menus.at(0)->menu()->actions(), QList<QAction*>{Form1->Beenden1});
+        QCOMPARE(menus.at(0)->menu()->actions(), QList<QAction*>{Find<QAction>(Form1, "Beenden1")});
         QCOMPARE(menus.at(1)->text(), QStringLiteral("&?"));
-        QCOMPARE(menus.at(1)->menu()->actions(), QList<QAction*>{Form1->Info1});
-        QCOMPARE(Form1->Beenden1->text(), QStringLiteral("&Beenden"));
-        QCOMPARE(Form1->Info1->text(), QStringLiteral("&Info"));
+        QCOMPARE(menus.at(1)->menu()->actions(), QList<QAction*>{Find<QAction>(Form1, "Info1")});
+        QCOMPARE(Find<QAction>(Form1, "Beenden1")->text(), QStringLiteral("&Beenden"));
+        QCOMPARE(Find<QAction>(Form1, "Info1")->text(), QStringLiteral("&Info"));
     }
 
     void questionnaireButtonsStartOpen_data() {
@@ -115,7 +115,7 @@ private slots:
         PictureButton* button = Button(name);
         QCOMPARE(button->text(), QString(leadingBlanks, ' ') + caption);
         QCOMPARE(button->geometry(), QRect(64, top, 209, height));
-        QCOMPARE(button->parentWidget(), Form1->GroupBox1);
+        QCOMPARE(button->parentWidget(), Find<QGroupBox>(Form1, "GroupBox1"));
         QCOMPARE(button->tag(), 0);
         QVERIFY(ShowsQuestionMark(button));
         QCOMPARE(button->accessibleName(), caption);
@@ -123,11 +123,15 @@ private slots:
     }
 
     void picturesAreDrawnInTheirSizes() {
-        QVERIFY(!Form1->SpeedButton6->isVisible() && !Form1->SpeedButton7->isVisible());
-        QCOMPARE(Form1->SpeedButton6->glyph().size(), QSize(32, 32));
-        QCOMPARE(Form1->SpeedButton7->glyph().size(), QSize(45, 45));
-        const QImage tick = Form1->SpeedButton6->glyph().toImage();
-        const QImage question = Form1->SpeedButton7->glyph().toImage();
+        QVERIFY(!Find<msr::app::PictureButton>(Form1, "SpeedButton6")->isVisible() &&
+                !Find<msr::app::PictureButton>(Form1, "SpeedButton7")->isVisible());
+        QCOMPARE(Find<msr::app::PictureButton>(Form1, "SpeedButton6")->glyph().size(),
+                 QSize(32, 32));
+        QCOMPARE(Find<msr::app::PictureButton>(Form1, "SpeedButton7")->glyph().size(),
+                 QSize(45, 45));
+        const QImage tick = Find<msr::app::PictureButton>(Form1, "SpeedButton6")->glyph().toImage();
+        const QImage question =
+            Find<msr::app::PictureButton>(Form1, "SpeedButton7")->glyph().toImage();
         // Green tick on a light disc; white question mark on a blue disc.
         const QColor tickMiddle = tick.pixelColor(14, 21);
         QVERIFY(tickMiddle.green() > 2 * tickMiddle.red());
@@ -140,7 +144,7 @@ private slots:
     }
 
     void mainWindowIsUsableByKeyboard() {
-        QCOMPARE(Form1->focusWidget(), Form1->Button1);
+        QCOMPARE(Form1->focusWidget(), Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(TabChainFrom(Form1->focusWidget()),
                  (QStringList{"Button1", "Button2", "SpeedButton11", "SpeedButton8", "SpeedButton2",
                               "SpeedButton1", "SpeedButton3", "SpeedButton4", "SpeedButton5",
@@ -149,11 +153,28 @@ private slots:
         bool opened = false;
         WhenModal(Form11, [&opened] {
             opened = true;
-            Click(Form11->Button1);
+            Click(Find<QPushButton>(Form11, "Button1"));
         });
-        Form1->SpeedButton10->setFocus();
-        QTest::keyClick(Form1->SpeedButton10, Qt::Key_Return);
+        Find<msr::app::PictureButton>(Form1, "SpeedButton10")->setFocus();
+        QTest::keyClick(Find<msr::app::PictureButton>(Form1, "SpeedButton10"), Qt::Key_Return);
         QVERIFY(opened);
+    }
+
+    // Task bars group the windows under the desktop entry by the window class, which Qt
+    // takes from the application name, and show the program's icon on every window.
+    void everyWindowCarriesTheProgramsIconAndTheDesktopEntrysClass() {
+        QFile entry(QStringLiteral(MSR_DESKTOP_ENTRY));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        QString startupClass;
+        for (const QString& line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+            if (line.startsWith(QStringLiteral("StartupWMClass=")))
+                startupClass = line.section(u'=', 1);
+        QCOMPARE(QCoreApplication::applicationName(), startupClass);
+        QVERIFY(!QApplication::windowIcon().isNull());
+        const QList<QWidget*> windows{Form1, Form2, Form3, Form4,  Form5,  Form6,
+                                      Form7, Form8, Form9, Form10, Form11, Form12};
+        for (QWidget* window : windows)
+            QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
 private:

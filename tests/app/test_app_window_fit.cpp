@@ -173,9 +173,9 @@ private slots:
     void theStandInKeepsWhatElseTheLayoutGives() {
         if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
             QSKIP("The platform has MS Sans Serif itself");
-        QVERIFY(Form1->GroupBox1->font().bold());
-        QVERIFY(!Form1->SpeedButton11->font().bold());
-        QVERIFY(Form10->Label8->font().underline());
+        QVERIFY(Find<QGroupBox>(Form1, "GroupBox1")->font().bold());
+        QVERIFY(!Find<msr::app::PictureButton>(Form1, "SpeedButton11")->font().bold());
+        QVERIFY(Find<QLabel>(Form10, "Label8")->font().underline());
         const auto* ok = Form2->findChild<QPushButton*>(QStringLiteral("Button1"));
         QCOMPARE(ok->font().family(), QStringLiteral("Liberation Sans"));
         QVERIFY(ok->font().bold());

@@ -72,6 +72,13 @@ inline std::string Show(const char* value) {
 inline std::string Show(bool value) {
     return value ? "true" : "false";
 }
+// A list one item a line, so that a long text's difference is found by eye.
+template <typename T> std::string Show(const std::vector<T>& values) {
+    std::string text = "{";
+    for (const T& value : values)
+        text += "\n        " + Show(value);
+    return text + (values.empty() ? "}" : "\n    }");
+}
 
 template <typename A, typename B>
 void Equal(const A& actual, const B& expected, const char* actualText, const char* expectedText,

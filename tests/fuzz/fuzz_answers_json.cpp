@@ -21,9 +21,9 @@
 
 #include "cli/batch.h"
 #include "cli/evaluator.h"
-#include "cli/report_output.h"
 #include "cli/run.h"
 #include "evaluation/report_document.h"
+#include "evaluation/report_rendering.h"
 
 namespace {
 
@@ -75,14 +75,15 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
         line.remove_suffix(1);
     std::string expected;
     if (line.find_first_not_of(" \t") == std::string_view::npos) {
-        msr::cli::AppendErrorJson(kBlankLineMessage, expected);
+        msr::AppendErrorJson(kBlankLineMessage, expected);
         return expected;
     }
     const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(line, document, ",");
     if (evaluation.status == msr::cli::JsonEvaluation::Status::Evaluated)
-        msr::cli::AppendJson(document, expected);
+        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",",
+                              expected);
     else
-        msr::cli::AppendErrorJson(evaluation.message, expected);
+        msr::AppendErrorJson(evaluation.message, expected);
     return expected;
 }
 
@@ -93,16 +94,16 @@ void Single(std::string_view input) {
         Expect(evaluation.message.empty(), "evaluation with a message", evaluation.message);
         Expect(!document.paragraphs().empty(), "evaluation without paragraphs");
         std::string json;
-        msr::cli::AppendJson(document, json);
+        msr::AppendReportJson(document, json);
         ExpectReportJson(json, document);
         std::string text;
-        msr::cli::AppendText(document, text);
+        msr::AppendReportText(document, text);
         Expect(!text.empty() && text.back() == '\n', "text output not ended by a line break");
     } else {
         Expect(document.paragraphs().empty(), "refusal with paragraphs", evaluation.message);
         Expect(!evaluation.message.empty(), "refusal without a message");
         std::string json;
-        msr::cli::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(evaluation.message, json);
         ExpectErrorJson(json, evaluation.message);
     }
 

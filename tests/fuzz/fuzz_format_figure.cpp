@@ -8,6 +8,7 @@
 #include <string>
 
 #include "evaluation/figures.h"
+#include "tests/evaluation/native_extended.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ std::string Independent(long double value) {
 void Check(long double value) {
     if (!(value == value) || value > 9.9e6L || value < -9.9e6L)
         return; // beyond seven digits the form is an exponent form of its own
-    const std::string ours = msr::FormatFigure(value, ",");
+    const std::string ours = msr::FormatFigure(msr::test::FromNative(value), ",");
     const std::string theirs = Independent(value);
     if (ours != theirs) {
         std::fprintf(stderr, "%.25Lg: FormatFigure %s, independent %s\n", value, ours.c_str(),
@@ -63,7 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&figure, &bits[0], sizeof figure);
     std::memcpy(&area, &bits[1], sizeof area);
     Check(figure);
-    Check(static_cast<long double>(figure) * static_cast<long double>(area));
+    const long double product = static_cast<long double>(figure) * static_cast<long double>(area);
+    if (!msr::test::Identical(msr::Extended(figure) * msr::Extended(area),
+                              msr::test::FromNative(product)))
+        std::abort();
+    Check(product);
     // Figures in the report's range, as whole cents plus the 32-bit error.
     const float cents = static_cast<float>(static_cast<std::int32_t>(bits[0]) % 2000000) / 100.0f;
     Check(cents);

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "find_control.h"
 #include "gui/forms.h"
-#include "questionnaire/tform10.h"
-#include "questionnaire/tform11.h"
-#include "questionnaire/tform12.h"
-#include "questionnaire/tform3.h"
-#include "questionnaire/tform4.h"
-#include "questionnaire/tform5.h"
-#include "questionnaire/tform6.h"
-#include "questionnaire/tform7.h"
-#include "questionnaire/tform9.h"
+#include "questionnaire/bathroom_dialog.h"
+#include "questionnaire/city_area_dialog.h"
+#include "questionnaire/construction_year_dialog.h"
+#include "questionnaire/flooring_dialog.h"
+#include "questionnaire/further_features_dialog.h"
+#include "questionnaire/heating_dialog.h"
+#include "questionnaire/modernisation_dialog.h"
+#include "questionnaire/size_dialog.h"
+#include "questionnaire/surroundings_dialog.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -182,13 +182,13 @@ private slots:
     void yearAnsweredByKeyboardAlone() {
         OpenDialog open(Form12);
         QTest::keyClick(Form12->focusWidget(), Qt::Key_Space);
-        QVERIFY(Form12->RadioButton1->isChecked());
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton1")->isChecked());
         // The arrows move the choice within the group.
         QTest::keyClick(Form12->focusWidget(), Qt::Key_Down);
-        QVERIFY(Form12->RadioButton2->isChecked());
-        while (Form12->focusWidget() != Form12->Button1)
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton2")->isChecked());
+        while (Form12->focusWidget() != Find<QPushButton>(Form12, "Button1"))
             QTest::keyClick(Form12->focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(Form12->Button1, Qt::Key_Return);
+        QTest::keyClick(Find<QPushButton>(Form12, "Button1"), Qt::Key_Return);
         QVERIFY(open.answered());
     }
 

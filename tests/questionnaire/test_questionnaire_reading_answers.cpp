@@ -139,9 +139,9 @@ private slots:
 
     void livingAreaIsTheTextAsTyped() {
         OpenDialog open(Form9);
-        QTest::keyClicks(Form9->ComboBox1->lineEdit(), QStringLiteral(" 55,5"));
+        QTest::keyClicks(Find<QComboBox>(Form9, "ComboBox1")->lineEdit(), QStringLiteral(" 55,5"));
         QCOMPARE(ReadAnswers().LivingArea, std::string("Quadratmeter 55,5"));
-        Form9->ComboBox1->setEditText(QStringLiteral("Größe"));
+        Find<QComboBox>(Form9, "ComboBox1")->setEditText(QStringLiteral("Größe"));
         QCOMPARE(ReadAnswers().LivingArea, std::string("Größe"));
     }
 

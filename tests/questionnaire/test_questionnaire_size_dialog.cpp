@@ -3,7 +3,10 @@
 #include "questionnaire_fixture.h"
 #include "recorded_messages.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -12,10 +15,31 @@ const QString kApartmentTooLarge = QStringLiteral(
     "eine größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.");
 
 void TypeSize(const QString& text) {
-    QLineEdit* edit = Form9->ComboBox1->lineEdit();
+    QLineEdit* edit = Find<QComboBox>(Form9, "ComboBox1")->lineEdit();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
+}
+
+QComboBox* SizeBox() {
+    return Find<QComboBox>(Form9, "ComboBox1");
+}
+
+// Types into the size box after clicking into its edit field.
+void ClickIntoSizeBoxAndType(const QString& text) {
+    QLineEdit* edit = SizeBox()->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->rect().center());
+    TypeSize(text);
+}
+
+// One notch of the mouse wheel over the middle of the size box, towards the user.
+void TurnWheelOverSizeBox() {
+    QComboBox* box = SizeBox();
+    const QPoint centre = box->rect().center();
+    QWheelEvent wheel(centre, box->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::sendEvent(box, &wheel);
 }
 
 enum class Outcome { Answered, ClosedUnanswered, Refused, ConversionError };
@@ -32,15 +56,16 @@ private slots:
     void cleanup() { dialogs_.reset(); }
 
     void startsWithoutASize() {
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("Quadratmeter"));
-        QCOMPARE(Form9->ComboBox1->currentIndex(), -1);
-        QVERIFY(!Form9->CheckBox1->isChecked());
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
+                 QStringLiteral("Quadratmeter"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentIndex(), -1);
+        QVERIFY(!Find<QCheckBox>(Form9, "CheckBox1")->isChecked());
     }
 
     void offersTheWholeNumbersFrom1To150() {
         QStringList entries;
-        for (int i = 0; i < Form9->ComboBox1->count(); ++i)
-            entries.append(Form9->ComboBox1->itemText(i));
+        for (int i = 0; i < Find<QComboBox>(Form9, "ComboBox1")->count(); ++i)
+            entries.append(Find<QComboBox>(Form9, "ComboBox1")->itemText(i));
         QStringList expected;
         for (int n = 1; n <= 150; ++n)
             expected.append(QString::number(n));
@@ -49,16 +74,16 @@ private slots:
 
     void pickingAnEntryPutsItsText() {
         OpenDialog open(Form9);
-        Form9->ComboBox1->setCurrentIndex(44);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("45"));
+        Find<QComboBox>(Form9, "ComboBox1")->setCurrentIndex(44);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("45"));
     }
 
     void typedTextStaysAsTypedAndJoinsNoList() {
         OpenDialog open(Form9);
         TypeSize(QStringLiteral("200"));
-        QTest::keyClick(Form9->ComboBox1, Qt::Key_Return);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("200"));
-        QCOMPARE(Form9->ComboBox1->count(), 150);
+        QTest::keyClick(Find<QComboBox>(Form9, "ComboBox1"), Qt::Key_Return);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("200"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->count(), 150);
     }
 
     void ok_data() {
@@ -102,9 +127,9 @@ private slots:
         OpenDialog open(Form9);
         TypeSize(size);
         if (apartment)
-            ClickOption(Form9->CheckBox1);
+            ClickOption(Find<QCheckBox>(Form9, "CheckBox1"));
 
-        Click(Form9->Button1);
+        Click(Find<QPushButton>(Form9, "Button1"));
 
         QCOMPARE(open.answered(), outcome == Outcome::Answered);
         const bool refused = outcome == Outcome::Refused || outcome == Outcome::ConversionError;
@@ -117,33 +142,83 @@ private slots:
             QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
         }
         // OK changes no input.
-        QCOMPARE(Form9->ComboBox1->currentText(), size);
-        QCOMPARE(Form9->CheckBox1->isChecked(), apartment);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), size);
+        QCOMPARE(Find<QCheckBox>(Form9, "CheckBox1")->isChecked(), apartment);
     }
 
     void placeholderAgainLeavesTheDialogUnmarked() {
         {
             OpenDialog first(Form9);
             TypeSize(QStringLiteral("75"));
-            Click(Form9->Button1);
+            Click(Find<QPushButton>(Form9, "Button1"));
             QVERIFY(first.answered());
         }
         OpenDialog second(Form9);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("75"));
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), QStringLiteral("75"));
         TypeSize(QStringLiteral("Quadratmeter"));
-        Click(Form9->Button1);
+        Click(Find<QPushButton>(Form9, "Button1"));
         QVERIFY(!second.answered());
         QVERIFY(!second.stillOpen());
     }
 
     void clearingReturnsToNoSize() {
         OpenDialog open(Form9);
-        Form9->ComboBox1->setCurrentIndex(44);
-        Form9->CheckBox1->setChecked(true);
+        Find<QComboBox>(Form9, "ComboBox1")->setCurrentIndex(44);
+        Find<QCheckBox>(Form9, "CheckBox1")->setChecked(true);
         Form9->ClearInputs();
-        QCOMPARE(Form9->ComboBox1->currentIndex(), -1);
-        QCOMPARE(Form9->ComboBox1->currentText(), QStringLiteral("Quadratmeter"));
-        QVERIFY(!Form9->CheckBox1->isChecked());
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentIndex(), -1);
+        QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(),
+                 QStringLiteral("Quadratmeter"));
+        QVERIFY(!Find<QCheckBox>(Form9, "CheckBox1")->isChecked());
+    }
+
+    // The arrow and page keys step on from the number typed, where it stands in the list.
+    void stepsOnFromTheTypedNumber_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("45, Down") << "45" << int(Qt::Key_Down) << "46";
+        QTest::newRow("45, Up") << "45" << int(Qt::Key_Up) << "44";
+        QTest::newRow("150, Down stays at the end") << "150" << int(Qt::Key_Down) << "150";
+        QTest::newRow("1, Up stays at the start") << "1" << int(Qt::Key_Up) << "1";
+        QTest::newRow("45, Page Down") << "45" << int(Qt::Key_PageDown) << "46";
+    }
+    void stepsOnFromTheTypedNumber() {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, shown);
+        OpenDialog open(Form9);
+        SizeBox()->setCurrentIndex(9); // an earlier pick, "10"
+        ClickIntoSizeBoxAndType(typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(SizeBox()->currentText(), shown);
+    }
+
+    // The wheel steps like Down while the box has the focus, and does nothing otherwise.
+    void theWheelStepsOnlyWithTheFocus_data() {
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("box has the focus") << true << "46";
+        QTest::newRow("OK has the focus") << false << "45";
+    }
+    void theWheelStepsOnlyWithTheFocus() {
+        QFETCH(bool, focused);
+        QFETCH(QString, shown);
+        OpenDialog open(Form9);
+        ClickIntoSizeBoxAndType(QStringLiteral("45"));
+        if (!focused) // Tab moves on to OK, the next in the tab order
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(SizeBox()->hasFocus(), focused);
+        TurnWheelOverSizeBox();
+        QCOMPARE(SizeBox()->currentText(), shown);
+    }
+
+    void theWheelLeavesAnUntouchedBoxAlone() {
+        OpenDialog open(Form9);
+        Find<QPushButton>(Form9, "Button1")->setFocus();
+        TurnWheelOverSizeBox();
+        QCOMPARE(SizeBox()->currentText(), QStringLiteral("Quadratmeter"));
+        QCOMPARE(SizeBox()->currentIndex(), -1);
     }
 
 private:

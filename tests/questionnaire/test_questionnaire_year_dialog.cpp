@@ -23,12 +23,15 @@ void ChooseInTurn(const QList<int>& options) {
 
 msr::Choice YearClass() {
     return msr::questionnaire::SelectedChoice(
-        {Form12->RadioButton1, Form12->RadioButton2, Form12->RadioButton3, Form12->RadioButton4,
-         Form12->RadioButton5, Form12->RadioButton6, Form12->RadioButton7});
+        {Find<QRadioButton>(Form12, "RadioButton1"), Find<QRadioButton>(Form12, "RadioButton2"),
+         Find<QRadioButton>(Form12, "RadioButton3"), Find<QRadioButton>(Form12, "RadioButton4"),
+         Find<QRadioButton>(Form12, "RadioButton5"), Find<QRadioButton>(Form12, "RadioButton6"),
+         Find<QRadioButton>(Form12, "RadioButton7")});
 }
 
 msr::Choice Side() {
-    return msr::questionnaire::SelectedChoice({Form12->RadioButton8, Form12->RadioButton9});
+    return msr::questionnaire::SelectedChoice(
+        {Find<QRadioButton>(Form12, "RadioButton8"), Find<QRadioButton>(Form12, "RadioButton9")});
 }
 
 // Puts the buttons into a state without running any handler, as no user could.
@@ -80,20 +83,20 @@ private slots:
 
     void reselectingTheSelectedClassRunsNothing() {
         // If the handler of "1995 bis 2001" ran again, the side would go.
-        SelectQuietly(Form12->RadioButton5);
-        SelectQuietly(Form12->RadioButton8);
+        SelectQuietly(Find<QRadioButton>(Form12, "RadioButton5"));
+        SelectQuietly(Find<QRadioButton>(Form12, "RadioButton8"));
         OpenDialog open(Form12);
-        ClickOption(Form12->RadioButton5);
-        QVERIFY(Form12->RadioButton8->isChecked());
+        ClickOption(Find<QRadioButton>(Form12, "RadioButton5"));
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton8")->isChecked());
     }
 
     void deselectingRunsNothing() {
-        SelectQuietly(Form12->RadioButton2);
-        SelectQuietly(Form12->RadioButton8);
-        msr::questionnaire::Deselect(Form12->RadioButton2);
+        SelectQuietly(Find<QRadioButton>(Form12, "RadioButton2"));
+        SelectQuietly(Find<QRadioButton>(Form12, "RadioButton8"));
+        msr::questionnaire::Deselect(Find<QRadioButton>(Form12, "RadioButton2"));
         QCOMPARE(YearClass(), msr::kNone);
-        QVERIFY(Form12->RadioButton8->isChecked());
-        msr::questionnaire::Deselect(Form12->RadioButton8);
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton8")->isChecked());
+        msr::questionnaire::Deselect(Find<QRadioButton>(Form12, "RadioButton8"));
         QCOMPARE(Side(), msr::kNone);
         QCOMPARE(YearClass(), msr::kNone);
     }
@@ -101,10 +104,10 @@ private slots:
     void choosingBySideRunsNoHandlerFor1978To1994() {
         // Selecting RadioButton4 from a side handler must not forget the side just chosen.
         OpenDialog open(Form12);
-        ClickOption(Form12->RadioButton3);
-        ClickOption(Form12->RadioButton9);
-        QVERIFY(Form12->RadioButton9->isChecked());
-        QVERIFY(!Form12->RadioButton3->isChecked());
+        ClickOption(Find<QRadioButton>(Form12, "RadioButton3"));
+        ClickOption(Find<QRadioButton>(Form12, "RadioButton9"));
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton9")->isChecked());
+        QVERIFY(!Find<QRadioButton>(Form12, "RadioButton3")->isChecked());
     }
 
     void ok_data() {
@@ -135,7 +138,7 @@ private slots:
         const msr::Choice yearClassBefore = YearClass();
         const msr::Choice sideBefore = Side();
 
-        Click(Form12->Button1);
+        Click(Find<QPushButton>(Form12, "Button1"));
 
         QCOMPARE(open.answered(), answered);
         QCOMPARE(open.stillOpen(), stillOpen);
@@ -151,13 +154,13 @@ private slots:
     void okAgainAfterReopeningMarksAgain() {
         {
             OpenDialog first(Form12);
-            ClickOption(Form12->RadioButton6);
-            Click(Form12->Button1);
+            ClickOption(Find<QRadioButton>(Form12, "RadioButton6"));
+            Click(Find<QPushButton>(Form12, "Button1"));
             QVERIFY(first.answered());
         }
         OpenDialog second(Form12);
-        QVERIFY(Form12->RadioButton6->isChecked());
-        Click(Form12->Button1);
+        QVERIFY(Find<QRadioButton>(Form12, "RadioButton6")->isChecked());
+        Click(Find<QPushButton>(Form12, "Button1"));
         QVERIFY(second.answered());
     }
 

@@ -1,0 +1,19 @@
+#include "questionnaire/modernisation_dialog.h"
+
+#include "questionnaire/radio_group.h"
+#include "ui_modernisation_dialog.h"
+
+using msr::questionnaire::SelectedChoice;
+
+TForm5::TForm5(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm5>()) {
+    ui_->setupUi(this);
+    FinishLayout(ui_->Button1, ui_->Button2);
+}
+
+TForm5::~TForm5() = default;
+
+void TForm5::ReadInputs(msr::Answers& answers) const {
+    answers.HeatingRenewed = ui_->CheckBox1->isChecked();
+    answers.BathRenewed = ui_->CheckBox2->isChecked();
+    answers.Insulation = SelectedChoice({ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3});
+}

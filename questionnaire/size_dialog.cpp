@@ -1,0 +1,57 @@
+#include "questionnaire/size_dialog.h"
+
+#include "evaluation/admission.h"
+#include "evaluation/answers.h"
+#include "gui/messages.h"
+#include "questionnaire/size_box.h"
+#include "ui_size_dialog.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const QString kNoSizeYet = QString::fromUtf8(msr::kLivingAreaPlaceholder);
+
+} // namespace
+
+TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm9>()) {
+    ui_->setupUi(this);
+    // The layout leaves no list entry selected, which empties the edit field.
+    ShowNoSizeYet();
+    FinishLayout(ui_->Button1);
+    new msr::questionnaire::SizeBoxStepping(ui_->ComboBox1);
+    // The box and its edit field go by the caption above them.
+    ui_->ComboBox1->setAccessibleName(ui_->GroupBox1->title());
+    ui_->ComboBox1->lineEdit()->setAccessibleName(ui_->GroupBox1->title());
+}
+
+TForm9::~TForm9() = default;
+
+void TForm9::ClearInputs() {
+    ui_->ComboBox1->setCurrentIndex(-1);
+    ShowNoSizeYet();
+    QuestionnaireDialog::ClearInputs();
+}
+
+void TForm9::ReadInputs(msr::Answers& answers) const {
+    answers.LivingArea = ui_->ComboBox1->currentText().toStdString();
+    answers.IsApartment = ui_->CheckBox1->isChecked();
+}
+
+void TForm9::ShowNoSizeYet() {
+    ui_->ComboBox1->setEditText(kNoSizeYet);
+}
+
+void TForm9::Confirm() {
+    const std::string size = ui_->ComboBox1->currentText().toStdString();
+    if (!msr::IsLivingAreaAnswered(size)) {
+        CloseUnanswered();
+        return;
+    }
+    // A text that is no whole number raises the conversion error; the dialog stays open.
+    if (const auto refusal = msr::FlatSizeRefusal(size, ui_->CheckBox1->isChecked())) {
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
+        return;
+    }
+    CloseAnswered();
+}

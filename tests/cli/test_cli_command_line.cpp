@@ -1,0 +1,119 @@
+#include "cli/command_line.h"
+#include "cli/qt_messages.h"
+
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+using msr::cli::OutputFormat;
+
+namespace {
+
+std::vector<std::string> ToArguments(const QStringList& list) {
+    std::vector<std::string> arguments;
+    for (const QString& argument : list)
+        arguments.push_back(argument.toStdString());
+    return arguments;
+}
+
+} // namespace
+
+class TestCliCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The evaluator installs Qt's German messages before it reads its options.
+    void initTestCase() { msr::cli::InstallGermanQtMessages(*QCoreApplication::instance()); }
+    void readsOptions_data();
+    void readsOptions();
+    void refusesBadOptions_data();
+    void refusesBadOptions();
+};
+
+void TestCliCommandLine::readsOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("json");
+    QTest::addColumn<bool>("batch");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("nothing: text from standard input")
+        << QStringList{} << false << false << false << "";
+    QTest::newRow("json and file")
+        << QStringList{"--format", "json", "a.json"} << true << false << false << "a.json";
+    QTest::newRow("value after equals")
+        << QStringList{"--format=json"} << true << false << false << "";
+    QTest::newRow("file before options")
+        << QStringList{"a.json", "--batch"} << false << true << false << "a.json";
+    QTest::newRow("batch with json")
+        << QStringList{"--batch", "--format", "json"} << true << true << false << "";
+    QTest::newRow("explicit text")
+        << QStringList{"--format", "text"} << false << false << false << "";
+    QTest::newRow("last format wins")
+        << QStringList{"--format", "text", "--format", "json"} << true << false << false << "";
+    QTest::newRow("dash is standard input") << QStringList{"-"} << false << false << false << "-";
+    QTest::newRow("file named like an option after --")
+        << QStringList{"--", "--batch"} << false << false << false << "--batch";
+    QTest::newRow("help") << QStringList{"--help"} << false << false << true << "";
+    QTest::newRow("short help") << QStringList{"-h", "x"} << false << false << true << "x";
+    QTest::newRow("options after the file")
+        << QStringList{"a.json", "--format=json"} << true << false << false << "a.json";
+}
+
+void TestCliCommandLine::readsOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, json);
+    QFETCH(bool, batch);
+    QFETCH(bool, help);
+    QFETCH(QString, file);
+
+    const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
+
+    QCOMPARE(QString::fromStdString(commandLine.error), QString());
+    QCOMPARE(commandLine.options.format == OutputFormat::Json, json);
+    QCOMPARE(commandLine.options.batch, batch);
+    QCOMPARE(commandLine.options.help, help);
+    QCOMPARE(QString::fromStdString(commandLine.options.inputFile), file);
+}
+
+void TestCliCommandLine::refusesBadOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+
+    // Qt's own messages, in its German translation.
+    QTest::newRow("unknown option") << QStringList{"--pretty"} << "Unbekannte Option 'pretty'.";
+    QTest::newRow("unknown single dash") << QStringList{"-x"} << "Unbekannte Option 'x'.";
+    QTest::newRow("format without value")
+        << QStringList{"--format"} << "Nach '--format' fehlt der Wert.";
+    QTest::newRow("unknown format") << QStringList{"--format", "xml"}
+                                    << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
+                                       "sind text, json und csv";
+    QTest::newRow("empty format after equals")
+        << QStringList{"--format="}
+        << "Unbekanntes Ausgabeformat \"\" für --format; möglich sind text, json und csv";
+    QTest::newRow("value for a switch")
+        << QStringList{"--batch=yes"} << "Wert unerwartet nach '--batch'.";
+    QTest::newRow("value for --version")
+        << QStringList{"--version=1"} << "Wert unerwartet nach '--version'.";
+    // Our own.
+    QTest::newRow("empty PDF file name")
+        << QStringList{"--pdf="} << "Die Option --pdf braucht einen Dateinamen";
+    QTest::newRow("two files") << QStringList{"a.json", "b.json"}
+                               << "Es kann nur eine Eingabedatei angegeben werden";
+    QTest::newRow("batch writes no text")
+        << QStringList{"--format", "text", "--batch"}
+        << "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
+}
+
+void TestCliCommandLine::refusesBadOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+
+    const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
+
+    QCOMPARE(QString::fromStdString(commandLine.error), error);
+}
+
+QTEST_GUILESS_MAIN(TestCliCommandLine)
+#include "test_cli_command_line.moc"

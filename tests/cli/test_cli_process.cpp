@@ -1,0 +1,238 @@
+#include <QtTest>
+
+namespace {
+
+struct Finished {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+using Locale = QMap<QString, QString>;
+
+const Locale kGerman{{"LC_ALL", "de_DE.UTF-8"}};
+const Locale kC{{"LC_ALL", "C"}};
+
+const QByteArray kClass4 = R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3})";
+
+Finished RunEvaluator(const QStringList& arguments, const QByteArray& input,
+                      const Locale& locale = kGerman) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LC_CTYPE", "LANG", "LANGUAGE"})
+        environment.remove(name);
+    for (auto it = locale.begin(); it != locale.end(); ++it)
+        environment.insert(it.key(), it.value());
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(MSR_EVALUATOR, arguments);
+    if (!process.waitForStarted())
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray FinalSentence(const QByteArray& out) {
+    const QList<QByteArray> lines = out.split('\n');
+    const qsizetype heading = lines.indexOf("Schlussberechnung");
+    return lines.value(heading + 1);
+}
+
+} // namespace
+
+class TestCliProcess : public QObject {
+    Q_OBJECT
+
+private slots:
+    void followsTheLocalesDecimalSeparator_data();
+    void followsTheLocalesDecimalSeparator();
+    void exitsWithStatusAndMessage_data();
+    void exitsWithStatusAndMessage();
+    void readsTheNamedFile();
+    void answersEveryBatchLine();
+    void printsHelp();
+    void printsVersion();
+    void writesPdfWhateverPlatformIsInherited_data();
+    void writesPdfWhateverPlatformIsInherited();
+};
+
+void TestCliProcess::followsTheLocalesDecimalSeparator_data() {
+    QTest::addColumn<Locale>("locale");
+    QTest::addColumn<QByteArray>("totals");
+
+    QTest::newRow("LC_ALL German") << kGerman << QByteArray("354,75 Euro (Untergrenze) und 478,50");
+    QTest::newRow("LC_ALL C") << kC << QByteArray("354.75 Euro (Untergrenze) und 478.50");
+    QTest::newRow("LANG German") << Locale{{"LANG", "de_DE.UTF-8"}}
+                                 << QByteArray("354,75 Euro (Untergrenze) und 478,50");
+    QTest::newRow("LC_NUMERIC over LANG")
+        << Locale{{"LANG", "C.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}}
+        << QByteArray("354,75 Euro (Untergrenze) und 478,50");
+    QTest::newRow("LC_ALL over LC_NUMERIC")
+        << Locale{{"LC_ALL", "en_US.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}}
+        << QByteArray("354.75 Euro (Untergrenze) und 478.50");
+}
+
+void TestCliProcess::followsTheLocalesDecimalSeparator() {
+    QFETCH(Locale, locale);
+    QFETCH(QByteArray, totals);
+
+    const Finished run = RunEvaluator({}, kClass4, locale);
+
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(FinalSentence(run.out).contains(totals), FinalSentence(run.out).constData());
+    // UTF-8 whatever the locale
+    QVERIFY(run.out.contains("Wohnfl\xc3\xa4"
+                             "che"));
+}
+
+void TestCliProcess::exitsWithStatusAndMessage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("err"); // the first line of standard error
+    QTest::addColumn<bool>("usage");     // followed by the synopsis
+
+    QTest::newRow("refused size") << QStringList{}
+                                  << QByteArray(R"({"YearClass":1,"LivingArea":"55,5"})") << 1
+                                  << QByteArray("'55,5' ist kein gültiger Integerwert.") << false;
+    QTest::newRow("refused side, json asked")
+        << QStringList{"--format", "json"} << QByteArray(R"({"YearClass":4})") << 1
+        << QByteArray("Sie haben angegeben, dass das Baujahr Ihrer Wohnung zwischen 1978 und "
+                      "1994 liegt. Bitte geben Sie zusätzlich noch an, ob die Wohnung vor oder "
+                      "nach 1980 errichtet wurde.")
+        << false;
+    QTest::newRow("missing area") << QStringList{}
+                                  << QByteArray(R"({"YearClass":1,"LivingArea":"75"})") << 1
+                                  << QByteArray("Sie müssen vor der Auswertung das Baujahr und "
+                                                "die Wohnungsröße festlegen sowie das Gebiet "
+                                                "angeben, in dem sich die Wohnung befindet. "
+                                                "Mindestens eine dieser Angaben fehlt.")
+                                  << false;
+    QTest::newRow("unknown key") << QStringList{} << QByteArray(R"({"Baujahr":1})") << 1
+                                 << QByteArray("Unbekannter Schlüssel \"Baujahr\"; die erlaubten "
+                                               "Schlüssel nennt --help.")
+                                 << false;
+    QTest::newRow("invalid JSON") << QStringList{} << QByteArray("{\"YearClass\":}") << 2
+                                  << QByteArray("Ungültiges JSON bei Byte 14: Wert erwartet.")
+                                  << true;
+    QTest::newRow("empty input") << QStringList{} << QByteArray() << 2
+                                 << QByteArray(
+                                        "Die Eingabe ist leer, erwartet wird ein JSON-Objekt mit "
+                                        "Antworten.")
+                                 << true;
+    QTest::newRow("bad option") << QStringList{"--pretty"} << kClass4 << 2
+                                << QByteArray("Unbekannte Option 'pretty'.") << true;
+    QTest::newRow("missing file") << QStringList{"/nonexistent/answers.json"} << QByteArray() << 2
+                                  << QByteArray("Die Datei \"/nonexistent/answers.json\" kann "
+                                                "nicht gelesen werden: Die Datei gibt es nicht.")
+                                  << true;
+    QTest::newRow("directory") << QStringList{"/"} << QByteArray() << 2
+                               << QByteArray("Die Datei \"/\" kann nicht gelesen werden: Das ist "
+                                             "ein Verzeichnis.")
+                               << true;
+}
+
+void TestCliProcess::exitsWithStatusAndMessage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, err);
+    QFETCH(bool, usage);
+
+    const Finished run = RunEvaluator(arguments, input);
+
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, QByteArray());
+    const QList<QByteArray> lines = run.err.split('\n');
+    QCOMPARE(lines.first(), err);
+    QCOMPARE(lines.value(1).startsWith("Aufruf: mietspiegel-auswertung"), usage);
+}
+
+void TestCliProcess::readsTheNamedFile() {
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    file.write(kClass4);
+    file.close();
+
+    const Finished run = RunEvaluator({"--format=json", file.fileName()}, "not read");
+
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.endsWith("}}\n"));
+    QCOMPARE(run.out.count('\n'), 1);
+    const QJsonObject answer = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(answer.value("paragraphs").toArray().size(), 68);
+}
+
+void TestCliProcess::answersEveryBatchLine() {
+    const Finished run = RunEvaluator({"--batch"}, kClass4 + "\nkaputt\n" + kClass4 + "\n");
+
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith("{\"paragraphs\":["));
+    QCOMPARE(lines[1], QByteArray(R"({"error":"Ungültiges JSON bei Byte 1: ungültiger Wert."})"));
+    QCOMPARE(lines[2], lines[0]);
+    QCOMPARE(lines[3], QByteArray());
+}
+
+void TestCliProcess::printsHelp() {
+    const Finished run = RunEvaluator({"--help"}, {});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(
+        run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch]"));
+    QVERIFY(run.out.contains("Built1980Side"));
+}
+
+void TestCliProcess::printsVersion() {
+    const Finished run = RunEvaluator({"--version"}, {});
+
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(QRegularExpression("^mietspiegel-auswertung \\d+\\.\\d+\\.\\d+\n$")
+                .match(QString::fromUtf8(run.out))
+                .hasMatch());
+}
+
+void TestCliProcess::writesPdfWhateverPlatformIsInherited_data() {
+    QTest::addColumn<QString>("platform");
+    // An ssh or cron job that inherited the desktop's platform, but not its display.
+    QTest::newRow("xcb without display") << "xcb";
+    QTest::newRow("wayland without display") << "wayland";
+    QTest::newRow("a platform that does not exist") << "gibtesnicht";
+}
+
+void TestCliProcess::writesPdfWhateverPlatformIsInherited() {
+    QFETCH(QString, platform);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString pdf = folder.filePath("bericht.pdf");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "LC_NUMERIC", "LANG"})
+        environment.remove(name);
+    environment.insert("QT_QPA_PLATFORM", platform);
+    environment.insert("LC_ALL", "de_DE.UTF-8");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(MSR_EVALUATOR, {"--pdf", pdf});
+    process.write(kClass4);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().contains("Schlussberechnung"));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+}
+
+QTEST_GUILESS_MAIN(TestCliProcess)
+#include "test_cli_process.moc"
