@@ -50,7 +50,7 @@ MessageResult ShowBox(const MessageRequest& request) {
 } // namespace
 
 MessageResult Messages::show(const QString& text, MessageIcon icon, MessageButtons buttons) {
-    MessageRequest request{QCoreApplication::applicationName(), text, icon, buttons};
+    MessageRequest request{QString::fromUtf8(kApplicationTitle), text, icon, buttons};
     if (Presenter())
         return Presenter()(request);
     return ShowBox(request);

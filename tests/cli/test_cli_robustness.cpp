@@ -85,7 +85,7 @@ Evaluation Evaluate(const QByteArray& answers) {
     switch (evaluation.status) {
     case msr::cli::JsonEvaluation::Status::Evaluated:
         result.exitCode = kEvaluated;
-        msr::AppendReportJson(document, json);
+        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", json);
         break;
     case msr::cli::JsonEvaluation::Status::Refused:
         result.exitCode = kRefused;

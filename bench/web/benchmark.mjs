@@ -1,0 +1,87 @@
+// The web page's speed and size targets, measured (not timed tests):
+//   - every file of the page together under 400 KB (the Node evaluator aside);
+//   - the report shown within 100 ms of pressing "Auswerten" for the full answer set,
+//     in headless Chromium;
+//   - the WebAssembly evaluator in Node at least a third as fast as the native one on
+//     the same batch.
+// Run: node bench/web/benchmark.mjs (after scripts/web --build-only and a native build;
+// the npm packages come from tests/web: cd tests/web && npm ci).
+import { readdirSync, statSync } from 'node:fs';
+import { join } from 'node:path';
+import { performance } from 'node:perf_hooks';
+import { launchChromium, openPage, pageFolder, servePageFolder } from '../../tests/web/browser.mjs';
+import { answerSets, randomAnswers } from '../../tests/web/answer_sets.mjs';
+import { runNative, runNode } from '../../tests/web/native.mjs';
+
+const nodeOnly = new Set(['mietspiegel-auswertung.mjs', 'command_line_module.cjs']);
+
+function pageSize() {
+  const files = readdirSync(pageFolder).filter((name) =>
+    !nodeOnly.has(name) && statSync(join(pageFolder, name)).isFile());
+  const sizes = files.map((name) => [name, statSync(join(pageFolder, name)).size]);
+  return { files: Object.fromEntries(sizes), total: sizes.reduce((sum, [, size]) => sum + size, 0) };
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// From the click on "Auswerten" to the first frame painted with the report, in the page's
+// own clock; the answers are the full set, filled once.
+async function reportTimes(runs) {
+  const server = await servePageFolder();
+  const browser = await launchChromium();
+  try {
+    const page = await openPage(browser, server.url);
+    const answers = { ...answerSets.allFeatures, YearClass: 4, Built1980Side: 1, LivingArea: '45' };
+    await page.evaluate((a) => {
+      for (const [name, value] of Object.entries(a)) {
+        const inputs = document.getElementsByName(name);
+        if (name === 'LivingArea') inputs[0].value = value;
+        else if (typeof value === 'boolean') inputs[0].checked = value;
+        else [...inputs].find((input) => input.value === String(value)).checked = true;
+      }
+    }, answers);
+    const times = [];
+    for (let run = 0; run < runs; ++run) {
+      times.push(await page.evaluate(() => new Promise((resolve) => {
+        const report = document.querySelector('article[aria-label="Auswertung"]');
+        report.replaceChildren();
+        const start = performance.now();
+        new MutationObserver((_, observer) => {
+          observer.disconnect();
+          requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - start)));
+        }).observe(report, { childList: true });
+        document.getElementById('evaluate').click();
+      })));
+    }
+    return times;
+  } finally {
+    await browser.close();
+    server.close();
+  }
+}
+
+function batchSeconds(run, input) {
+  const start = performance.now();
+  const result = run(['--batch'], input);
+  if (result.status !== 0) throw new Error(result.err);
+  return (performance.now() - start) / 1000;
+}
+
+const size = pageSize();
+console.log(`Seite: ${size.total} Bytes (${(size.total / 1024).toFixed(1)} KB) in ${Object.keys(size.files).length} Dateien`, size.files);
+console.log(size.total < 400 * 1024 ? '  unter 400 KB: ja' : '  unter 400 KB: NEIN');
+
+const times = await reportTimes(30);
+console.log(`"Auswerten" bis zur gezeigten Auswertung (30 Läufe): erster ${times[0].toFixed(1)} ms, Median ${median(times).toFixed(1)} ms, höchstens ${Math.max(...times.slice(1)).toFixed(1)} ms nach dem ersten`);
+
+let seed = 1;
+const lines = [];
+for (let i = 0; i < 20000; ++i) {
+  const [answers, next] = randomAnswers(seed);
+  seed = next;
+  lines.push(JSON.stringify(answers));
+}
+const batch = `${lines.join('\n')}\n`;
+const native = median([0, 1, 2].map(() => batchSeconds(runNative, batch)));
+const node = median([0, 1, 2].map(() => batchSeconds(runNode, batch)));
+console.log(`Stapel von 20000 Antworten: nativ ${native.toFixed(2)} s, Node ${node.toFixed(2)} s; Node erreicht ${(native / node * 100).toFixed(0)} % der nativen Geschwindigkeit`);

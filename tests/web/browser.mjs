@@ -1,0 +1,72 @@
+// Debian's Chromium, headless, driven by puppeteer-core (which downloads no browser), and
+// a small static server for the built page folder.
+import { createServer } from 'node:http';
+import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+export const repository = new URL('../../', import.meta.url).pathname;
+export const pageFolder = process.env.WEB_BUILD_DIR
+  ? normalize(process.env.WEB_BUILD_DIR)
+  : join(repository, 'build/web');
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.svg': 'image/svg+xml',
+};
+
+// Serves the folder as any static host would; resolves to the page's address.
+export function servePageFolder() {
+  const server = createServer((request, response) => {
+    const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    const file = join(pageFolder, path.endsWith('/') ? `${path}index.html` : path);
+    try {
+      if (!file.startsWith(pageFolder) || !statSync(file).isFile()) throw new Error('no file');
+      response.writeHead(200, { 'content-type': types[extname(file)] ?? 'application/octet-stream' });
+      response.end(readFileSync(file));
+    } catch {
+      response.writeHead(404);
+      response.end();
+    }
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () =>
+      resolve({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() }));
+  });
+}
+
+export async function launchChromium({ language = 'de-DE' } = {}) {
+  const profile = mkdtempSync(join(tmpdir(), 'msr-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--lang=${language}`, '--font-render-hinting=none'],
+    env: { ...process.env, LANGUAGE: language.replace('-', '_') },
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    await close();
+    rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}
+
+// A page in the given browser language, opened at the address, ready to be used.
+export async function openPage(browser, url, language = 'de-DE') {
+  const page = await browser.newPage();
+  await page.setExtraHTTPHeaders({ 'accept-language': language });
+  await page.evaluateOnNewDocument((lang) => {
+    Object.defineProperty(navigator, 'language', { get: () => lang });
+    Object.defineProperty(navigator, 'languages', { get: () => [lang] });
+  }, language);
+  await page.setViewport({ width: 1000, height: 900 });
+  await page.goto(url);
+  await page.waitForSelector('html[data-ready=true]');
+  return page;
+}

@@ -1,0 +1,31 @@
+// The native command-line evaluator and its Node build, run as a user runs them.
+import { spawnSync } from 'node:child_process';
+import { existsSync } from 'node:fs';
+import { join } from 'node:path';
+import { pageFolder, repository } from './browser.mjs';
+
+export const nativeEvaluator =
+  process.env.NATIVE_EVALUATOR ?? join(repository, 'build/cli/mietspiegel-auswertung');
+export const nodeEvaluator = join(pageFolder, 'mietspiegel-auswertung.mjs');
+
+if (!existsSync(nativeEvaluator))
+  throw new Error(`Der native Auswerter fehlt: ${nativeEvaluator} (cmake --build build)`);
+if (!existsSync(nodeEvaluator))
+  throw new Error(`Der Node-Auswerter fehlt: ${nodeEvaluator} (scripts/web --build-only)`);
+
+function run(command, args, input, locale) {
+  const result = spawnSync(command, args, {
+    input,
+    env: { ...process.env, LC_ALL: locale, LANG: locale },
+    maxBuffer: 1 << 30,
+  });
+  return { status: result.status, out: result.stdout.toString(), err: result.stderr.toString() };
+}
+
+export function runNative(args, input = '', locale = 'de_DE.UTF-8') {
+  return run(nativeEvaluator, args, input, locale);
+}
+
+export function runNode(args, input = '', locale = 'de_DE.UTF-8') {
+  return run(process.execPath, [nodeEvaluator, ...args], input, locale);
+}

@@ -1,0 +1,124 @@
+// The WebAssembly evaluator under Node against the native one: the same output, line for
+// line, the same messages and the same exit codes, for the shared answer sets, for a
+// randomised batch, and for the ways a call goes wrong.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { existsSync, mkdtempSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { runNative, runNode } from './native.mjs';
+import { answerSets, randomAnswers } from './answer_sets.mjs';
+
+function assertSameRun(args, input, locale) {
+  const native = runNative(args, input, locale);
+  const node = runNode(args, input, locale);
+  assert.deepEqual(node, native, `${args.join(' ')} <<< ${input.slice(0, 200)}`);
+}
+
+test('the shared answer sets give the same text and JSON in both locales', () => {
+  for (const [name, answers] of Object.entries(answerSets)) {
+    for (const locale of ['de_DE.UTF-8', 'C']) {
+      for (const format of [[], ['--format', 'json']])
+        assertSameRun(format, JSON.stringify(answers), locale, name);
+    }
+  }
+});
+
+test('a randomised batch of 3000 answer sets gives the same lines', () => {
+  let seed = 20261208;
+  const lines = [];
+  for (let i = 0; i < 3000; ++i) {
+    const [answers, next] = randomAnswers(seed);
+    seed = next;
+    lines.push(JSON.stringify(answers));
+  }
+  const input = `${lines.join('\n')}\n`;
+  const native = runNative(['--batch'], input);
+  const node = runNode(['--batch'], input);
+  assert.equal(native.status, 0, native.err);
+  const nativeLines = native.out.split('\n');
+  const nodeLines = node.out.split('\n');
+  assert.equal(nodeLines.length, nativeLines.length);
+  for (let i = 0; i < nativeLines.length; ++i)
+    assert.equal(nodeLines[i], nativeLines[i], `Zeile ${i + 1}: ${lines[i]}`);
+  assert.deepEqual({ status: node.status, err: node.err }, { status: 0, err: '' });
+  // The batch reaches reports and refusals alike.
+  assert.ok(nativeLines.filter((line) => line.startsWith('{"error"')).length > 100);
+  assert.ok(nativeLines.filter((line) => line.startsWith('{"paragraphs"')).length > 1000);
+});
+
+test('refusals, wrong keys and wrong values give the same message and status 1', () => {
+  const inputs = [
+    '{}',
+    '{"YearClass":4,"LivingArea":"75","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"51","IsApartment":true,"CityArea":3}',
+    '{"YearClass":2,"LivingArea":"55,5","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"99999999999","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"Quadratmeter","CityArea":3}',
+    '{"YearClass":8}',
+    '{"YearClass":1.5}',
+    '{"YearClass":"1"}',
+    '{"YearClass":1e20}',
+    '{"YearClass":-0.25}',
+    '{"GuestToilet":1}',
+    '{"GuestToilet":null}',
+    '{"LivingArea":75}',
+    '{"LivingArea":[1,2]}',
+    '{"CityArea":{"a":1}}',
+    '{"Garden":true}',
+    '{"zzz":1,"Aaa":2}',
+    '{"Built1980Side":1,"YearClass":2}',
+    '{"YearClass":2,"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"75\\u00e4","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"\\x","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"\\ud800","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"\\ud83d\\ude00","CityArea":3}',
+    '{"YearClass":2,"LivingArea":"a\tb","CityArea":3}',
+    '{"YearClass":1.,"LivingArea":"60","CityArea":3}',
+    '{"YearClass":1.e5}',
+    '{"YearClass":-0}',
+    '{"YearClass":0.5e1,"LivingArea":"60","CityArea":3}',
+    '{"YearClass":123456789012}',
+    '{"YearClass":0.1}',
+  ];
+  for (const input of inputs) assertSameRun([], input, 'de_DE.UTF-8');
+});
+
+test('input that is no JSON object is refused with status 2 in both', () => {
+  const inputs = ['', '   \n', '[1,2]', '5', '"text"', 'null', '{"YearClass":', '{"YearClass" 1}',
+    '{"YearClass":1,}', '{"YearClass":1} x', '\xff\xfe{', '{"YearClass":01}', '{"YearClass":1e}',
+    '{"YearClass":-}', '{"YearClass":+1}', '{"LivingArea":"\\u00"}', '{"LivingArea":"ab'];
+  for (const input of inputs) {
+    const native = runNative([], input);
+    const node = runNode([], input);
+    assert.equal(native.status, 2, input);
+    assert.equal(node.status, native.status, input);
+    assert.equal(node.out, '', input);
+    // Where the native evaluator names a byte, the words may differ; the rest is the same.
+    if (!native.err.startsWith('Ungültiges JSON bei Byte')) assert.equal(node.err, native.err, input);
+  }
+});
+
+test('options, files, help and exit codes follow the native evaluator', () => {
+  const folder = mkdtempSync(join(tmpdir(), 'msr-node-'));
+  const file = join(folder, 'wohnung.json');
+  writeFileSync(file, JSON.stringify(answerSets.mandatory));
+  const lines = join(folder, 'wohnungen.jsonl');
+  writeFileSync(lines, `${JSON.stringify(answerSets.mandatory)}\r\n\n{"YearClass":9}\nkein JSON\n`);
+  const calls = [
+    ['--help'], ['-h'], [file], ['--format=json', file], ['--format', 'text', file],
+    ['--batch', lines], ['--batch', '--format', 'json', lines], ['--batch', '--format', 'text'],
+    ['--format'], ['--format', 'xml'], ['--color'], ['--batch=1'], [file, file],
+    [join(folder, 'fehlt.json')], [folder], ['--', file], ['-'],
+  ];
+  for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
+});
+
+test('--pdf is refused with status 2: the browser prints the page itself', () => {
+  const run = runNode(['--pdf', 'bericht.pdf'], JSON.stringify(answerSets.mandatory));
+  assert.equal(run.status, 2);
+  assert.equal(run.out, '');
+  assert.match(run.err, /^Die Option --pdf gibt es nur im nativen Auswerter/);
+  assert.ok(!existsSync('bericht.pdf'));
+});

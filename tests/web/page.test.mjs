@@ -1,0 +1,320 @@
+// The page in Debian's headless Chromium, used as a person uses it: by the captions of
+// its controls, with the mouse and with the keyboard alone. Its report and its refusals
+// are held against the native command-line evaluator.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
+import { runNative } from './native.mjs';
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+let server;
+let browser;
+
+before(async () => {
+  server = await servePageFolder();
+  browser = await launchChromium();
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// The answers of the full answer set, as the captions a person reads.
+const allFeatures = {
+  json: {
+    YearClass: 4, Built1980Side: 1, LivingArea: '45', IsApartment: true, GuestToilet: true,
+    TubAndShower: true, FloorCovering: 2, HeatingKind: 3, CaptiveRooms: true,
+    NoKitchenHotWater: true, BalconyOrLoggia: true, Terrace: true, SoundproofWindows: true,
+    BarrierFree: 1, HeatingRenewed: true, BathRenewed: true, Insulation: 2,
+    NoiseImpairment: true, CityArea: 1,
+  },
+  size: '45',
+  captions: [
+    'Baujahr vor 1980', 'Appartement vorhanden', 'Gäste-WC',
+    'Badezimmer mit Badewanne und separater Dusche', 'einfache PVC-Bodenbeläge',
+    'Einzelöfen (Gas, Kohle, Öl)',
+    'Einen oder mehrere gefangene Räume (Räume, die nur direkt über vorgelagerte Wohnräume zu erreichen sind)',
+    'Kein fließend Warmwasser in der Küche (Es befindet sich in der Küche kein fließendes warmes Wasser, wenn bei sogenannten Handventil-Boilern bzw. fest installierten Wasserkochern zunächst eine gewisse Menge Wasser (beispielsweise 5 l oder mehr) vorgekocht werden muss, um das Wasser nach dem Erwärmen zu entnehmen. Befindet sich in der Küche dagegen ein sog. Durchlauferhitzer, so ist fließendes warmes Wasser vorhanden.)',
+    'Balkon oder Loggia', 'Terrasse oder Dachterrasse',
+    'Schallschutzfenster, die das zur Schallreduktion vorgeschriebene bzw. zur Lärmreduktion erforderliche Maß erfüllen (mindestens Schallschutzklasse 4 der VDI-Richtlinie 2719).',
+    'Barrierefreie Erreichbarkeit der Wohnung (Die Wohnung ist barrierefrei, d. h. ohne Schwellen und Stufen erreichbar).',
+    'Erstmaliger/nachträglicher Einbau einer Heizungsanlage oder Erneuerung/ Austausch der gesamten Heizungsanlage (Heizungskessel, Rohrleitungen und Heizkörper) 1995 oder später in Gebäuden mit Baujahr vor 1980.',
+    'Erstmaliger Dusch- oder Badeinbau oder Baderneuerung/-modernisierung (Neuverfliesung und Erneuerung aller Sanitärteile) seit 2000.',
+    'Nachträgliche Dämmung der Außenwände und des Daches in den Jahren 1995 bis 2001 (bei Gebäuden mit Baujahr vor 1980).',
+    'Beeinträchtigung des Gebäudes durch Lärm bei Lage an einer viel befahrenen Straße (Durchgangsverkehr, Einfallstraße, Verbindungs- straße zwischen Stadtteilen) und/oder an einer viel befahrenen Eisen- bahnlinie mit einer durchschnittlichen Lärmbelastung von mehr als 65 dB(A).',
+    'Innenstadt-Mitte',
+  ],
+};
+
+// The control whose accessible name is the caption, as a screen reader names it.
+async function control(page, name, role) {
+  const found = await page.$$(`::-p-aria([name="${name}"][role="${role}"])`);
+  assert.equal(found.length, 1, `genau ein Bedienelement "${name}" (${role})`);
+  return found[0];
+}
+
+async function choose(page, caption) {
+  for (const role of ['radio', 'checkbox']) {
+    const found = await page.$$(`::-p-aria([name="${caption}"][role="${role}"])`);
+    if (found.length === 1) {
+      await found[0].click();
+      return;
+    }
+  }
+  assert.fail(`kein Knopf und kein Kästchen "${caption}"`);
+}
+
+async function typeSize(page, text) {
+  const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
+  await field.click({ clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  await field.type(text);
+}
+
+async function press(page, caption) {
+  await (await control(page, caption, 'button')).click();
+}
+
+function reportParagraphs(page) {
+  return page.$$eval('article[aria-label="Auswertung"] > p', (blocks) =>
+    blocks.map((block) => {
+      const style = getComputedStyle(block);
+      return {
+        text: block.textContent,
+        face: block.style.fontFamily.split(',')[0].replaceAll('"', ''),
+        points: Math.round(parseFloat(style.fontSize) * 0.75),
+        bold: Number(style.fontWeight) >= 700,
+        italic: style.fontStyle === 'italic',
+        underline: style.textDecorationLine.includes('underline'),
+        strikeout: style.textDecorationLine.includes('line-through'),
+        color: block.dataset.color,
+      };
+    }));
+}
+
+function nativeParagraphs(answers, locale = 'de_DE.UTF-8') {
+  const run = runNative(['--format', 'json'], JSON.stringify(answers), locale);
+  assert.equal(run.status, 0, run.err);
+  return JSON.parse(run.out).paragraphs.map(({ kind, ...attributes }) => attributes);
+}
+
+async function dialogState(page) {
+  return page.evaluate(() => {
+    const dialog = document.querySelector('[role=alertdialog][open]');
+    return dialog && {
+      text: dialog.querySelector('p').textContent,
+      focusInside: dialog.contains(document.activeElement),
+    };
+  });
+}
+
+async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  const result = await page.evaluate(() => window.axe.run(document));
+  return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+}
+
+describe('Auswerten', () => {
+  test('shows the native evaluator\'s report, paragraph by paragraph, with its attributes', async () => {
+    const page = await openPage(browser, server.url);
+    await choose(page, 'Baujahr vor 1980');
+    await typeSize(page, allFeatures.size);
+    for (const caption of allFeatures.captions.slice(1)) await choose(page, caption);
+    await press(page, 'Auswerten');
+    await page.waitForSelector('article[aria-label="Auswertung"] > p');
+    assert.deepEqual(await reportParagraphs(page), nativeParagraphs(allFeatures.json));
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')),
+      'Auswertung');
+    await page.close();
+  });
+
+  test('writes figures with the decimal separator of the browser\'s language', async () => {
+    const answers = { YearClass: 4, Built1980Side: 2, LivingArea: '75', CityArea: 3 };
+    for (const [language, locale] of [['de-DE', 'de_DE.UTF-8'], ['en-US', 'en_US.UTF-8']]) {
+      const page = await openPage(browser, server.url, language);
+      await choose(page, 'Baujahr nach 1980');
+      await typeSize(page, '75');
+      await choose(page, 'Varlstadt-West');
+      await press(page, 'Auswerten');
+      await page.waitForSelector('article[aria-label="Auswertung"] > p');
+      assert.deepEqual(await reportParagraphs(page), nativeParagraphs(answers, locale), language);
+      await page.close();
+    }
+  });
+
+  test('works opened as a file, from the folder alone', async () => {
+    const page = await openPage(browser, `file://${join(pageFolder, 'index.html')}`);
+    await choose(page, 'bis 1929');
+    await typeSize(page, '60');
+    await choose(page, 'Lindmoor');
+    await press(page, 'Auswerten');
+    await page.waitForSelector('article[aria-label="Auswertung"] > p');
+    assert.deepEqual(await reportParagraphs(page),
+      nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
+    await page.close();
+  });
+});
+
+describe('refusals', () => {
+  const cases = [
+    { name: 'nothing answered', answers: {}, fill: [] },
+    { name: 'no area', answers: { YearClass: 2, LivingArea: '70' }, fill: ['1930 bis 1969'], size: '70' },
+    { name: '1978 bis 1994 without a side', answers: { YearClass: 4, LivingArea: '70', CityArea: 2 },
+      fill: ['1978 bis 1994', 'Innenstadt-Nord'], size: '70' },
+    { name: 'an apartment above 50', answers: { YearClass: 2, LivingArea: '51', IsApartment: true, CityArea: 2 },
+      fill: ['1930 bis 1969', 'Appartement vorhanden', 'Innenstadt-Nord'], size: '51' },
+    { name: 'a size with a decimal comma', answers: { YearClass: 2, LivingArea: '55,5', CityArea: 2 },
+      fill: ['1930 bis 1969', 'Innenstadt-Nord'], size: '55,5' },
+  ];
+  for (const refusal of cases) {
+    test(`${refusal.name}: the program's message, focused, closed by Escape`, async () => {
+      const expected = runNative([], JSON.stringify(refusal.answers));
+      assert.equal(expected.status, 1);
+      const page = await openPage(browser, server.url);
+      for (const caption of refusal.fill) await choose(page, caption);
+      if (refusal.size) await typeSize(page, refusal.size);
+      await press(page, 'Auswerten');
+      await page.waitForSelector('[role=alertdialog][open]');
+      assert.deepEqual(await dialogState(page), { text: expected.err.trim(), focusInside: true });
+      assert.equal(await page.$('article[aria-label="Auswertung"] > p'), null);
+      await page.keyboard.press('Escape');
+      assert.equal(await dialogState(page), null);
+      assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Auswerten');
+      await page.close();
+    });
+  }
+});
+
+describe('questionnaire', () => {
+  test('has the nine groups in the main window\'s order', async () => {
+    const page = await openPage(browser, server.url);
+    const legends = await page.$$eval('form > fieldset > legend', (all) => all.map((l) => l.textContent));
+    assert.deepEqual(legends, ['Baujahr', 'Wohnungsgröße und Räume', 'Bad-Ausstattung',
+      'Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge', 'Modernisierungsmaßnahmen',
+      'Wohnumfeld', 'Gebietseinteilung']);
+    const clearing = await page.$$eval('fieldset:has(> button.clear) > legend', (all) => all.map((l) => l.textContent));
+    assert.deepEqual(clearing, ['Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge',
+      'Modernisierungsmaßnahmen']);
+    await page.close();
+  });
+
+  test('offers the sizes 1 to 150 and shows "Quadratmeter" while the field is empty', async () => {
+    const page = await openPage(browser, server.url);
+    const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
+    assert.equal(await field.evaluate((f) => f.placeholder), 'Quadratmeter');
+    const sizes = await field.evaluate((f) => [...f.list.options].map((o) => o.value));
+    assert.deepEqual(sizes, Array.from({ length: 150 }, (_, i) => String(i + 1)));
+    await page.close();
+  });
+
+  test('couples the construction year and its side as the dialog does', async () => {
+    const page = await openPage(browser, server.url);
+    const checked = () => page.$$eval('input:checked', (all) => all.map((i) => i.parentElement.textContent.trim()));
+    await choose(page, 'Baujahr vor 1980');
+    assert.deepEqual(await checked(), ['1978 bis 1994', 'Baujahr vor 1980']);
+    await choose(page, 'bis 1929');
+    assert.deepEqual(await checked(), ['bis 1929']);
+    await choose(page, '1978 bis 1994');
+    assert.deepEqual(await checked(), ['1978 bis 1994']);
+    await choose(page, 'Baujahr nach 1980');
+    await choose(page, '1978 bis 1994');
+    assert.deepEqual(await checked(), ['1978 bis 1994', 'Baujahr nach 1980']);
+    await page.close();
+  });
+
+  test('"Eingaben löschen" empties its own group only', async () => {
+    const page = await openPage(browser, server.url);
+    await choose(page, 'einfache PVC-Bodenbeläge');
+    await choose(page, 'Nachtstromspeicher');
+    await page.click('#boden button.clear');
+    const checked = await page.$$eval('input:checked', (all) => all.map((i) => i.name));
+    assert.deepEqual(checked, ['HeatingKind']);
+    await page.close();
+  });
+
+  test('"Werte zurücksetzen" asks first; "Nein" keeps, "Ja" empties everything', async () => {
+    const page = await openPage(browser, server.url);
+    await choose(page, 'bis 1929');
+    await choose(page, 'Gäste-WC');
+    await typeSize(page, '45');
+    await press(page, 'Werte zurücksetzen');
+    const question = await dialogState(page);
+    assert.equal(question.text, 'Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann verloren.');
+    assert.ok(question.focusInside);
+    await press(page, 'Nein');
+    assert.equal((await page.$$('input:checked')).length, 2);
+    await press(page, 'Werte zurücksetzen');
+    await press(page, 'Ja');
+    assert.equal((await page.$$('input:checked')).length, 0);
+    const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
+    assert.equal(await field.evaluate((f) => f.value), '');
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Werte zurücksetzen');
+    await page.close();
+  });
+
+  test('opens the noise map in a new tab and shows the information text', async () => {
+    const page = await openPage(browser, server.url);
+    const link = await control(page, 'www.umgebungslaerm.nrw.de', 'link');
+    assert.deepEqual(await link.evaluate((a) => [a.href, a.target]),
+      ['https://www.umgebungslaerm.nrw.de/', '_blank']);
+    await press(page, 'Info');
+    const text = await page.$eval('#information-text', (t) => t.innerText);
+    assert.match(text, /^M i e t s p i e g e l\n/);
+    assert.match(text, /Stand: 1\. Januar 2015/);
+    await page.keyboard.press('Escape');
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Info');
+    await page.close();
+  });
+});
+
+describe('keyboard and screen readers', () => {
+  // Tab until the control of that name has the focus.
+  async function tabTo(page, name) {
+    for (let step = 0; step < 80; ++step) {
+      await page.keyboard.press('Tab');
+      const focused = await page.evaluate(() => {
+        const element = document.activeElement;
+        return element.labels?.[0]?.textContent.replace(/\s+/g, ' ').trim() ?? element.textContent.trim();
+      });
+      if (focused === name) return;
+    }
+    assert.fail(`"${name}" ist mit der Tabulatortaste nicht zu erreichen`);
+  }
+
+  test('the page can be filled and evaluated with the keyboard alone', async () => {
+    const page = await openPage(browser, server.url);
+    await tabTo(page, 'bis 1929');
+    await page.keyboard.press('ArrowDown'); // 1930 bis 1969
+    await tabTo(page, 'Geben Sie die Größe der Wohnung an');
+    await page.keyboard.type('80');
+    await tabTo(page, 'Innenstadt-Mitte');
+    await page.keyboard.press('ArrowDown'); // Innenstadt-Nord
+    await tabTo(page, 'Auswerten');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('article[aria-label="Auswertung"] > p');
+    assert.deepEqual(await reportParagraphs(page),
+      nativeParagraphs({ YearClass: 2, LivingArea: '80', CityArea: 2 }));
+    await page.close();
+  });
+
+  test('axe-core finds nothing: empty, refused, evaluated, information', async () => {
+    const page = await openPage(browser, server.url);
+    assert.deepEqual(await axeViolations(page), [], 'leer');
+    await press(page, 'Auswerten');
+    assert.deepEqual(await axeViolations(page), [], 'Meldung');
+    await page.keyboard.press('Escape');
+    await choose(page, 'Baujahr vor 1980');
+    await typeSize(page, '45');
+    for (const caption of allFeatures.captions.slice(1)) await choose(page, caption);
+    await press(page, 'Auswerten');
+    await page.waitForSelector('article[aria-label="Auswertung"] > p');
+    assert.deepEqual(await axeViolations(page), [], 'Auswertung');
+    await press(page, 'Info');
+    assert.deepEqual(await axeViolations(page), [], 'Information');
+    await page.close();
+  });
+});

@@ -1,0 +1,52 @@
+// The README's pictures of the web page, taken in headless Chromium: the filled page,
+// a refusal, and the printed report (Chromium's PDF, its pages drawn by pdftoppm).
+// Run: node tests/web/screenshots.mjs (after scripts/web --build-only).
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launchChromium, openPage, repository, servePageFolder } from './browser.mjs';
+
+const docs = join(repository, 'docs');
+const server = await servePageFolder();
+const browser = await launchChromium();
+
+async function choose(page, caption) {
+  const [control] = await page.$$(`::-p-aria([name="${caption}"])`);
+  await control.click();
+}
+
+try {
+  const page = await openPage(browser, server.url);
+  await page.setViewport({ width: 900, height: 1000 });
+  await choose(page, 'Baujahr vor 1980');
+  const size = (await page.$$('::-p-aria([name="Geben Sie die Größe der Wohnung an"])'))[0];
+  await size.type('75');
+  await choose(page, 'Gäste-WC');
+  await choose(page, 'Varlstadt-West');
+  await page.evaluate(() => window.scrollTo(0, 0));
+  await page.screenshot({ path: join(docs, 'web-page.png') });
+
+  await page.evaluate(() => { document.getElementsByName('CityArea').forEach((i) => { i.checked = false; }); });
+  await (await page.$('#evaluate')).click();
+  await page.waitForSelector('[role=alertdialog][open]');
+  await page.screenshot({ path: join(docs, 'web-refusal.png') });
+  await page.keyboard.press('Escape');
+
+  await choose(page, 'Varlstadt-West');
+  await (await page.$('#evaluate')).click();
+  await page.waitForSelector('article[aria-label="Auswertung"] > p');
+  // The report's end: the final calculation in the document's red (darker on screen).
+  await page.$eval('article[aria-label="Auswertung"] > p:last-child',
+    (last) => last.scrollIntoView({ block: 'end' }));
+  await page.screenshot({ path: join(docs, 'web-report.png') });
+
+  const folder = mkdtempSync(join(tmpdir(), 'msr-pdf-'));
+  const pdf = join(folder, 'bericht.pdf');
+  await page.pdf({ path: pdf, preferCSSPageSize: true, printBackground: true });
+  execFileSync('pdftoppm', ['-png', '-r', '60', '-f', '1', '-l', '1', pdf, join(docs, 'web-print')]);
+  console.log(`PDF: ${pdf}`);
+} finally {
+  await browser.close();
+  server.close();
+}
