@@ -40,7 +40,7 @@ QString WhyNotWritable(int errorNumber, const QString& folder) {
         return QStringLiteral("Der Datenträger ist schreibgeschützt");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Keine Berechtigung zum Schreiben im Ordner \"%1\"").arg(shownFolder);
+        return QStringLiteral("Keine Berechtigung, im Ordner \"%1\" zu schreiben").arg(shownFolder);
     case EISDIR:
         return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner");
     default:

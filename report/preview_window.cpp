@@ -95,6 +95,10 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
 
 PreviewWindow::~PreviewWindow() = default;
 
+void PreviewWindow::setSaveFileChooser(SaveFileChooser chooser) {
+    chooseSaveFile_ = chooser ? std::move(chooser) : SaveFileChooser(AskForPdfFile);
+}
+
 // The documents folder where it exists (it is only a name until someone creates it),
 // else the home folder: a proposal the file dialog opens as it stands.
 QString PreviewWindow::proposedPdfPath() {

@@ -41,7 +41,8 @@ public:
     bool preparing() const { return preparing_; }
     bool pagesPrepared() const { return prepared_; }
 
-    void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
+    // An empty chooser restores the program's own file dialog.
+    void setSaveFileChooser(SaveFileChooser chooser);
 
     // An absolute path in a folder that exists: the documents folder, else home.
     static QString proposedPdfPath();

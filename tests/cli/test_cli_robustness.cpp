@@ -686,9 +686,8 @@ void TestCliRobustness::pdfFile_data() {
     QTest::newRow("P03 no right to write")
         << QStringList{"--pdf", readOnly} << kGood << true << kNotRead
         << "Die Datei \"" + readOnly.toUtf8() +
-               "\" kann nicht erstellt werden: Keine Berechtigung zum Schreiben im Ordner \"" +
-               // A closing quote lies below the full stop: the error report adds none.
-               files_.filePath("schreibgeschuetzt").toUtf8() + "\"";
+               "\" kann nicht erstellt werden: Keine Berechtigung, im Ordner \"" +
+               files_.filePath("schreibgeschuetzt").toUtf8() + "\" zu schreiben.";
     QTest::newRow("P04 disk full")
         << QStringList{"--pdf", "/dev/full"} << kGood << false << kNotRead
         << QByteArray("Die Datei \"/dev/full\" kann nicht geschrieben werden: Der Datenträger "

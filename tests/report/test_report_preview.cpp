@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -262,6 +263,42 @@ private slots:
                     .texts()
                     .join(QLatin1Char(' '))
                     .endsWith(QStringLiteral("Auswertung Seite %1").arg(pages_->pageCount())));
+    }
+
+    // The real file dialog with its proposal taken as it stands: the file lands in the
+    // documents folder, or in the home folder where there is none.
+    void theProposedNameSavesAsItStands_data() {
+        QTest::addColumn<bool>("documentsFolder");
+        QTest::newRow("with a documents folder") << true;
+        QTest::newRow("without a documents folder") << false;
+    }
+    void theProposedNameSavesAsItStands() {
+        QFETCH(bool, documentsFolder);
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+        const QString folder =
+            documentsFolder ? home.filePath(QStringLiteral("Documents")) : home.path();
+        QVERIFY(QDir().mkpath(folder));
+        window_->setSaveFileChooser({}); // the program's own dialog
+        window_->show();
+        QString shownFolder;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shownFolder = dialog->directory().absolutePath();
+            QTest::keyClick(dialog, Qt::Key_Return); // "Speichern" with the name proposed
+        });
+        Action(*window_, "actionSavePdf")->trigger();
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        if (oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(shownFolder, folder);
+        QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Mietspiegel-Auswertung.pdf"))));
     }
 
     void cancelledSaveWritesNothing() {
