@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/translation.h"
@@ -26,6 +27,8 @@
 namespace msr::app {
 namespace {
 
+constexpr const char* kProgramName = "mietspiegelrechner";
+
 template <class Window> void Destroy(Window*& instance) {
     delete std::exchange(instance, nullptr);
 }
@@ -33,7 +36,12 @@ template <class Window> void Destroy(Window*& instance) {
 } // namespace
 
 void PrepareApplication(QApplication& application) {
-    QCoreApplication::setApplicationName(QString::fromUtf8(gui::kApplicationTitle));
+    // The title "Mietspiegel Varlstadt" captions the message boxes. The name is the
+    // program's: the window system's window class, which task bars match with the
+    // desktop entry mietspiegelrechner.desktop (its StartupWMClass).
+    QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kProgramName));
+    QApplication::setWindowIcon(ProgramIcon());
     gui::InstallGermanTranslation(application);
     gui::PrepareStandInFonts();
 }

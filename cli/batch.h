@@ -1,14 +1,20 @@
 #pragma once
 
+#include "cli/command_line.h"
+#include "cli/progress.h"
+
 #include <istream>
 #include <ostream>
 #include <string>
 
 namespace msr::cli {
 
-// JSON Lines: every input line is one object of answers and gives exactly one output line,
-// in order: the evaluation as {"paragraphs":[...]} or {"error":"<message>"} for a refused,
-// unreadable or blank line. Returns false only when reading or writing the streams failed.
-bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator);
+// Every input line is one JSON object of answers and gives exactly one answer, in order.
+// JSON Lines: the evaluation as {"paragraphs":[...],"figures":{...}}, or {"error":"<message>"}
+// for a refused, unreadable or blank line. CSV: a header, then per line its number and the
+// seven figures, or its number and the message. Text is no batch format. The progress, if
+// given, hears of every line. Returns false only when reading or writing the streams failed.
+bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
+              OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr);
 
 } // namespace msr::cli

@@ -15,8 +15,9 @@ namespace msr::cli {
 namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
-constexpr const char* kSynopsis = "Aufruf: mietspiegel-auswertung [--format text|json] [--batch] "
-                                  "[--pdf PDF-DATEI] [DATEI]\n";
+constexpr const char* kSynopsis =
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch] "
+    "[--pdf PDF-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -26,18 +27,38 @@ struct OptionRow {
 };
 
 // clang-format off
-const OptionRow kFormat{{"format"}, "text|json", R"(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
+const OptionRow kFormat{{"format"}, "text|json|csv", R"help(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
                  (Vorgabe), UTF-8
   --format json  {"paragraphs":[{"kind":"body|heading|warning","text":"...",
                  "face":"Arial","points":12,"bold":true,"italic":false,
                  "underline":false,"strikeout":false,"color":"auto"}]},
-                 "color" ist "auto" oder "#ff0000"; Punkte wie auf 96 dpi
-)"};
-const OptionRow kBatch{{"batch"}, nullptr, R"(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
+                 "color" ist "auto" oder "#ff0000"; Punkte wie auf 96 dpi;
+                 daneben "figures":{"perSquareMetre":{"low":4.73,"mean":5.41,
+                 "high":6.38},"livingArea":75.00,"total":{"low":354.75,
+                 "mean":405.75,"high":478.50}}: die Zahlen der Schlussberechnung
+                 genau wie gedruckt, als JSON-Zahlen (immer mit Punkt)
+  --format csv   nur die Zahlen der Schlussberechnung als Tabelle, UTF-8, ";"
+                 zwischen den Feldern, je Eingabezeile eine Zeile nach der
+                 Kopfzeile: Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze
+                 je m²;Wohnfläche m²;Untergrenze gesamt;Mittelwert gesamt;
+                 Obergrenze gesamt;Fehler
+                 Die Zahlen stehen genau wie im Bericht (Dezimaltrennzeichen des
+                 Gebietsschemas); eine abgelehnte, kaputte oder leere Zeile hat
+                 leere Zahlen und ihre Meldung unter "Fehler". Damit die Umlaute
+                 in der Tabellenkalkulation stimmen, die Datei mit dem
+                 Zeichensatz Unicode (UTF-8) und dem Trennzeichen Semikolon
+                 importieren: LibreOffice fragt beim Öffnen danach, Excel unter
+                 Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
+)help"};
+const OptionRow kBatch{{"batch"}, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
-                 JSON-Format oder {"error":"<Meldung>"}; auch eine leere Zeile
-                 ergibt eine Fehlerzeile. Der Lauf geht nach Fehlern weiter.
-)"};
+                 JSON-Format oder {"error":"<Meldung>"}, mit --format csv eine
+                 Tabellenzeile; auch eine leere Zeile ergibt eine Fehlerzeile.
+                 Der Lauf geht nach Fehlern weiter. Ist die
+                 Standardfehlerausgabe ein Terminal (und die Standardausgabe
+                 nicht), zeigt ein Lauf, der länger als eine Sekunde dauert,
+                 dort seinen Fortschritt.
+)help"};
 const OptionRow kPdf{{"pdf"}, "PDF-DATEI", R"(  --pdf PDF-DATEI
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
                  in PDF-DATEI schreiben (nicht mit --batch); abgelehnte Antworten
@@ -60,16 +81,18 @@ std::string ApplyFormat(Options& options, const QString& value) {
         options.format = OutputFormat::Text;
     else if (value == QLatin1String("json"))
         options.format = OutputFormat::Json;
+    else if (value == QLatin1String("csv"))
+        options.format = OutputFormat::Csv;
     else
         return "Unbekanntes Ausgabeformat \"" + value.toStdString() +
-               "\" für --format; möglich sind text und json";
+               "\" für --format; möglich sind text, json und csv";
     options.formatGiven = true;
     return {};
 }
 
 std::string CheckCombination(const Options& options) {
     if (options.batch && options.formatGiven && options.format == OutputFormat::Text)
-        return "--batch gibt immer JSON Lines aus, --format text ist damit nicht möglich";
+        return "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
     if (options.batch && !options.pdfFile.empty())
         return "--pdf schreibt die Seiten einer einzelnen Auswertung, mit --batch ist das nicht "
                "möglich";

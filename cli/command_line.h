@@ -5,7 +5,7 @@
 
 namespace msr::cli {
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Csv };
 
 struct Options {
     OutputFormat format = OutputFormat::Text;

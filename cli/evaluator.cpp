@@ -11,14 +11,15 @@ namespace msr::cli {
 namespace {
 
 JsonEvaluation Failed(JsonEvaluation::Status status, std::string message) {
-    return {status, WithFullStop(std::move(message))};
+    JsonEvaluation failed;
+    failed.status = status;
+    failed.message = WithFullStop(std::move(message));
+    return failed;
 }
 
-} // namespace
-
-JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
-                            const std::string& decimalSeparator) {
-    document.clear();
+// Reads the answers, refuses them as the program would, and otherwise evaluates them.
+template <typename Evaluation>
+JsonEvaluation ReadAndEvaluate(std::string_view json, Evaluation evaluate) {
     const AnswersReading reading = ReadAnswers(json);
     if (reading.status == AnswersReading::Status::NotJson)
         return Failed(JsonEvaluation::Status::NotJson, reading.message);
@@ -26,18 +27,35 @@ JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
         return Failed(JsonEvaluation::Status::Refused, reading.message);
     if (auto refusal = AnswersRefusal(reading.answers))
         return Failed(JsonEvaluation::Status::Refused, *refusal);
+    JsonEvaluation evaluated;
     try {
-        Evaluate(reading.answers, document, decimalSeparator);
+        evaluated.result = evaluate(reading.answers);
     } catch (const ConversionError& error) {
-        document.clear();
         return Failed(JsonEvaluation::Status::Refused, error.message());
     } catch (const std::exception& error) {
         // As in the program, an error of the evaluation (a living area the locale cannot
         // read) ends it and is reported with its message.
-        document.clear();
         return Failed(JsonEvaluation::Status::Refused, error.what());
     }
-    return {};
+    return evaluated;
+}
+
+} // namespace
+
+JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
+                            const std::string& decimalSeparator) {
+    document.clear();
+    JsonEvaluation evaluation = ReadAndEvaluate(json, [&](const Answers& answers) {
+        return Evaluate(answers, document, decimalSeparator);
+    });
+    if (evaluation.status != JsonEvaluation::Status::Evaluated)
+        document.clear();
+    return evaluation;
+}
+
+JsonEvaluation EvaluateJsonFigures(std::string_view json, const std::string& decimalSeparator) {
+    return ReadAndEvaluate(
+        json, [&](const Answers& answers) { return EvaluateFigures(answers, decimalSeparator); });
 }
 
 } // namespace msr::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/evaluate.h"
 #include "evaluation/report_document.h"
 
 #include <string>
@@ -15,11 +16,15 @@ struct JsonEvaluation {
         Refused,   // refused as the program or the key checks refuse; nothing was appended
     };
     Status status = Status::Evaluated;
-    std::string message; // for NotJson and Refused, with the error report's full stop
+    std::string message;     // for NotJson and Refused, with the error report's full stop
+    EvaluationResult result; // for Evaluated: the figures of the final calculation
 };
 
 // Clears the document and evaluates the answers into it with the given decimal separator.
 JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
                             const std::string& decimalSeparator);
+
+// The same checks and the same evaluation, for the figures alone: no paragraph is built.
+JsonEvaluation EvaluateJsonFigures(std::string_view json, const std::string& decimalSeparator);
 
 } // namespace msr::cli

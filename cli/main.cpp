@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "cli/progress.h"
 #include "cli/qt_messages.h"
 #include "cli/run.h"
 #include "evaluation/admission.h"
@@ -55,7 +56,8 @@ int main(int argc, char* argv[]) {
     msr::cli::InstallGermanQtMessages(*application);
     const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     try {
-        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator);
+        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,
+                                      msr::cli::StandardErrorTerminal(std::cerr));
     } catch (const std::exception& error) {
         std::cerr << msr::WithFullStop(error.what()) << '\n';
         return msr::cli::kUsageOrInputFailed;

@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
+#include "cli/figures_csv.h"
 #include "evaluation/admission.h"
 #include "evaluation/report_rendering.h"
 #include "report/report_output.h"
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace msr::cli {
 namespace {
@@ -52,11 +54,25 @@ bool WriteAll(std::ostream& out, const std::string& text) {
     return static_cast<bool>(out.flush());
 }
 
-// Renders an evaluated document in the chosen format.
-std::string Rendered(const ReportDocument& document, const Options& options) {
-    if (options.format == OutputFormat::Json)
-        return ReportJson(document) + '\n';
-    return ReportText(document);
+// Renders an evaluation in the chosen format.
+std::string Rendered(const ReportDocument& document, const EvaluationResult& result,
+                     const Options& options, const std::string& decimalSeparator) {
+    std::string text;
+    switch (options.format) {
+    case OutputFormat::Json:
+        AppendReportJson(document, FormatFinalFigures(result, decimalSeparator), decimalSeparator,
+                         text);
+        text += '\n';
+        break;
+    case OutputFormat::Csv:
+        AppendCsvHeader(text);
+        AppendCsvFigures(1, FormatFinalFigures(result, decimalSeparator), text);
+        break;
+    case OutputFormat::Text:
+        AppendReportText(document, text);
+        break;
+    }
+    return text;
 }
 
 int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
@@ -74,16 +90,22 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
     }
     if (!options.pdfFile.empty()) // the pages exactly as they print
         msr::report::WriteReportPdf(document, QString::fromStdString(options.pdfFile));
-    if (!WriteAll(out, Rendered(document, options)))
+    if (!WriteAll(out, Rendered(document, evaluation.result, options, decimalSeparator)))
         return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
     return kEvaluated;
 }
 
-int RunOnInput(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
-               const std::string& decimalSeparator) {
+// inputBytes: the size of the input when it is a regular file, else 0.
+int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& options,
+               std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
+               std::ostream* progressTerminal) {
     if (!options.batch)
         return RunSingle(in, options, out, err, decimalSeparator);
-    if (!RunBatch(in, out, decimalSeparator))
+    std::optional<BatchProgress> progress;
+    if (progressTerminal)
+        progress.emplace(*progressTerminal, inputBytes);
+    const OutputFormat format = options.formatGiven ? options.format : OutputFormat::Json;
+    if (!RunBatch(in, out, decimalSeparator, format, progress ? &*progress : nullptr))
         return UsageFailure(err, "Ein- oder Ausgabe ist fehlgeschlagen");
     return kEvaluated;
 }
@@ -91,7 +113,8 @@ int RunOnInput(std::istream& in, const Options& options, std::ostream& out, std:
 } // namespace
 
 int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
-                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator) {
+                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
+                 const ProgressTerminal& progress) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (!commandLine.ok())
         return UsageFailure(err, commandLine.error);
@@ -102,7 +125,8 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
         return kEvaluated;
     }
     if (ReadsStandardInput(options))
-        return RunOnInput(standardInput, options, out, err, decimalSeparator);
+        return RunOnInput(standardInput, progress.standardInputBytes, options, out, err,
+                          decimalSeparator, progress.terminal);
 
     std::error_code ignored;
     if (std::filesystem::is_directory(options.inputFile, ignored))
@@ -110,7 +134,8 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     std::ifstream file(options.inputFile, std::ios::binary);
     if (!file)
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
-    return RunOnInput(file, options, out, err, decimalSeparator);
+    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err,
+                      decimalSeparator, progress.terminal);
 }
 
 } // namespace msr::cli

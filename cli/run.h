@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/progress.h"
+
 #include <istream>
 #include <ostream>
 #include <string>
@@ -14,8 +16,10 @@ enum ExitStatus : int {
 };
 
 // The whole evaluator behind main(): the arguments after the program name, the standard
-// streams, and the decimal separator of the user's locale. Returns the exit status.
+// streams, the decimal separator of the user's locale, and where a batch run may show its
+// progress. Returns the exit status.
 int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
-                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator);
+                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
+                 const ProgressTerminal& progress = {});
 
 } // namespace msr::cli

@@ -1,5 +1,6 @@
 #include "evaluation/evaluate.h"
 
+#include "evaluation/figures_record.h"
 #include "evaluation/fill.h"
 #include "evaluation/fixed_texts.h"
 #include "evaluation/living_area.h"
@@ -9,10 +10,11 @@ namespace msr {
 namespace {
 
 // One run of the evaluation: the answers, the document it appends to, and the three
-// running figures.
+// running figures. Without a document the run computes the figures alone and builds no
+// sentence at all; the rules are the same code either way.
 class Evaluation {
 public:
-    Evaluation(const Answers& answers, ReportDocument& document, const std::string& separator)
+    Evaluation(const Answers& answers, ReportDocument* document, const std::string& separator)
         : answers_(answers), document_(document), separator_(separator) {}
 
     EvaluationResult run() {
@@ -34,16 +36,20 @@ private:
             append(paragraph.kind, paragraph.text);
     }
 
+    bool writes() const { return document_ != nullptr; }
+
     void append(ParagraphKind kind, std::string_view text) {
+        if (!writes())
+            return;
         switch (kind) {
         case ParagraphKind::Body:
-            document_.appendBody(text);
+            document_->appendBody(text);
             break;
         case ParagraphKind::Heading:
-            document_.appendHeading(text);
+            document_->appendHeading(text);
             break;
         case ParagraphKind::Warning:
-            document_.appendWarning(text);
+            document_->appendWarning(text);
             break;
         }
     }
@@ -52,13 +58,15 @@ private:
 
     // A finding is an empty paragraph followed by its sentence.
     void finding(std::string_view sentence) {
-        document_.appendBody("");
-        document_.appendBody(sentence);
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Body, sentence);
     }
 
     // The hole "{}" of a sentence, where it has one, names the current mean; a sentence
-    // without one is not worth formatting the mean for.
+    // without one is not worth formatting the mean for, nor is any without a document.
     void meanFinding(std::string_view sentence) {
+        if (!writes())
+            return;
         if (sentence.find("{}") == std::string_view::npos)
             finding(sentence);
         else
@@ -66,16 +74,18 @@ private:
     }
 
     void sectionFrame(const char* heading, const char* explanation) {
-        document_.appendHeading(heading);
-        document_.appendBody(explanation);
+        append(ParagraphKind::Heading, heading);
+        append(ParagraphKind::Body, explanation);
     }
 
     void yearClassSection() {
         appendFixed(kYearClassOpening);
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
         figures_ = SpanFigures{row.low, row.high, row.mean};
-        document_.appendBody(
+        if (!writes())
+            return;
+        document_->appendBody(
             Fill(kYearClassSentence, {row.periodPhrase, format(figures_.low), format(figures_.high),
                                       format(figures_.mean)}));
     }
@@ -89,12 +99,14 @@ private:
             return;
         }
         const SizeClassRow& row = sizeClass();
-        if (!row.adjusts) {
-            finding(Fill(row.sentence, {format(livingArea_)}));
+        if (row.adjusts)
+            AdjustSpan(figures_, row.amount);
+        if (!writes())
             return;
-        }
-        AdjustSpan(figures_, row.amount);
-        finding(Fill(row.sentence, {format(livingArea_), format(figures_.mean)}));
+        if (!row.adjusts)
+            finding(Fill(row.sentence, {format(livingArea_)}));
+        else
+            finding(Fill(row.sentence, {format(livingArea_), format(figures_.mean)}));
     }
 
     const SizeClassRow& sizeClass() const {
@@ -109,7 +121,7 @@ private:
     }
 
     void featureSection(const FeatureSectionRow& section) {
-        document_.appendBody("");
+        append(ParagraphKind::Body, "");
         sectionFrame(section.heading, section.explanation);
         const FeatureRow* begin = section.features;
         const FeatureRow* end = section.features + section.featureCount;
@@ -152,19 +164,23 @@ private:
         result.totalLow = Extended(figures_.low) * area;
         result.totalHigh = Extended(figures_.high) * area;
         result.totalMean = Extended(figures_.mean) * area;
+        if (!writes())
+            return result;
 
-        document_.appendBody("");
-        document_.appendWarning(kFinalCalculationHeading);
-        document_.appendWarning(Fill(
-            kFinalSentence, {format(figures_.mean), format(figures_.low), format(figures_.high),
-                             format(livingArea_), format(result.totalLow), format(result.totalHigh),
-                             format(result.totalMean)}));
+        append(ParagraphKind::Body, "");
+        append(ParagraphKind::Warning, kFinalCalculationHeading);
+        // The figures as FormatFinalFigures gives them to a table of figures, too.
+        const FinalFigureTexts t = FormatFinalFigures(result, separator_);
+        append(
+            ParagraphKind::Warning,
+            Fill(kFinalSentence, {t.meanPerSquareMetre, t.lowPerSquareMetre, t.highPerSquareMetre,
+                                  t.livingArea, t.totalLow, t.totalHigh, t.totalMean}));
         appendFixed(kClosingLines);
         return result;
     }
 
     const Answers& answers_;
-    ReportDocument& document_;
+    ReportDocument* document_;
     const std::string& separator_;
     float livingArea_ = 0;
     SpanFigures figures_;
@@ -174,7 +190,11 @@ private:
 
 EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
                           const std::string& decimalSeparator) {
-    return Evaluation(answers, document, decimalSeparator).run();
+    return Evaluation(answers, &document, decimalSeparator).run();
+}
+
+EvaluationResult EvaluateFigures(const Answers& answers, const std::string& decimalSeparator) {
+    return Evaluation(answers, nullptr, decimalSeparator).run();
 }
 
 } // namespace msr

@@ -31,4 +31,8 @@ public:
 EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
                           const std::string& decimalSeparator);
 
+// The same evaluation without its text: the figures alone, computed by the same steps
+// (and failing the same way), with no paragraph built.
+EvaluationResult EvaluateFigures(const Answers& answers, const std::string& decimalSeparator);
+
 } // namespace msr

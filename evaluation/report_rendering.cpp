@@ -110,17 +110,9 @@ void AppendEscaped(unsigned char c, std::string& out) {
     out += unicode;
 }
 
-} // namespace
-
-void AppendReportText(const ReportDocument& document, std::string& out) {
-    for (const Paragraph& paragraph : document.paragraphs()) {
-        out += paragraph.text;
-        out += '\n';
-    }
-}
-
-void AppendReportJson(const ReportDocument& document, std::string& out) {
-    out += "{\"paragraphs\":[";
+// "paragraphs":[{"kind":..,"text":..,...},...]
+void AppendParagraphsMember(const ReportDocument& document, std::string& out) {
+    out += "\"paragraphs\":[";
     const CharAttributes* tailAttributes = nullptr;
     std::string tail;
     for (const Paragraph& paragraph : document.paragraphs()) {
@@ -134,7 +126,31 @@ void AppendReportJson(const ReportDocument& document, std::string& out) {
         AppendJsonString(paragraph.text, out);
         out += tail;
     }
-    out += "]}";
+    out += ']';
+}
+
+} // namespace
+
+void AppendReportText(const ReportDocument& document, std::string& out) {
+    for (const Paragraph& paragraph : document.paragraphs()) {
+        out += paragraph.text;
+        out += '\n';
+    }
+}
+
+void AppendReportJson(const ReportDocument& document, std::string& out) {
+    out += '{';
+    AppendParagraphsMember(document, out);
+    out += '}';
+}
+
+void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const std::string& decimalSeparator, std::string& out) {
+    out += '{';
+    AppendParagraphsMember(document, out);
+    out += ",\"figures\":";
+    AppendFiguresJson(figures, decimalSeparator, out);
+    out += '}';
 }
 
 std::string ReportText(const ReportDocument& document) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/figures_record.h"
 #include "evaluation/report_document.h"
 
 #include <string>
@@ -18,6 +19,11 @@ std::string ReportText(const ReportDocument& document);
 // "underline":..,"strikeout":..,"color":"auto"|"#rrggbb"}]} on one line, no newline.
 void AppendReportJson(const ReportDocument& document, std::string& out);
 std::string ReportJson(const ReportDocument& document);
+
+// The same with the figures of the final calculation beside the paragraphs:
+// {"paragraphs":[...],"figures":{"perSquareMetre":{..},"livingArea":..,"total":{..}}}.
+void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const std::string& decimalSeparator, std::string& out);
 
 // {"error":"<message>"} on one line, no newline.
 void AppendErrorJson(std::string_view message, std::string& out);

@@ -31,6 +31,8 @@ QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
 
 MessageResult ShowBox(const MessageRequest& request) {
     QMessageBox box(ToBoxIcon(request.icon), request.caption, request.text);
+    // A message quotes what the user typed; "<b>45</b>" must show as typed, not in bold.
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     if (request.buttons == MessageButtons::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
@@ -48,7 +50,7 @@ MessageResult ShowBox(const MessageRequest& request) {
 } // namespace
 
 MessageResult Messages::show(const QString& text, MessageIcon icon, MessageButtons buttons) {
-    MessageRequest request{QCoreApplication::applicationName(), text, icon, buttons};
+    MessageRequest request{QString::fromUtf8(kApplicationTitle), text, icon, buttons};
     if (Presenter())
         return Presenter()(request);
     return ShowBox(request);

@@ -6,9 +6,14 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace msr::gui {
 namespace {
@@ -109,6 +114,54 @@ QFont StandInFonts::laidOutFontOf(const QWidget* control) const {
             return *found;
     }
     return control->font();
+}
+
+void FitCaptionInStandIn(QLabel* label, const QString& standInFace, int width) {
+    QFont font = label->font();
+    if (QFontDatabase::families().contains(font.family()))
+        return;
+    font.setFamilies({standInFace});
+    // Quarter points down from the laid-out size; the face's own size is the ceiling.
+    while (font.pointSizeF() > 1 && QFontMetricsF(font).horizontalAdvance(label->text()) > width)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
+}
+
+namespace {
+
+double RelativeLuminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& first, const QColor& second) {
+    const double a = RelativeLuminance(first);
+    const double b = RelativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor ReadableOn(const QColor& colour, const QColor& background) {
+    constexpr double kReadable = 4.5;
+    if (ContrastRatio(colour, background) >= kReadable)
+        return colour;
+    const QColor towards = RelativeLuminance(background) < 0.18 ? Qt::white : Qt::black;
+    // Mixes in white or black step by step; the first shade that reads is the nearest.
+    for (int percent = 5; percent <= 100; percent += 5) {
+        const double t = percent / 100.0;
+        const QColor mixed = QColor::fromRgbF(
+            static_cast<float>(colour.redF() + (towards.redF() - colour.redF()) * t),
+            static_cast<float>(colour.greenF() + (towards.greenF() - colour.greenF()) * t),
+            static_cast<float>(colour.blueF() + (towards.blueF() - colour.blueF()) * t));
+        if (ContrastRatio(mixed, background) >= kReadable)
+            return mixed;
+    }
+    return towards;
 }
 
 } // namespace msr::gui

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QHash>
 #include <QObject>
 
+class QLabel;
 class QWidget;
 
 namespace msr::gui {
@@ -41,5 +43,19 @@ private:
 // Lets font matching take the stand-in for "MS Sans Serif" from the start; call once
 // before the first window is built. Saves searching the platform's fallbacks.
 void PrepareStandInFonts();
+
+// Where the platform lacks the label's face, writes its caption in the stand-in face at
+// the largest size (at most the laid-out one) at which it fits the width the layout
+// gives it, as it does in its own face.
+void FitCaptionInStandIn(QLabel* label, const QString& standInFace, int width);
+
+// The contrast of two colours as the accessibility guidelines measure it, from 1 (none)
+// to 21 (black on white).
+double ContrastRatio(const QColor& first, const QColor& second);
+
+// Text clearly readable on a background: the colour itself where its contrast is at
+// least 4.5, else the nearest shade of the same hue that reaches it (lighter on a dark
+// background, darker on a light one).
+QColor ReadableOn(const QColor& colour, const QColor& background);
 
 } // namespace msr::gui

@@ -4,6 +4,7 @@
 #include "gui/messages.h"
 #include "gui/window_look.h"
 #include "gui/window_placement.h"
+#include "questionnaire/continuation_lines.h"
 #include "questionnaire/radio_group.h"
 
 #include <QCheckBox>
@@ -24,6 +25,7 @@ void QuestionnaireDialog::FinishLayout(QAbstractButton* ok, QAbstractButton* cle
     standInFonts_.reset();
     setFixedSize(size());
     GroupRadioButtonsByContainer(this);
+    FinishContinuationLines(this);
     gui::OnClick(ok, this, &QuestionnaireDialog::Button1Click);
     if (clearInputs)
         gui::OnClick(clearInputs, this, &QuestionnaireDialog::Button2Click);

@@ -6,6 +6,8 @@
 #include "questionnaire/size_box.h"
 #include "ui_size_dialog.h"
 
+#include <QLineEdit>
+
 namespace {
 
 const QString kNoSizeYet = QString::fromUtf8(msr::kLivingAreaPlaceholder);
@@ -18,6 +20,9 @@ TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_uni
     ShowNoSizeYet();
     FinishLayout(ui_->Button1);
     new msr::questionnaire::SizeBoxStepping(ui_->ComboBox1);
+    // The box and its edit field go by the caption above them.
+    ui_->ComboBox1->setAccessibleName(ui_->GroupBox1->title());
+    ui_->ComboBox1->lineEdit()->setAccessibleName(ui_->GroupBox1->title());
 }
 
 TForm9::~TForm9() = default;

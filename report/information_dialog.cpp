@@ -9,6 +9,7 @@
 #include "report/artwork.h"
 #include "report/info_texts.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include <QTextList>
 
 #include <stdexcept>
+#include <utility>
 
 using msr::gui::Guarded;
 
@@ -33,9 +35,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
     // ready for showing; start-up needs neither.
     for (QWidget* control : {ui_->Image1, ui_->Label2, ui_->Label3})
         control->installEventFilter(this);
-    QPalette palette = ui_->RichEdit1->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::HighlightedText));
-    ui_->RichEdit1->setPalette(palette);
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(ui_->Button1); });
 
     Form2 = this;
@@ -84,14 +83,49 @@ void TForm2::prepareForShowing(QObject* control) {
     if (control == ui_->Image1) {
         ui_->Image1->setPixmap(
             QPixmap::fromImage(msr::report::ArtworkPicture(msr::report::Artwork::Information)));
-    } else if (control == ui_->Label2 || control == ui_->Label3) {
-        // The labels are sized to their text, as laid out, whichever font stands in.
-        static_cast<QWidget*>(control)->adjustSize();
+    } else if (control == ui_->Label2) {
+        // The label is sized to its text, as laid out, whichever font stands in.
+        ui_->Label2->adjustSize();
+    } else if (control == ui_->Label3) {
+        // Without Verdana its caption is written in the face made to its measure, at the
+        // size that fills the box the layout sized to it.
+        msr::gui::FitCaptionInStandIn(ui_->Label3, QStringLiteral("DejaVu Sans"),
+                                      ui_->Label3->width());
+        ui_->Label3->resize(ui_->Label3->width(), ui_->Label3->sizeHint().height());
     }
+}
+
+// The laid-out colours where they read well; under a dark desktop theme the shades of
+// the same colours that do. The text box's background is the highlight-text colour, as
+// laid out, as long as the text stands out on it; where it does not (a dark theme keeps
+// it white behind light text) the box takes the usual text-box colours, which always do.
+void TForm2::applyColours() {
+    using msr::gui::ContrastRatio;
+    using msr::gui::ReadableOn;
+    const QPalette themed = QApplication::palette(this);
+    const QColor face = themed.color(QPalette::Window);
+    for (auto [label, colour] :
+         {std::pair{ui_->Label2, QColor(0, 0, 128)}, std::pair{ui_->Label3, QColor(0, 0, 255)}}) {
+        QPalette palette = QApplication::palette(label);
+        palette.setColor(QPalette::WindowText, ReadableOn(colour, face));
+        label->setPalette(palette);
+    }
+    QPalette text = QApplication::palette(ui_->RichEdit1);
+    const QColor laidOut = text.color(QPalette::HighlightedText);
+    if (ContrastRatio(laidOut, text.color(QPalette::Text)) >= 4.5)
+        text.setColor(QPalette::Base, laidOut);
+    ui_->RichEdit1->setPalette(text);
+}
+
+void TForm2::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        Guarded([this] { applyColours(); });
 }
 
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    Guarded([this] { applyColours(); });
     msr::gui::CentreOnScreen(this);
     ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
     Guarded([this] { FormShow(this); });
@@ -119,7 +153,8 @@ void TForm2::setBullet(bool on) {
         if (offset < tenPoints) {
             edit->document()->setIndentWidth(tenPoints);
             QTextListFormat bullet;
-            bullet.setStyle(QTextListFormat::ListDisc);
+            // The box draws the bullet itself, at the left edge (see InfoTextEdit).
+            bullet.setStyle(QTextListFormat::ListStyleUndefined);
             bullet.setIndent(1);
             cursor.createList(bullet);
         }

@@ -35,12 +35,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // What a control needs only once it is about to be seen: the artwork of Image1, the
     // size of the title lines Label2 and Label3.
     void prepareForShowing(QObject* control);
+    void applyColours();
     void setBullet(bool on);
     void returnToStart();
 

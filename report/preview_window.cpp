@@ -10,12 +10,15 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,15 +38,26 @@ QIcon PreviewIcon(const char* name) {
     return icon;
 }
 
+// The dialog opens in the proposal's folder with its bare name in the name box, so
+// whatever the user types is taken in that folder.
 QString AskForPdfFile(QWidget* parent, const QString& proposedPath) {
-    QFileDialog dialog(parent, QStringLiteral("Als PDF speichern"), proposedPath,
+    const QFileInfo proposal(proposedPath);
+    QFileDialog dialog(parent, QStringLiteral("Als PDF speichern"), proposal.absolutePath(),
                        QStringLiteral("PDF-Dateien (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(proposedPath);
+    dialog.selectFile(proposal.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+// The set-up dialog only chooses: it is called so and its button does not say "Drucken".
+void NameAsSetUp(QPrintDialog& dialog, const QString& caption, const QString& acceptText) {
+    dialog.setWindowTitle(caption);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
+            accept->setText(acceptText);
 }
 
 // A printer is ready when it names a real printer or a file to print into.
@@ -81,11 +95,13 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
 
 PreviewWindow::~PreviewWindow() = default;
 
+// The documents folder where it exists (it is only a name until someone creates it),
+// else the home folder: a proposal the file dialog opens as it stands.
 QString PreviewWindow::proposedPdfPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("Mietspiegel-Auswertung.pdf"));
+    return QDir(QFileInfo(folder).absoluteFilePath()).filePath(QString::fromUtf8(kPdfFileName));
 }
 
 // The report's printer settings: A4 portrait, one copy, no duplex, the automatic paper
@@ -103,9 +119,11 @@ void PreviewWindow::setUpPrinter() {
 
 void PreviewWindow::setUpActions() {
     Ui::PreviewWindow& ui = *ui_;
-    auto* zoom = new QActionGroup(this);
+    zoomGroup_ = new QActionGroup(this);
+    // Zooming in or out by key leaves none of the three fixed zooms chosen.
+    zoomGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (QAction* action : {ui.actionOptimalSize, ui.actionActualSize, ui.actionFitWidth})
-        zoom->addAction(action);
+        zoomGroup_->addAction(action);
 
     ui.actionOptimalSize->setIcon(PreviewIcon("zoom-fit-page"));
     ui.actionFitWidth->setIcon(PreviewIcon("zoom-fit-width"));
@@ -116,13 +134,15 @@ void PreviewWindow::setUpActions() {
     ui.actionPrintSetup->setIcon(PreviewIcon("page-setup"));
     ui.actionPrint->setIcon(PreviewIcon("printer"));
     ui.actionSavePdf->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    // The button shows its access key; Alt+C works wherever the focus is.
+    // The button shows "S&chließen"; its access key Alt+C is the button's own and works
+    // wherever the focus is in the window. The action takes no second Alt+C: two
+    // shortcuts on one key are ambiguous, and then neither fires.
     ui.actionClose->setIconText(ui.actionClose->text());
-    ui.actionClose->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
 
     for (QAction* action : {ui.actionActualSize, ui.actionPrint, ui.actionSavePdf, ui.actionClose})
         if (auto* button = qobject_cast<QToolButton*>(ui.ToolBar->widgetForAction(action)))
             button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setUpKeyboard();
 
     connect(ui.actionOptimalSize, &QAction::triggered, preview_, &QPrintPreviewWidget::fitInView);
     connect(ui.actionActualSize, &QAction::triggered, this,
@@ -143,6 +163,54 @@ void PreviewWindow::setUpActions() {
     connect(ui.actionClose, &QAction::triggered, this, &QWidget::close);
 }
 
+// Every action has the usual key, and Tab reaches every button of the tool bar.
+void PreviewWindow::setUpKeyboard() {
+    Ui::PreviewWindow& ui = *ui_;
+    ui.actionOptimalSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    ui.actionActualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    ui.actionFitWidth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    ui.actionFirstPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    ui.actionPreviousPage->setShortcut(QKeySequence(Qt::Key_PageUp));
+    ui.actionNextPage->setShortcut(QKeySequence(Qt::Key_PageDown));
+    ui.actionLastPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    ui.actionPrintSetup->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    ui.actionPrint->setShortcut(QKeySequence::Print);
+    ui.actionSavePdf->setShortcut(QKeySequence::Save);
+
+    auto* zoomIn = new QAction(QStringLiteral("Vergrößern"), this);
+    zoomIn->setObjectName(QStringLiteral("actionZoomIn"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    auto* zoomOut = new QAction(QStringLiteral("Verkleinern"), this);
+    zoomOut->setObjectName(QStringLiteral("actionZoomOut"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    addAction(zoomIn);
+    addAction(zoomOut);
+    connect(zoomIn, &QAction::triggered, this, [this] { zoomBy(true); });
+    connect(zoomOut, &QAction::triggered, this, [this] { zoomBy(false); });
+
+    // The hint stays the hint; the key follows it in brackets.
+    for (QAction* action : ui.ToolBar->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QKeySequence key =
+            action == ui.actionClose ? QKeySequence::mnemonic(action->text()) : action->shortcut();
+        if (!key.isEmpty())
+            action->setToolTip(QStringLiteral("%1 (%2)").arg(
+                action->toolTip(), key.toString(QKeySequence::NativeText)));
+        if (QWidget* button = ui.ToolBar->widgetForAction(action))
+            button->setFocusPolicy(Qt::TabFocus);
+    }
+}
+
+void PreviewWindow::zoomBy(bool in) {
+    if (QAction* chosen = zoomGroup_->checkedAction())
+        chosen->setChecked(false);
+    if (in)
+        preview_->zoomIn();
+    else
+        preview_->zoomOut();
+}
+
 void PreviewWindow::setUpStatusBar() {
     progressLabel_ = new QLabel(this);
     progressLabel_->setObjectName(QStringLiteral("ProgressLabel"));
@@ -161,6 +229,7 @@ void PreviewWindow::preparePages(QPrinter* printer) {
     enablePrinting(false);
     try {
         PaintReportPages(*printer, *pages_, AllPages(*pages_),
+                         QStringLiteral("Die Vorschau kann nicht angezeigt werden"),
                          [this](int done, int total) { showProgress(done, total); });
     } catch (...) {
         preparing_ = false;
@@ -200,18 +269,32 @@ void PreviewWindow::goToPage(int page) {
 // The set-up dialog writes its choices into the printer for the next print; without
 // any printer installed it still offers printing into a PDF file.
 bool PreviewWindow::runPrintSetup() {
+    if (!choosePrinter(QStringLiteral("Druckereinrichtung"), QStringLiteral("&Übernehmen")))
+        return false;
+    // A new paper size or orientation shows at once, as it will print.
+    preview_->updatePreview();
+    return true;
+}
+
+// Without a printer chosen (none installed, or none named) "Drucken" asks first, in the
+// same dialog, which then prints: it lists the printers there are and always offers
+// printing into a PDF file, so a machine without any printer can still print.
+void PreviewWindow::printPreparedPages() {
+    if (!PrinterReady(printer_) && !choosePrinter({}, {}))
+        return;
+    PrintReport(printer_, *pages_);
+}
+
+// The printer dialog; a caption and button text given make it a set-up that only chooses.
+bool PreviewWindow::choosePrinter(const QString& caption, const QString& acceptText) {
     QPrintDialog dialog(&printer_, this);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, pages_->pageCount());
+    if (!caption.isEmpty())
+        NameAsSetUp(dialog, caption, acceptText);
     return dialog.exec() == QDialog::Accepted;
-}
-
-void PreviewWindow::printPreparedPages() {
-    if (!PrinterReady(printer_) && !runPrintSetup())
-        return;
-    PrintReport(printer_, *pages_);
 }
 
 void PreviewWindow::saveAsPdf() {

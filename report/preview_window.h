@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QActionGroup;
 class QLabel;
 class QPrintPreviewWidget;
 
@@ -16,6 +17,8 @@ class PreviewWindow;
 namespace msr::report {
 
 class ReportPages;
+
+inline constexpr const char* kPdfFileName = "Mietspiegel-Auswertung.pdf";
 
 // The print preview "Vorschau": our own top-level window, not modal, showing the
 // prepared pages one at a time, with zoom, page navigation, print set-up, printing and
@@ -40,6 +43,7 @@ public:
 
     void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
 
+    // An absolute path in a folder that exists: the documents folder, else home.
     static QString proposedPdfPath();
 
 signals:
@@ -52,6 +56,8 @@ protected:
 private:
     void setUpPrinter();
     void setUpActions();
+    void setUpKeyboard();
+    void zoomBy(bool in);
     void setUpStatusBar();
     void preparePages(QPrinter* printer);
     void showProgress(int done, int total);
@@ -59,6 +65,7 @@ private:
     void updatePageStatus();
     void goToPage(int page);
     bool runPrintSetup();
+    bool choosePrinter(const QString& caption, const QString& acceptText);
     void printPreparedPages();
     void saveAsPdf();
 
@@ -66,6 +73,7 @@ private:
     std::shared_ptr<const ReportPages> pages_;
     QPrinter printer_{QPrinter::HighResolution};
     QPrintPreviewWidget* preview_ = nullptr;
+    QActionGroup* zoomGroup_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     SaveFileChooser chooseSaveFile_;

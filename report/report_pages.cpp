@@ -24,6 +24,7 @@ QImage MakeLayoutDevice() {
 struct LineExtent {
     double top;
     double bottom;
+    bool blank; // a line of an empty paragraph
 };
 
 // Calls visit(line, lineTop) for every laid-out line of the text, top to bottom; the
@@ -34,34 +35,48 @@ template <class Visit> void ForEachLine(const QTextDocument& text, Visit&& visit
         const QPointF origin = blockLayout->position();
         for (int i = 0; i < blockLayout->lineCount(); ++i) {
             const QTextLine line = blockLayout->lineAt(i);
-            visit(line, origin);
+            visit(line, origin, block);
         }
     }
 }
 
 std::vector<LineExtent> LinesOf(const QTextDocument& text) {
     std::vector<LineExtent> lines;
-    ForEachLine(text, [&](const QTextLine& line, const QPointF& origin) {
+    ForEachLine(text, [&](const QTextLine& line, const QPointF& origin, const QTextBlock& block) {
         const double top = origin.y() + line.y();
-        lines.push_back({top, top + line.height()});
+        lines.push_back({top, top + line.height(), block.length() <= 1});
     });
     return lines;
 }
 
 // Fills pages from the top, line by line; a line that would reach below the text
-// area starts the next page. A page always takes at least one line.
+// area starts the next page. A page always takes at least one line. Empty paragraphs
+// where a page breaks are left out: a continued page starts with text at its top, and
+// blank lines at the very end start no page of their own.
 std::vector<ReportPages::Slice> Paginate(const std::vector<LineExtent>& lines,
                                          double heightPerPage) {
     std::vector<ReportPages::Slice> slices;
     double pageTop = 0;
+    double textBottom = 0;
+    bool skippingBlanks = false;
     for (const LineExtent& line : lines) {
-        if (line.bottom - pageTop > heightPerPage && line.top > pageTop) {
+        if (skippingBlanks) {
+            if (line.blank)
+                continue;
+            pageTop = line.top;
+            skippingBlanks = false;
+        } else if (line.bottom - pageTop > heightPerPage && line.top > pageTop) {
             slices.push_back({pageTop, line.top});
+            if (line.blank) {
+                skippingBlanks = true;
+                continue;
+            }
             pageTop = line.top;
         }
+        textBottom = line.bottom;
     }
-    const double textBottom = lines.empty() ? 0 : lines.back().bottom;
-    slices.push_back({pageTop, textBottom});
+    if (!skippingBlanks)
+        slices.push_back({pageTop, textBottom});
     return slices;
 }
 
@@ -98,7 +113,7 @@ void ReportPages::paintText(QPainter& painter, const Slice& slice) const {
     painter.save();
     painter.translate(FromMm(page::kDocumentLeft), FromMm(page::kDocumentTop) - slice.top);
     painter.setPen(Qt::black); // the automatic colour on paper
-    ForEachLine(*text_, [&](const QTextLine& line, const QPointF& origin) {
+    ForEachLine(*text_, [&](const QTextLine& line, const QPointF& origin, const QTextBlock&) {
         const double top = origin.y() + line.y();
         if (top >= slice.top && top < slice.bottom)
             line.draw(&painter, origin);

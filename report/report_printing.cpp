@@ -8,6 +8,23 @@
 #include <algorithm>
 
 namespace msr::report {
+namespace {
+
+bool PrintsIntoFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+void PrintOnPrinter(QPrinter& printer, const ReportPages& pages, const std::vector<int>& indices) {
+    const QString failure = QStringLiteral("Der Drucker \"%1\" kann den Bericht nicht drucken")
+                                .arg(printer.printerName());
+    printer.setFullPage(true); // the pages are placed from the paper's corner
+    PaintReportPages(printer, pages, indices, failure);
+    // The job goes to the print system only when the painter ends; it may refuse it.
+    if (printer.printerState() == QPrinter::Error)
+        throw ReportOutputError(failure.toStdString());
+}
+
+} // namespace
 
 std::vector<int> PrintedPages(const QPrinter& printer, int pageCount) {
     int first = 1;
@@ -32,9 +49,11 @@ std::vector<int> PrintedPages(const QPrinter& printer, int pageCount) {
 void PrintReport(QPrinter& printer, const ReportPages& pages) {
     const std::vector<int> indices = PrintedPages(printer, pages.pageCount());
     if (indices.empty())
-        return;                // a range beyond the last page prints nothing, not a blank sheet
-    printer.setFullPage(true); // the pages place everything from the paper's corner
-    PaintReportPages(printer, pages, indices);
+        return; // a range beyond the last page prints nothing, not a blank sheet
+    if (PrintsIntoFile(printer))
+        WriteReportPdf(pages, printer.outputFileName(), printer.pageLayout(), indices);
+    else
+        PrintOnPrinter(printer, pages, indices);
 }
 
 } // namespace msr::report

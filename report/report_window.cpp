@@ -15,10 +15,12 @@
 
 namespace {
 
-// The document's size rule reads the screen's vertical resolution once, here.
+// The document's size rule reads the screen's vertical resolution once, here. Qt
+// reports a scaled screen as 96 logical dots per inch with a device-pixel ratio (120 dpi
+// as 96 x 1.25); the screen's real resolution is their product.
 int ScreenVerticalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+    return screen ? qRound(screen->logicalDotsPerInchY() * screen->devicePixelRatio()) : 96;
 }
 
 } // namespace

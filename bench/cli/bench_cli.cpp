@@ -1,5 +1,7 @@
+#include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/evaluator.h"
+#include "cli/figures_csv.h"
 #include "evaluation/report_rendering.h"
 
 #include <benchmark/benchmark.h>
@@ -45,18 +47,27 @@ std::string AnswerLines(int count) {
     return lines;
 }
 
-void BM_BatchJsonLines(benchmark::State& state) {
+void RunBatchOfLines(benchmark::State& state, msr::cli::OutputFormat format) {
     const int lineCount = static_cast<int>(state.range(0));
     const std::string input = AnswerLines(lineCount);
     NullBuffer discard;
     std::ostream out(&discard);
     for (auto _ : state) {
         std::istringstream in(input);
-        if (!msr::cli::RunBatch(in, out, ","))
+        if (!msr::cli::RunBatch(in, out, ",", format))
             state.SkipWithError("the batch run failed");
     }
     state.counters["lines/s"] = benchmark::Counter(double(lineCount) * double(state.iterations()),
                                                    benchmark::Counter::kIsRate);
+}
+
+void BM_BatchJsonLines(benchmark::State& state) {
+    RunBatchOfLines(state, msr::cli::OutputFormat::Json);
+}
+
+// The figures alone: no paragraph is built.
+void BM_BatchCsv(benchmark::State& state) {
+    RunBatchOfLines(state, msr::cli::OutputFormat::Csv);
 }
 
 // The parts of one line, to see where the time of a line goes.
@@ -65,6 +76,28 @@ void BM_ReadAndEvaluateOneLine(benchmark::State& state) {
     msr::ReportDocument document;
     for (auto _ : state)
         benchmark::DoNotOptimize(msr::cli::EvaluateJson(line, document, ","));
+}
+
+void BM_ReadAndEvaluateFiguresOfOneLine(benchmark::State& state) {
+    const std::string line = AnswerLine(3);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(msr::cli::EvaluateJsonFigures(line, ","));
+}
+
+void BM_ReadAnswersOfOneLine(benchmark::State& state) {
+    const std::string line = AnswerLine(3);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(msr::cli::ReadAnswers(line));
+}
+
+void BM_WriteCsvRowOfOneEvaluation(benchmark::State& state) {
+    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJsonFigures(AnswerLine(3), ",");
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        msr::cli::AppendCsvFigures(3, msr::FormatFinalFigures(evaluation.result, ","), out);
+        benchmark::DoNotOptimize(out.data());
+    }
 }
 
 void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
@@ -82,6 +115,10 @@ void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_BatchJsonLines)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BatchCsv)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndEvaluateOneLine);
+BENCHMARK(BM_ReadAndEvaluateFiguresOfOneLine);
+BENCHMARK(BM_ReadAnswersOfOneLine);
+BENCHMARK(BM_WriteCsvRowOfOneEvaluation);
 BENCHMARK(BM_WriteJsonOfOneEvaluation);
 BENCHMARK_MAIN();

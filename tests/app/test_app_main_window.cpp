@@ -295,6 +295,27 @@ private slots:
         QVERIFY(messages.requests.isEmpty());
     }
 
+    // A questionnaire dialog minimised on its own would leave a main window that takes no
+    // click and nothing to restore: the program goes down as a whole, and restoring the
+    // main window brings the dialog back, still the one to answer.
+    void minimisingADialogMinimisesTheProgram() {
+        bool mainWindowWentDown = false;
+        bool dialogCameBack = false;
+        WhenModal(Form3, [&] {
+            Form3->showMinimized();
+            mainWindowWentDown = Form1->isMinimized();
+            Form1->showNormal();
+            dialogCameBack = Form3->isVisible() && !Form3->isMinimized() &&
+                             QApplication::activeModalWidget() == Form3;
+            Click(Find<QPushButton>(Form3, "Button1"));
+        });
+        Click(Find<msr::app::PictureButton>(Form1, "SpeedButton2"));
+        QVERIFY(mainWindowWentDown);
+        QVERIFY(dialogCameBack);
+        QVERIFY(!Form1->isMinimized());
+        QVERIFY(ShowsTick(Find<msr::app::PictureButton>(Form1, "SpeedButton2")));
+    }
+
 private:
     std::unique_ptr<ProgramWindows> windows_;
 };

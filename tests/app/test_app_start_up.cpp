@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 #include "recorded_messages.h"
 
+#include <QFile>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -34,7 +35,6 @@ private slots:
     void cleanup() { windows_.reset(); }
 
     void everyMessageCarriesTheApplicationTitle() {
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Mietspiegel Varlstadt"));
         RecordedMessages messages;
         Click(Find<QPushButton>(Form1, "Button1"));
         QCOMPARE(messages.requests.size(), 1);
@@ -158,6 +158,23 @@ private slots:
         Find<msr::app::PictureButton>(Form1, "SpeedButton10")->setFocus();
         QTest::keyClick(Find<msr::app::PictureButton>(Form1, "SpeedButton10"), Qt::Key_Return);
         QVERIFY(opened);
+    }
+
+    // Task bars group the windows under the desktop entry by the window class, which Qt
+    // takes from the application name, and show the program's icon on every window.
+    void everyWindowCarriesTheProgramsIconAndTheDesktopEntrysClass() {
+        QFile entry(QStringLiteral(MSR_DESKTOP_ENTRY));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        QString startupClass;
+        for (const QString& line : QString::fromUtf8(entry.readAll()).split(u'\n'))
+            if (line.startsWith(QStringLiteral("StartupWMClass=")))
+                startupClass = line.section(u'=', 1);
+        QCOMPARE(QCoreApplication::applicationName(), startupClass);
+        QVERIFY(!QApplication::windowIcon().isNull());
+        const QList<QWidget*> windows{Form1, Form2, Form3, Form4,  Form5,  Form6,
+                                      Form7, Form8, Form9, Form10, Form11, Form12};
+        for (QWidget* window : windows)
+            QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
 private:

@@ -28,9 +28,9 @@ QStringList RunLines(const std::string& input) {
 
 QString SingleJson(const char* answers) {
     msr::ReportDocument document;
-    msr::cli::EvaluateJson(answers, document, ",");
+    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(answers, document, ",");
     std::string out;
-    msr::AppendReportJson(document, out);
+    msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", out);
     return QString::fromStdString(out);
 }
 

@@ -88,10 +88,10 @@ void TestCliCommandLine::refusesBadOptions_data() {
         << QStringList{"--format"} << "Nach '--format' fehlt der Wert.";
     QTest::newRow("unknown format") << QStringList{"--format", "xml"}
                                     << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
-                                       "sind text und json";
+                                       "sind text, json und csv";
     QTest::newRow("empty format after equals")
         << QStringList{"--format="}
-        << "Unbekanntes Ausgabeformat \"\" für --format; möglich sind text und json";
+        << "Unbekanntes Ausgabeformat \"\" für --format; möglich sind text, json und csv";
     QTest::newRow("value for a switch")
         << QStringList{"--batch=yes"} << "Wert unerwartet nach '--batch'.";
     QTest::newRow("value for --version")
@@ -101,9 +101,9 @@ void TestCliCommandLine::refusesBadOptions_data() {
         << QStringList{"--pdf="} << "Die Option --pdf braucht einen Dateinamen";
     QTest::newRow("two files") << QStringList{"a.json", "b.json"}
                                << "Es kann nur eine Eingabedatei angegeben werden";
-    QTest::newRow("batch writes JSON only")
+    QTest::newRow("batch writes no text")
         << QStringList{"--format", "text", "--batch"}
-        << "--batch gibt immer JSON Lines aus, --format text ist damit nicht möglich";
+        << "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
 }
 
 void TestCliCommandLine::refusesBadOptions() {

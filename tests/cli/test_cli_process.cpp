@@ -161,7 +161,7 @@ void TestCliProcess::readsTheNamedFile() {
 
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.endsWith("]}\n"));
+    QVERIFY(run.out.endsWith("}}\n"));
     QCOMPARE(run.out.count('\n'), 1);
     const QJsonObject answer = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(answer.value("paragraphs").toArray().size(), 68);
@@ -185,7 +185,8 @@ void TestCliProcess::printsHelp() {
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json] [--batch]"));
+    QVERIFY(
+        run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch]"));
     QVERIFY(run.out.contains("Built1980Side"));
 }
 

@@ -85,7 +85,7 @@ Evaluation Evaluate(const QByteArray& answers) {
     switch (evaluation.status) {
     case msr::cli::JsonEvaluation::Status::Evaluated:
         result.exitCode = kEvaluated;
-        msr::AppendReportJson(document, json);
+        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", json);
         break;
     case msr::cli::JsonEvaluation::Status::Refused:
         result.exitCode = kRefused;
@@ -675,17 +675,23 @@ void TestCliRobustness::pdfFile_data() {
     const QString missingFolder = files_.filePath("fehlt/bericht.pdf");
     QTest::newRow("P01 folder does not exist")
         << QStringList{"--pdf", missingFolder} << kGood << false << kNotRead
-        << "Die Datei \"" + missingFolder.toUtf8() + "\" kann nicht erstellt werden.";
+        << "Die Datei \"" + missingFolder.toUtf8() +
+               "\" kann nicht erstellt werden: Der Ordner \"" + files_.filePath("fehlt").toUtf8() +
+               "\" existiert nicht.";
     QTest::newRow("P02 a directory")
         << QStringList{"--pdf", files_.path()} << kGood << false << kNotRead
-        << "Die Datei \"" + files_.path().toUtf8() + "\" kann nicht erstellt werden.";
+        << "Die Datei \"" + files_.path().toUtf8() +
+               "\" kann nicht erstellt werden: Unter diesem Namen gibt es schon einen Ordner.";
     const QString readOnly = files_.filePath("schreibgeschuetzt/bericht.pdf");
     QTest::newRow("P03 no right to write")
         << QStringList{"--pdf", readOnly} << kGood << true << kNotRead
-        << "Die Datei \"" + readOnly.toUtf8() + "\" kann nicht erstellt werden.";
+        << "Die Datei \"" + readOnly.toUtf8() +
+               "\" kann nicht erstellt werden: Keine Berechtigung zum Schreiben im Ordner \"" +
+               files_.filePath("schreibgeschuetzt").toUtf8() + "\".";
     QTest::newRow("P04 disk full")
         << QStringList{"--pdf", "/dev/full"} << kGood << false << kNotRead
-        << QByteArray("Die Datei \"/dev/full\" kann nicht geschrieben werden.");
+        << QByteArray("Die Datei \"/dev/full\" kann nicht geschrieben werden: Der Datenträger "
+                      "ist voll.");
     QTest::newRow("P05 empty name") << QStringList{"--pdf="} << kGood << false << kNotRead
                                     << QByteArray("Die Option --pdf braucht einen Dateinamen.");
     QTest::newRow("P06 with --batch")

@@ -80,7 +80,8 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
     }
     const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(line, document, ",");
     if (evaluation.status == msr::cli::JsonEvaluation::Status::Evaluated)
-        msr::AppendReportJson(document, expected);
+        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",",
+                              expected);
     else
         msr::AppendErrorJson(evaluation.message, expected);
     return expected;

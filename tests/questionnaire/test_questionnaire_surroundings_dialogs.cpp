@@ -84,6 +84,19 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    // Closed by keyboard while the pointer rests on the link: the label never sees the
+    // pointer leave, the closing dialog restores it.
+    void closingByKeyboardOverTheLinkRestoresThePointer() {
+        OpenDialog open(Form10);
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(Find<QLabel>(Form10, "Label8"), &enter);
+        QVERIFY(PointingHandShown());
+        Find<QPushButton>(Form10, "Button1")->setFocus();
+        QTest::keyClick(Find<QPushButton>(Form10, "Button1"), Qt::Key_Space);
+        QVERIFY(!open.stillOpen());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
     void failureToOpenIsNotReported() {
         msr::questionnaire::SetWebAddressOpener([](const QUrl&) { return false; });
         RecordedMessages messages;

@@ -30,4 +30,14 @@ msr::ReportDocument LongDocument(int paragraphs) {
     return document;
 }
 
+msr::ReportDocument SpacedDocument(int paragraphs, int emptyAfterEach) {
+    msr::ReportDocument document;
+    for (int i = 1; i <= paragraphs; ++i) {
+        document.appendBody("Absatz" + std::to_string(i) + " mit etwas Text.");
+        for (int empty = 0; empty < emptyAfterEach; ++empty)
+            document.appendBody("");
+    }
+    return document;
+}
+
 } // namespace msr::test

@@ -11,5 +11,8 @@ msr::ReportDocument EvaluatedDocument(const msr::Answers& answers);
 msr::ReportDocument ShortDocument();
 // The given number of numbered body paragraphs, each long enough to wrap.
 msr::ReportDocument LongDocument(int paragraphs);
+// The same with the given number of empty paragraphs after each, as the report's
+// sections have: page breaks fall on empty lines too.
+msr::ReportDocument SpacedDocument(int paragraphs, int emptyAfterEach);
 
 } // namespace msr::test

@@ -10,7 +10,9 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
+
 #include <QtTest>
+#include <utility>
 
 namespace {
 
@@ -23,6 +25,28 @@ double TextStart(const QTextEdit* edit, int number) {
     const QTextBlock block = Paragraph(edit, number);
     edit->document()->size(); // lays the whole text out
     return block.layout()->position().x() + block.layout()->lineAt(0).x();
+}
+
+// The rows of the viewport that a paragraph's first line covers.
+std::pair<int, int> LineRows(const QTextEdit* edit, int number) {
+    const QTextBlock block = Paragraph(edit, number);
+    const QTextLine line = block.layout()->lineAt(0);
+    const double top =
+        block.layout()->position().y() + line.y() - edit->verticalScrollBar()->value();
+    return {int(top) + 1, int(top + line.height()) - 1};
+}
+
+// The columns with anything drawn in those rows, left to right.
+QList<int> InkColumns(const QImage& image, std::pair<int, int> rows) {
+    const QRgb background = image.pixel(image.width() - 1, rows.first);
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = std::max(0, rows.first); y <= std::min(image.height() - 1, rows.second); ++y)
+            if (qGray(image.pixel(x, y)) < qGray(background) - 60) {
+                columns << x;
+                break;
+            }
+    return columns;
 }
 
 } // namespace
@@ -114,8 +138,6 @@ private slots:
             QVERIFY2(block.text().startsWith(text) && block.text().size() > text.size() + 5,
                      qPrintable(block.text()));
         QCOMPARE(block.textList() != nullptr, bulleted);
-        if (bulleted)
-            QCOMPARE(block.textList()->format().style(), QTextListFormat::ListDisc);
         // No character attribute is ever set: every paragraph in the dialog's font.
         QCOMPARE(block.charFormat().fontWeight(), QTextCharFormat().fontWeight());
     }
@@ -178,6 +200,73 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(dialog_));
         QCOMPARE(dialog_->focusWidget(),
                  dialog_->findChild<QPushButton*>(QStringLiteral("Button1")));
+    }
+
+    void enterPressesOk_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("on OK") << "Button1";
+        QTest::newRow("in the text") << "RichEdit1";
+    }
+    void enterPressesOk() {
+        QFETCH(QString, focus);
+        dialog_->open();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        dialog_->findChild<QWidget*>(focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!dialog_->isVisible());
+        dialog_->open();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QVERIFY(!dialog_->isVisible());
+    }
+
+    // As drawn: each bullet at the left edge where the plain paragraphs start, its
+    // paragraph's text 10 points right of it.
+    void bulletsStandAtTheLeftEdgeAndTheTextTenPointsRight() {
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_));
+        const QTextBlock plain = Paragraph(text_, 9);
+        text_->verticalScrollBar()->setValue(int(plain.layout()->position().y()) - 2);
+        const QImage shown = text_->viewport()->grab().toImage();
+        const double tenPoints = 10.0 * text_->logicalDpiY() / 72.0;
+        const int plainLeft = InkColumns(shown, LineRows(text_, 9)).value(0, -1);
+        QVERIFY(plainLeft >= 0);
+        for (int number = 10; number <= 12; ++number) {
+            const QList<int> ink = InkColumns(shown, LineRows(text_, number));
+            QVERIFY(!ink.isEmpty());
+            const int bulletLeft = ink.first();
+            // The text starts after the first gap of blank columns.
+            int textLeft = -1;
+            for (int i = 1; i < ink.size() && textLeft < 0; ++i)
+                if (ink[i] - ink[i - 1] > 2)
+                    textLeft = ink[i];
+            QVERIFY2(
+                qAbs(bulletLeft - plainLeft) <= 1,
+                qPrintable(
+                    QStringLiteral("bullet %1, plain text %2").arg(bulletLeft).arg(plainLeft)));
+            QVERIFY2(qAbs(textLeft - bulletLeft - tenPoints) <= 2,
+                     qPrintable(
+                         QStringLiteral("text %1 right of the bullet").arg(textLeft - bulletLeft)));
+        }
+    }
+
+    // The caption is drawn whole within its 286-pixel box, whichever face stands in.
+    void captionFitsItsBox() {
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_));
+        auto* label = dialog_->findChild<QLabel*>(QStringLiteral("Label3"));
+        QCOMPARE(label->geometry().left(), 129);
+        QVERIFY(label->geometry().right() < 129 + 286);
+        const QImage shown =
+            dialog_->grab(QRect(129, label->y(), 427 - 129, label->height())).toImage();
+        int rightmostInk = -1;
+        const QRgb background = shown.pixel(shown.width() - 1, 0);
+        for (int x = 0; x < shown.width(); ++x)
+            for (int y = 0; y < shown.height(); ++y)
+                if (shown.pixel(x, y) != background)
+                    rightmostInk = x;
+        QVERIFY2(rightmostInk > 200 && rightmostInk < 286,
+                 qPrintable(QString::number(rightmostInk)));
     }
 
     void escapeClosesLikeOk() {

@@ -95,7 +95,9 @@ private slots:
         const Run run = Evaluate({QStringLiteral("--pdf"), fileName}, kMandatoryJson);
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(QString::fromUtf8(run.err).trimmed(),
-                 QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden.").arg(fileName));
+                 QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden: "
+                                "Der Ordner \"%2\" existiert nicht.")
+                     .arg(fileName, folder_.filePath(QStringLiteral("fehlt"))));
     }
 
     void batchCannotWritePdf() {

@@ -102,13 +102,27 @@ private slots:
                  qPrintable(QString::number(line.baseline.x())));
     }
 
+    // A continued page starts with text where the first page's text starts, even where
+    // the break falls on empty paragraphs.
+    void continuationPagesStartTheirTextBelowTheHeader_data() {
+        QTest::addColumn<int>("emptyAfterEach");
+        QTest::newRow("no empty paragraphs") << 0;
+        for (int empty = 1; empty <= 4; ++empty)
+            QTest::addRow("%d empty after each", empty) << empty;
+    }
     void continuationPagesStartTheirTextBelowTheHeader() {
-        const ReportPages pages(msr::test::LongDocument(120));
+        QFETCH(int, emptyAfterEach);
+        const ReportPages pages(emptyAfterEach == 0
+                                    ? msr::test::LongDocument(120)
+                                    : msr::test::SpacedDocument(150, emptyAfterEach));
         QVERIFY(pages.pageCount() > 2);
         for (int i = 1; i < pages.pageCount(); ++i) {
             const std::vector<RecordedText> column = ColumnTexts(RecordPage(pages, i));
             QVERIFY(!column.empty());
-            QVERIFY(qAbs(column.front().top - page::kDocumentTop) < kToleranceMm);
+            QVERIFY2(
+                qAbs(column.front().top - page::kDocumentTop) < kToleranceMm,
+                qPrintable(
+                    QStringLiteral("page %1 starts at %2 mm").arg(i + 1).arg(column.front().top)));
         }
     }
 

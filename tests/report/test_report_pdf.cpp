@@ -133,7 +133,9 @@ private slots:
             QFAIL("no error raised");
         } catch (const msr::report::ReportOutputError& error) {
             QCOMPARE(QString::fromUtf8(error.what()),
-                     QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden").arg(fileName));
+                     QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden: "
+                                    "Der Ordner \"%2\" existiert nicht")
+                         .arg(fileName, folder_.filePath(QStringLiteral("fehlt"))));
         }
     }
 

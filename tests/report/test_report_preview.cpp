@@ -10,9 +10,14 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using msr::report::PreviewWindow;
@@ -83,6 +88,7 @@ private slots:
                                << "S&chließen"
                                << "Schließen";
     }
+    // The tool tip is the hint, and in brackets the key that does the same.
     void toolBarActionsCarryTheirHints() {
         QFETCH(QString, name);
         QFETCH(QString, text);
@@ -90,11 +96,97 @@ private slots:
         const QAction* action = window_->findChild<QAction*>(name);
         QVERIFY(action);
         QCOMPARE(action->text(), text);
-        QCOMPARE(action->toolTip(), hint);
+        const QRegularExpression hintAndKey(QStringLiteral("^") + QRegularExpression::escape(hint) +
+                                            QStringLiteral(" \\(.+\\)$"));
+        QVERIFY2(hintAndKey.match(action->toolTip()).hasMatch(), qPrintable(action->toolTip()));
     }
 
-    void closeHasItsAccessKey() {
-        QCOMPARE(Action(*window_, "actionClose")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+    // Each key as the user presses it, wherever the focus is in the window.
+    void everyActionHasItsKey_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("Alt+C closes") << int(Qt::Key_C) << int(Qt::AltModifier) << "closed";
+        QTest::newRow("Ctrl+P prints") << int(Qt::Key_P) << int(Qt::ControlModifier) << "printed";
+        QTest::newRow("Ctrl+S saves") << int(Qt::Key_S) << int(Qt::ControlModifier) << "saved";
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << "page 2";
+        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << "last page";
+        QTest::newRow("Ctrl+1 whole page")
+            << int(Qt::Key_1) << int(Qt::ControlModifier) << "fit page";
+        QTest::newRow("Ctrl+0 100%") << int(Qt::Key_0) << int(Qt::ControlModifier) << "100%";
+        QTest::newRow("Ctrl++ zooms in")
+            << int(Qt::Key_Plus) << int(Qt::ControlModifier) << "larger";
+        QTest::newRow("Ctrl+- zooms out")
+            << int(Qt::Key_Minus) << int(Qt::ControlModifier) << "smaller";
+    }
+    void everyActionHasItsKey() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, effect);
+        QTemporaryDir folder;
+        const QString printed = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        const QString saved = folder.filePath(QStringLiteral("gespeichert.pdf"));
+        window_->printer().setOutputFormat(QPrinter::PdfFormat);
+        window_->printer().setOutputFileName(printed);
+        window_->setSaveFileChooser([&](QWidget*, const QString&) { return saved; });
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QPrintPreviewWidget* preview = window_->previewWidget();
+        const double zoomBefore = preview->zoomFactor();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+
+        QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        if (effect == "closed")
+            QTRY_VERIFY(!window_->isVisible()); // the button shows itself pressed first
+        else if (effect == "printed")
+            QVERIFY(QFile::exists(printed));
+        else if (effect == "saved")
+            QVERIFY(QFile::exists(saved));
+        else if (effect == "page 2")
+            QCOMPARE(preview->currentPage(), 2);
+        else if (effect == "last page")
+            QCOMPARE(preview->currentPage(), pages_->pageCount());
+        else if (effect == "fit page")
+            QCOMPARE(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+        else if (effect == "100%")
+            QCOMPARE(preview->zoomFactor(), 1.0);
+        else if (effect == "larger")
+            QVERIFY(preview->zoomFactor() > zoomBefore);
+        else if (effect == "smaller")
+            QVERIFY(preview->zoomFactor() < zoomBefore);
+    }
+
+    // Tab runs through every enabled button of the tool bar and back to the page; Space
+    // presses the button that has the focus.
+    void tabReachesEveryToolBarButton() {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto* toolBar = window_->findChild<QToolBar*>(QStringLiteral("ToolBar"));
+        QSet<QWidget*> buttons;
+        for (QAction* action : toolBar->actions())
+            if (!action->isSeparator() && action->isEnabled())
+                buttons.insert(toolBar->widgetForAction(action));
+        QSet<QWidget*> reached;
+        for (int press = 0; press < 40; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        for (QWidget* button : buttons)
+            QVERIFY2(reached.contains(button),
+                     qPrintable(button->objectName() + " " +
+                                qobject_cast<QToolButton*>(button)->text()));
+        QVERIFY(window_->previewWidget()->isAncestorOf(QApplication::focusWidget()) ||
+                reached.contains(QApplication::focusWidget()));
+
+        // To "Nächste Seite" by Tab, then Space.
+        QWidget* next = toolBar->widgetForAction(Action(*window_, "actionNextPage"));
+        for (int press = 0; press < 40 && QApplication::focusWidget() != next; ++press)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QTest::keyClick(next, Qt::Key_Space);
+        QCOMPARE(window_->previewWidget()->currentPage(), 2);
     }
 
     void opensAsVorschauFittedToTheWidth() {
@@ -230,6 +322,36 @@ private slots:
         printer.setCopyCount(copies);
         printer.setCollateCopies(collate);
         QCOMPARE(msr::report::PrintedPages(printer, 3), expected);
+    }
+
+    // The set-up only chooses: it says so in its caption, and no button promises to print.
+    void printSetUpIsCalledSoAndPrintsNothing() {
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        window_->printer().setOutputFormat(QPrinter::PdfFormat);
+        window_->printer().setOutputFileName(fileName);
+        window_->show();
+        QString caption;
+        QStringList buttonTexts;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            caption = dialog->windowTitle();
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->isVisible())
+                    buttonTexts << button->text();
+            dialog->accept();
+        });
+        Action(*window_, "actionPrintSetup")->trigger();
+        QCOMPARE(caption, QStringLiteral("Druckereinrichtung"));
+        QVERIFY2(buttonTexts.contains(QStringLiteral("&Übernehmen")),
+                 qPrintable(buttonTexts.join('|')));
+        for (QString text : buttonTexts)
+            QVERIFY2(!text.remove(u'&').contains(QStringLiteral("Drucken")) &&
+                         !text.contains(QStringLiteral("Print")),
+                     qPrintable(text));
+        QVERIFY(!QFile::exists(fileName));
     }
 
     void printSetUpOffersThePagesOfTheReport() {

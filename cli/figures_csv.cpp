@@ -1,0 +1,62 @@
+#include "cli/figures_csv.h"
+
+namespace msr::cli {
+namespace {
+
+constexpr char kSeparator = ';';
+
+bool NeedsQuotes(std::string_view field) {
+    return field.find_first_of(";\"\r\n") != std::string_view::npos;
+}
+
+void AppendNumber(std::uint64_t number, std::string& out) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    out.append(p, static_cast<std::size_t>(end - p));
+}
+
+} // namespace
+
+void AppendCsvHeader(std::string& out) {
+    out += "Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze je m²;Wohnfläche m²;"
+           "Untergrenze gesamt;Mittelwert gesamt;Obergrenze gesamt;Fehler\n";
+}
+
+void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures, std::string& out) {
+    AppendNumber(lineNumber, out);
+    for (const std::string* field :
+         {&figures.lowPerSquareMetre, &figures.meanPerSquareMetre, &figures.highPerSquareMetre,
+          &figures.livingArea, &figures.totalLow, &figures.totalMean, &figures.totalHigh}) {
+        out += kSeparator;
+        AppendCsvField(*field, out);
+    }
+    out += ";\n"; // no error
+}
+
+void AppendCsvError(std::uint64_t lineNumber, std::string_view message, std::string& out) {
+    AppendNumber(lineNumber, out);
+    out += ";;;;;;;;";
+    AppendCsvField(message, out);
+    out += '\n';
+}
+
+void AppendCsvField(std::string_view field, std::string& out) {
+    if (!NeedsQuotes(field)) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace msr::cli
