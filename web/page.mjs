@@ -12,17 +12,17 @@ const informationDialog = document.getElementById('information');
 
 const core = createEvaluationModule();
 
-// The answers under the command-line evaluator's keys. An empty size field is the
-// dialog's "Quadratmeter": no size given.
-function collectAnswers() {
-  const answers = {};
+// Every answered control as "name<US>value<RS>", named as the core's table of inputs
+// names them; the core reads them. An empty size field is the dialog's "Quadratmeter".
+function formFields() {
+  const fields = [];
   for (const input of form.querySelectorAll('input[type=radio]:checked'))
-    answers[input.name] = Number(input.value);
-  for (const input of form.querySelectorAll('input[type=checkbox]'))
-    answers[input.name] = input.checked;
+    fields.push([input.name, input.value]);
+  for (const input of form.querySelectorAll('input[type=checkbox]:checked'))
+    fields.push([input.name, 'true']);
   const livingArea = form.elements.LivingArea.value;
-  if (livingArea !== '') answers.LivingArea = livingArea;
-  return answers;
+  if (livingArea !== '') fields.push(['LivingArea', livingArea]);
+  return fields.map(([name, value]) => `${name}\x1f${value}\x1e`).join('');
 }
 
 // The decimal separator of the browser's language, as the desktop takes its locale's.
@@ -88,7 +88,7 @@ form.addEventListener('submit', async (event) => {
   event.preventDefault();
   const evaluateButton = document.getElementById('evaluate');
   const module = await core;
-  const result = callCore(module, '_msr_evaluate', JSON.stringify(collectAnswers()),
+  const result = callCore(module, '_msr_evaluate', formFields(),
     decimalSeparator());
   if (result.error !== undefined) {
     showMessage(result.error, evaluateButton);
@@ -142,24 +142,8 @@ confirmDialog.addEventListener('close', () => resetButton.focus());
 // --- the information text ------------------------------------------------------------
 
 const informationButton = document.getElementById('info-open');
-informationButton.addEventListener('click', async () => {
+informationButton.addEventListener('click', () => {
   const text = document.getElementById('information-text');
-  if (!text.hasChildNodes()) {
-    const information = callCore(await core, '_msr_information_text');
-    let list = null;
-    for (const paragraph of information.paragraphs) {
-      const block = document.createElement(paragraph.bullet ? 'li' : 'p');
-      block.textContent = paragraph.text;
-      if (paragraph.text === '') block.append(document.createElement('br'));
-      if (paragraph.bullet) {
-        list ??= text.appendChild(document.createElement('ul'));
-        list.append(block);
-      } else {
-        list = null;
-        text.append(block);
-      }
-    }
-  }
   informationDialog.showModal();
   text.scrollTop = 0;
   document.getElementById('information-ok').focus();
@@ -177,6 +161,6 @@ for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
 // Ready once the core is: tests and benchmarks wait for this. One evaluation nobody sees
 // lets the browser compile the core's code before the first "Auswerten".
 core.then((module) => {
-  callCore(module, '_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}', ',');
+  callCore(module, '_msr_evaluate', 'YearClass\x1f1\x1eLivingArea\x1f60\x1eCityArea\x1f1\x1e', ',');
   document.documentElement.dataset.ready = 'true';
 });

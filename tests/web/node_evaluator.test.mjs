@@ -109,8 +109,10 @@ test('options, files, help and exit codes follow the native evaluator', () => {
   const calls = [
     ['--help'], ['-h'], [file], ['--format=json', file], ['--format', 'text', file],
     ['--batch', lines], ['--batch', '--format', 'json', lines], ['--batch', '--format', 'text'],
+    ['--batch', '--format', 'csv', lines], ['--format', 'csv', file],
     ['--format'], ['--format', 'xml'], ['--color'], ['--batch=1'], [file, file],
-    [join(folder, 'fehlt.json')], [folder], ['--', file], ['-'],
+    [join(folder, 'fehlt.json')], [folder], ['--', file], ['-'], ['--version'], ['-hx'],
+    ['-x'], ['--color=rot'], ['--help=1'], ['--', '--help'], ['--format=json', '--format', 'text'],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
 });

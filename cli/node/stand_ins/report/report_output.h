@@ -1,17 +1,13 @@
 #pragma once
 // Stands in for the page painter when the command-line evaluator is built for Node:
 // there the report's pages are the browser's to print, and --pdf is refused before any
-// evaluation (see node_evaluator.cpp), so this is never reached.
+// evaluation (see cli/node/evaluator_for_node.cpp), so this is never reached.
 
 #include "evaluation/report_document.h"
 
-#include <stdexcept>
-#include <string>
+#include <QString>
 
-class QString {
-public:
-    static QString fromStdString(const std::string&) { return {}; }
-};
+#include <stdexcept>
 
 namespace msr::report {
 
