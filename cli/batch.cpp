@@ -1,8 +1,8 @@
 #include "cli/batch.h"
 
-#include "cli/answers_json.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/report_document.h"
 #include "evaluation/report_rendering.h"
 

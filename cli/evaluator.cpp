@@ -1,7 +1,7 @@
 #include "cli/evaluator.h"
 
-#include "cli/answers_json.h"
 #include "evaluation/admission.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/living_area.h"
 

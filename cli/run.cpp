@@ -1,11 +1,11 @@
 #include "cli/run.h"
 
-#include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
 #include "evaluation/admission.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/report_rendering.h"
 #include "report/report_output.h"
 

@@ -1,7 +1,7 @@
-#include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/report_rendering.h"
 
 #include <benchmark/benchmark.h>
@@ -87,7 +87,7 @@ void BM_ReadAndEvaluateFiguresOfOneLine(benchmark::State& state) {
 void BM_ReadAnswersOfOneLine(benchmark::State& state) {
     const std::string line = AnswerLine(3);
     for (auto _ : state)
-        benchmark::DoNotOptimize(msr::cli::ReadAnswers(line));
+        benchmark::DoNotOptimize(msr::ReadAnswers(line));
 }
 
 void BM_WriteCsvRowOfOneEvaluation(benchmark::State& state) {

@@ -1,12 +1,12 @@
-#include "cli/answers_json.h"
 #include "cli/evaluator.h"
+#include "evaluation/answers_json.h"
 
 #include <QtTest>
 
 #include <tuple>
 
 using msr::Answers;
-using msr::cli::AnswersReading;
+using msr::AnswersReading;
 using msr::cli::JsonEvaluation;
 
 Q_DECLARE_METATYPE(Answers)
@@ -105,7 +105,7 @@ void TestCliAnswers::readsEveryInputIntoItsOwnField() {
     QFETCH(QByteArray, json);
     QFETCH(Answers, expected);
 
-    const AnswersReading reading = msr::cli::ReadAnswers(json.toStdString());
+    const AnswersReading reading = msr::ReadAnswers(json.toStdString());
 
     QCOMPARE(reading.status, AnswersReading::Status::Read);
     QVERIFY(Fields(reading.answers) == Fields(expected));

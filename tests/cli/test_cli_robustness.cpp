@@ -1,10 +1,10 @@
 // Bad input, all of it tried: one test row for each row of docs/robustness.md, named by the
 // number it has there (L: living-area text, J: JSON answers, B: batch lines, F: files and
 // streams, P: the PDF file, E: environment).
-#include "cli/answers_json.h"
 #include "cli/batch.h"
 #include "cli/evaluator.h"
 #include "cli/run.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/figures.h"
 #include "evaluation/living_area.h"
 #include "evaluation/report_rendering.h"

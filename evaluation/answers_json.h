@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace msr::cli {
+namespace msr {
 
 // The longest JSON text of answers that is read: far more than any answers take (the size
 // dialog's field holds at most 32767 characters), and a bound on the memory one text costs.
@@ -27,4 +27,4 @@ struct AnswersReading {
 // Reads the answers keyed by the input names; absent keys keep the start-up values.
 AnswersReading ReadAnswers(std::string_view json);
 
-} // namespace msr::cli
+} // namespace msr
