@@ -1,0 +1,104 @@
+// The reading of JSON answers as the core does it for every front end, natively and as
+// WebAssembly: broken JSON named by byte and reason, wrong numbers written as the user
+// meets them in the message, and texts decoded from their escapes.
+
+#include "evaluation/answers_json.h"
+#include "tests/core_check/core_check.h"
+
+#include <string>
+
+namespace {
+
+using Status = msr::AnswersReading::Status;
+
+struct MessageRow {
+    const char* name;
+    std::string json;
+    Status status;
+    std::string message;
+};
+
+const std::string kChoiceOf7 =
+    "\": erlaubt sind die ganzen Zahlen 1 bis 7 und null für keine Auswahl";
+
+const MessageRow kMessageRows[] = {
+    {"object not closed", R"({"YearClass":1,)", Status::NotJson,
+     "Ungültiges JSON bei Byte 15: Objekt nicht mit } abgeschlossen"},
+    {"ends in a number", R"({"YearClass":1)", Status::NotJson,
+     "Ungültiges JSON bei Byte 14: Eingabe endet mitten in einer Zahl"},
+    {"colon missing", R"({"YearClass" 1})", Status::NotJson,
+     "Ungültiges JSON bei Byte 14: Doppelpunkt nach dem Schlüssel fehlt"},
+    {"comma missing in a list", R"({"CityArea":[1 2]})", Status::NotJson,
+     "Ungültiges JSON bei Byte 16: Komma zwischen zwei Einträgen fehlt"},
+    {"list not closed", R"({"CityArea":[1,)", Status::NotJson,
+     "Ungültiges JSON bei Byte 15: Liste nicht mit ] abgeschlossen"},
+    {"leading zero", R"({"YearClass":01})", Status::NotJson,
+     "Ungültiges JSON bei Byte 15: Objekt nicht mit } abgeschlossen"},
+    {"exponent without digits", R"({"YearClass":1e})", Status::NotJson,
+     "Ungültiges JSON bei Byte 15: ungültige Zahl"},
+    {"a lone minus", R"({"YearClass":-})", Status::NotJson,
+     "Ungültiges JSON bei Byte 14: ungültige Zahl"},
+    {"number too small for double", R"({"CityArea":1e-400})", Status::NotJson,
+     "Ungültiges JSON bei Byte 18: ungültige Zahl"},
+    {"escape cut short", R"({"LivingArea":"\u00"})", Status::NotJson,
+     "Ungültiges JSON bei Byte 19: ungültige Escape-Sequenz"},
+    {"string not closed", R"({"LivingArea":"ab)", Status::NotJson,
+     "Ungültiges JSON bei Byte 18: Zeichenkette nicht abgeschlossen"},
+    {"literal misspelt", R"({"Terrace":ture})", Status::NotJson,
+     "Ungültiges JSON bei Byte 13: ungültiger Wert"},
+    {"a lone number", "75", Status::NotJson, "Die Antworten müssen ein JSON-Objekt sein"},
+    {"choice 100", R"({"YearClass":100})", Status::Refused,
+     "Ungültiger Wert 100 für \"YearClass" + kChoiceOf7},
+    {"choice 1e5", R"({"YearClass":1e5})", Status::Refused,
+     "Ungültiger Wert 1e+05 für \"YearClass" + kChoiceOf7},
+    {"choice 10000", R"({"YearClass":10000})", Status::Refused,
+     "Ungültiger Wert 10000 für \"YearClass" + kChoiceOf7},
+    {"choice 0.0001", R"({"YearClass":0.0001})", Status::Refused,
+     "Ungültiger Wert 1e-04 für \"YearClass" + kChoiceOf7},
+    {"choice 0.000123", R"({"YearClass":0.000123})", Status::Refused,
+     "Ungültiger Wert 0.000123 für \"YearClass" + kChoiceOf7},
+    {"choice -2.5", R"({"YearClass":-2.5})", Status::Refused,
+     "Ungültiger Wert -2.5 für \"YearClass" + kChoiceOf7},
+    {"choice of 20 digits", R"({"YearClass":12345678901234567890})", Status::Refused,
+     "Ungültiger Wert 12345678901234567000 für \"YearClass" + kChoiceOf7},
+    {"smallest double", R"({"YearClass":4.9e-324})", Status::Refused,
+     "Ungültiger Wert 5e-324 für \"YearClass" + kChoiceOf7},
+};
+
+CHECK_TEST(namesBrokenJsonAndWrongNumbersAsTheEvaluatorAlwaysHas) {
+    for (const MessageRow& row : kMessageRows) {
+        CHECK_ROW(row.name);
+        const msr::AnswersReading reading = msr::ReadAnswers(row.json);
+        CHECK(reading.status == row.status);
+        CHECK_EQ(reading.message, row.message);
+    }
+}
+
+struct TextRow {
+    const char* name;
+    std::string json;
+    std::string livingArea;
+};
+
+const TextRow kTextRows[] = {
+    {"plain UTF-8", "{\"LivingArea\":\"75 m\xC2\xB2\"}", "75 m\xC2\xB2"},
+    {"escapes", R"({"LivingArea":"a\"\\\/\b\f\n\r\t\u00e9"})", "a\"\\/\b\f\n\r\t\xC3\xA9"},
+    {"a pair of surrogates", R"({"LivingArea":"\ud83d\ude00"})", "\xF0\x9F\x98\x80"},
+    {"lone halves", R"({"LivingArea":"\ud83dx\ude00"})", "?x?"},
+    {"any other escaped character as itself", R"({"LivingArea":"\x"})", "x"},
+    {"after a byte order mark", "\xEF\xBB\xBF{\"LivingArea\":\"75\"}", "75"},
+    {"the last of equal keys", R"({"LivingArea":"1","LivingArea":"2"})", "2"},
+};
+
+CHECK_TEST(readsTextsFromTheirEscapes) {
+    for (const TextRow& row : kTextRows) {
+        CHECK_ROW(row.name);
+        const msr::AnswersReading reading = msr::ReadAnswers(row.json);
+        CHECK(reading.status == Status::Read);
+        CHECK_EQ(reading.answers.LivingArea, row.livingArea);
+    }
+}
+
+} // namespace
+
+CHECK_MAIN()
