@@ -89,9 +89,24 @@ std::string LocaleDecimalPoint() {
     return point != nullptr && *point != '\0' ? point : ".";
 }
 
+// Up to 15 digits, optionally after a minus: exact in a double at every step.
+bool IsShortWholeNumber(std::string_view digits) {
+    const std::size_t first = !digits.empty() && digits.front() == '-' ? 1 : 0;
+    return digits.size() > first && digits.size() - first <= 15 &&
+           digits.find_first_not_of("0123456789", first) == std::string_view::npos;
+}
+
 // A JSON number's text as a double; false for one beyond double and for one that is not
 // zero but would read as zero.
 bool ToDouble(std::string_view digits, double& number) {
+    if (IsShortWholeNumber(digits)) { // most answers: read at once, exactly
+        const bool negative = digits.front() == '-';
+        double whole = 0;
+        for (const char c : digits.substr(negative ? 1 : 0))
+            whole = whole * 10 + (c - '0');
+        number = negative ? -whole : whole;
+        return true;
+    }
     std::string text(digits);
     const std::size_t point = text.find('.');
     if (point != std::string::npos)
