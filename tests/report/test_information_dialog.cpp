@@ -2,6 +2,7 @@
 #include "gui/forms.h"
 #include "report/information_dialog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -68,6 +69,31 @@ private slots:
     void cleanup() {
         if (dialog_->isVisible())
             dialog_->close();
+    }
+
+    // A screen reader names the artwork and the text, not just "Bild" and "Text".
+    void screenReadersNameThePictureAndTheText_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("artwork") << "Image1"
+                                 << "Bildmarke der KWL Hausgilde Varlstadt e. V."
+                                 << "Ein Haus mit dem Schriftzug KWL";
+        QTest::newRow("information text") << "RichEdit1"
+                                          << "Information zum Mietspiegel"
+                                          << "";
+    }
+    void screenReadersNameThePictureAndTheText() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QWidget* widget = dialog_->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        if (!description.isEmpty())
+            QCOMPARE(accessible->text(QAccessible::Description), description);
     }
 
     void windowLooksAsLaidOut() {
