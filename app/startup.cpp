@@ -4,7 +4,6 @@
 #include "app/program_icon.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
-#include "gui/translation.h"
 #include "gui/window_look.h"
 #include "questionnaire/bathroom_dialog.h"
 #include "questionnaire/city_area_dialog.h"
@@ -18,6 +17,7 @@
 #include "questionnaire/surroundings_dialog.h"
 #include "report/entry_points.h"
 #include "report/information_dialog.h"
+#include "report/qt_translation.h"
 #include "report/report_window.h"
 
 #include <QApplication>
@@ -42,7 +42,7 @@ void PrepareApplication(QApplication& application) {
     QCoreApplication::setApplicationName(QString::fromUtf8(kProgramName));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kProgramName));
     QApplication::setWindowIcon(ProgramIcon());
-    gui::InstallGermanTranslation(application);
+    report::InstallGermanQtTranslation(application);
     gui::PrepareStandInFonts();
 }
 

@@ -26,7 +26,7 @@ struct CommandLine {
 // Reads the arguments that follow the program name with QCommandLineParser. Options may
 // come in any order, each value either as the next argument or after "="; "--" ends the
 // options. The parser's own messages are in the language of the installed Qt translation
-// (InstallGermanQtMessages); the others are German.
+// (report::InstallGermanQtTranslation); the others are German.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one-line synopsis that follows a usage error.

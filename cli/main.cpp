@@ -1,8 +1,8 @@
 #include "cli/command_line.h"
 #include "cli/progress.h"
-#include "cli/qt_messages.h"
 #include "cli/run.h"
 #include "evaluation/admission.h"
+#include "report/qt_translation.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int applicationArgc = 1;
     const auto application = MakeApplication(applicationArgc, argv, WritesPdf(arguments));
-    msr::cli::InstallGermanQtMessages(*application);
+    msr::report::InstallGermanQtTranslation(*application);
     const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,

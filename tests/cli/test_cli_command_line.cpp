@@ -1,5 +1,5 @@
 #include "cli/command_line.h"
-#include "cli/qt_messages.h"
+#include "report/qt_translation.h"
 
 #include <QtTest>
 
@@ -24,7 +24,7 @@ class TestCliCommandLine : public QObject {
 
 private slots:
     // The evaluator installs Qt's German messages before it reads its options.
-    void initTestCase() { msr::cli::InstallGermanQtMessages(*QCoreApplication::instance()); }
+    void initTestCase() { msr::report::InstallGermanQtTranslation(*QCoreApplication::instance()); }
     void readsOptions_data();
     void readsOptions();
     void refusesBadOptions_data();

@@ -1,14 +1,15 @@
-#include "gui/translation.h"
+#include "report/qt_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-namespace msr::gui {
+namespace msr::report {
 
-void InstallGermanTranslation(QCoreApplication& application) {
+void InstallGermanQtTranslation(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
+    // Without the translation Qt's texts stay English; everything else still works.
     if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
@@ -16,4 +17,4 @@ void InstallGermanTranslation(QCoreApplication& application) {
         delete translator;
 }
 
-} // namespace msr::gui
+} // namespace msr::report
