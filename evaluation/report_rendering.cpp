@@ -153,18 +153,6 @@ void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& fi
     out += '}';
 }
 
-std::string ReportText(const ReportDocument& document) {
-    std::string text;
-    AppendReportText(document, text);
-    return text;
-}
-
-std::string ReportJson(const ReportDocument& document) {
-    std::string json;
-    AppendReportJson(document, json);
-    return json;
-}
-
 void AppendErrorJson(std::string_view message, std::string& out) {
     out += "{\"error\":";
     AppendJsonString(message, out);

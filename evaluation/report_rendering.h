@@ -7,18 +7,16 @@
 #include <string_view>
 
 // The report document as the evaluators without a window give it out (the command line,
-// the web page's WebAssembly module), so that both write the same bytes. The Append forms
-// add to a string a caller keeps, which spares a batch of evaluations an allocation each.
+// the web page's WebAssembly module), so that both write the same bytes. Each adds to a string
+// the caller keeps, which spares a batch of evaluations an allocation each.
 namespace msr {
 
 // Every paragraph's text followed by a newline.
 void AppendReportText(const ReportDocument& document, std::string& out);
-std::string ReportText(const ReportDocument& document);
 
 // {"paragraphs":[{"kind":..,"text":..,"face":..,"points":..,"bold":..,"italic":..,
 // "underline":..,"strikeout":..,"color":"auto"|"#rrggbb"}]} on one line, no newline.
 void AppendReportJson(const ReportDocument& document, std::string& out);
-std::string ReportJson(const ReportDocument& document);
 
 // The same with the figures of the final calculation beside the paragraphs:
 // {"paragraphs":[...],"figures":{"perSquareMetre":{..},"livingArea":..,"total":{..}}}.
