@@ -1,7 +1,8 @@
 // The reading of answers from a JSON text, with the standard library alone, so that the
-// native and the WebAssembly command-line evaluator read them alike. Where a text is no
-// JSON, the byte and the reason named are those the evaluator has always named (its
-// users' scripts and the tests hold them): the reader goes wrong where and as that one did.
+// native and the WebAssembly command-line evaluator read them alike. JSON's own grammar
+// (RFC 8259) is the contract: whatever it does not allow is broken JSON, named by byte and
+// reason as the evaluator has always named them (its users' scripts and the tests hold
+// them). A number beyond the range of double is still a number: its value is refused.
 #include "evaluation/answers_json.h"
 
 #include "evaluation/admission.h"
@@ -26,6 +27,7 @@ struct JsonValue {
     Type type = Type::Null;
     bool boolean = false;
     double number = 0;
+    bool beyondDouble = false; // a number too large or too small for double, kept in text
     std::string text;
 };
 
@@ -40,6 +42,7 @@ enum class JsonFault {
     TerminationByNumber,
     IllegalNumber,
     IllegalEscapeSequence,
+    ControlCharacter,
     IllegalUtf8,
     UnterminatedString,
     MissingValue,
@@ -65,6 +68,8 @@ const char* Reason(JsonFault fault) {
         return "ungültige Zahl";
     case JsonFault::IllegalEscapeSequence:
         return "ungültige Escape-Sequenz";
+    case JsonFault::ControlCharacter:
+        return "Steuerzeichen in einer Zeichenkette";
     case JsonFault::IllegalUtf8:
         return "ungültiges UTF-8";
     case JsonFault::UnterminatedString:
@@ -282,7 +287,7 @@ private:
         default:
             --at_;
             target.type = JsonValue::Type::Number;
-            return readNumber(target.number);
+            return readNumber(target);
         }
     }
 
@@ -301,30 +306,47 @@ private:
             ++at_;
     }
 
-    // "1." and "1.e5" have always been read: the digits after the point may be missing. A
-    // leading zero ends the number, so that "01" fails on the "1".
-    bool readNumber(double& number) {
+    bool isDigit() const { return !atEnd() && text_[at_] >= '0' && text_[at_] <= '9'; }
+
+    // Where JSON asks for a digit and none follows.
+    bool failWithoutDigit() {
+        return fail(atEnd() ? JsonFault::TerminationByNumber : JsonFault::IllegalNumber);
+    }
+
+    // JSON's number: digits before the point and after it and in the exponent ("1.",
+    // ".5" and "1.e5" are none). A leading zero ends the number, so that "01" fails on the
+    // "1". A number beyond the range of double keeps its text for the message.
+    bool readNumber(JsonValue& value) {
         const std::size_t start = at_;
         if (!atEnd() && text_[at_] == '-')
             ++at_;
-        if (!atEnd() && text_[at_] == '0')
+        if (!isDigit())
+            return failWithoutDigit();
+        if (text_[at_] == '0')
             ++at_;
         else
             skipDigits();
         if (!atEnd() && text_[at_] == '.') {
             ++at_;
+            if (!isDigit())
+                return failWithoutDigit();
             skipDigits();
         }
         if (!atEnd() && (text_[at_] == 'e' || text_[at_] == 'E')) {
             ++at_;
             if (!atEnd() && (text_[at_] == '+' || text_[at_] == '-'))
                 ++at_;
+            if (!isDigit())
+                return failWithoutDigit();
             skipDigits();
         }
         if (atEnd())
             return fail(JsonFault::TerminationByNumber);
-        if (!ToDouble(text_.substr(start, at_ - start), number))
-            return fail(JsonFault::IllegalNumber);
+        const std::string_view written = text_.substr(start, at_ - start);
+        if (!ToDouble(written, value.number)) {
+            value.beyondDouble = true;
+            value.text.assign(written);
+        }
         return true;
     }
 
@@ -375,8 +397,8 @@ private:
                                       : -1;
     }
 
-    // At the backslash; the UTF-16 unit it stands for. Any other escaped byte has always
-    // been read as the character of that number.
+    // At the backslash; the UTF-16 unit it stands for. Only JSON's escapes are read; at
+    // any other, the escaped byte is named.
     bool readEscape(std::uint32_t& unit) {
         ++at_;
         if (atEnd())
@@ -388,10 +410,8 @@ private:
             unit = static_cast<unsigned char>(meaning[found - simple]);
             return true;
         }
-        if (escaped != 'u') {
-            unit = escaped;
-            return true;
-        }
+        if (escaped != 'u')
+            return false;
         if (at_ + 4 > text_.size())
             return false;
         unit = 0;
@@ -404,6 +424,20 @@ private:
         return true;
     }
 
+    // The length of the unescaped character at at_ inside a string; 0 where there is none,
+    // with the fault: JSON wants a control character escaped.
+    std::size_t characterLength() {
+        if (static_cast<unsigned char>(text_[at_]) < 0x20) {
+            ++at_;
+            fail(JsonFault::ControlCharacter);
+            return 0;
+        }
+        const std::size_t length = utf8Length(at_);
+        if (length == 0)
+            fail(JsonFault::IllegalUtf8);
+        return length;
+    }
+
     // After the opening quote. A text without escapes is taken as it stands; one with
     // escapes is read again, escape by escape.
     bool readString(std::string& out) {
@@ -414,10 +448,10 @@ private:
                 escapes = true;
                 break;
             }
-            const std::size_t length = utf8Length(at_);
+            const std::size_t length = characterLength();
             if (length == 0)
-                return fail(JsonFault::IllegalUtf8);
-            at_ += length; // control characters pass too, as they always have
+                return false;
+            at_ += length;
         }
         ++at_;
         if (atEnd())
@@ -441,9 +475,9 @@ private:
         };
         while (!atEnd() && text_[at_] != '"') {
             if (text_[at_] != '\\') {
-                const std::size_t length = utf8Length(at_);
+                const std::size_t length = characterLength();
                 if (length == 0)
-                    return fail(JsonFault::IllegalUtf8);
+                    return false;
                 flushHigh();
                 out.append(text_.substr(at_, length));
                 at_ += length;
@@ -549,7 +583,7 @@ std::string Describe(const JsonValue& value) {
     case JsonValue::Type::Bool:
         return value.boolean ? "true" : "false";
     case JsonValue::Type::Number:
-        return ShortestNumber(value.number);
+        return value.beyondDouble ? value.text : ShortestNumber(value.number);
     case JsonValue::Type::String:
         return '"' + value.text + '"';
     case JsonValue::Type::Array:
@@ -571,8 +605,8 @@ std::string ReadChoice(const InputRow& input, const JsonValue& value, Choice& ta
         return {};
     }
     const bool isNumber = value.type == JsonValue::Type::Number;
-    if (!isNumber || value.number != std::floor(value.number) || value.number < 1 ||
-        value.number > input.choiceCount)
+    if (!isNumber || value.beyondDouble || value.number != std::floor(value.number) ||
+        value.number < 1 || value.number > input.choiceCount)
         return WrongValue(input.name, value,
                           "erlaubt sind die ganzen Zahlen 1 bis " +
                               std::to_string(input.choiceCount) + " und null für keine Auswahl");
