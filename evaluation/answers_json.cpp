@@ -7,6 +7,7 @@
 
 #include "evaluation/admission.h"
 #include "evaluation/inputs.h"
+#include "evaluation/visible_text.h"
 
 #include <clocale>
 #include <cmath>
@@ -585,7 +586,7 @@ std::string Describe(const JsonValue& value) {
     case JsonValue::Type::Number:
         return value.beyondDouble ? value.text : ShortestNumber(value.number);
     case JsonValue::Type::String:
-        return '"' + value.text + '"';
+        return '"' + WithVisibleControls(value.text) + '"';
     case JsonValue::Type::Array:
         return "[...]";
     case JsonValue::Type::Object:
@@ -646,7 +647,8 @@ std::string ReadInput(const InputRow& input, const JsonValue& value, Answers& an
 std::optional<std::string> FirstUnknownKey(const std::map<std::string, JsonValue>& members) {
     for (const auto& [key, value] : members)
         if (!FindInput(key))
-            return "Unbekannter Schlüssel \"" + key + "\"; die erlaubten Schlüssel nennt --help";
+            return "Unbekannter Schlüssel \"" + WithVisibleControls(key) +
+                   "\"; die erlaubten Schlüssel nennt --help";
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "evaluation/extended_decimal.h"
+#include "evaluation/visible_text.h"
 
 namespace msr {
 namespace {
@@ -35,11 +36,11 @@ std::size_t CountDigits(std::string_view text, std::size_t from) {
 }
 
 ConversionError NotAWholeNumber(const std::string& text) {
-    return ConversionError("'" + text + "' ist kein gültiger Integerwert");
+    return ConversionError("'" + WithVisibleControls(text) + "' ist kein gültiger Integerwert");
 }
 
 ConversionError NotAFloatingPointNumber(const std::string& text) {
-    return ConversionError("'" + text + "' ist kein gültiger Gleitkommawert");
+    return ConversionError("'" + WithVisibleControls(text) + "' ist kein gültiger Gleitkommawert");
 }
 
 // A number in the user's notation, "[sign] digits [separator digits] [e [sign] digits]",

@@ -71,6 +71,13 @@ const MessageRow kMessageRows[] = {
      "Ungültiges JSON bei Byte 18: Zeichenkette nicht abgeschlossen"},
     {"literal misspelt", R"({"Terrace":ture})", Status::NotJson,
      "Ungültiges JSON bei Byte 13: ungültiger Wert"},
+    // Control characters of the input show in the message, none reaches a terminal.
+    {"unknown key in colour", R"({"\u001b[31mROT\u001b[0m":1})", Status::Refused,
+     R"(Unbekannter Schlüssel "\u001b[31mROT\u001b[0m"; die erlaubten Schlüssel nennt --help)"},
+    {"value with NUL and line feed", R"({"Terrace":"ja\u0000\n"})", Status::Refused,
+     R"(Ungültiger Wert "ja\u0000\u000a" für "Terrace": erlaubt sind true und false)"},
+    {"value with DEL and U+009B", "{\"Terrace\":\"\x7F\\u009b\"}", Status::Refused,
+     R"(Ungültiger Wert "\u007f\u009b" für "Terrace": erlaubt sind true und false)"},
     {"a lone number", "75", Status::NotJson, "Die Antworten müssen ein JSON-Objekt sein"},
     {"choice 100", R"({"YearClass":100})", Status::Refused,
      "Ungültiger Wert 100 für \"YearClass" + kChoiceOf7},
