@@ -20,6 +20,8 @@ bool IsLivingAreaAnswered(const std::string& livingArea) {
 
 std::optional<std::string> FlatSizeRefusal(const std::string& livingArea, bool isApartment) {
     const int squareMetres = ToWholeNumber(livingArea);
+    if (squareMetres < kSmallestFlat)
+        return kFlatTooSmallMessage;
     if (isApartment && squareMetres > kLargestApartment)
         return kApartmentTooLargeMessage;
     return std::nullopt;
