@@ -5,6 +5,7 @@
 #include "evaluation/answers_json.h"
 #include "tests/core_check/core_check.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -139,6 +140,49 @@ CHECK_TEST(readsTextsFromTheirEscapes) {
         const msr::AnswersReading reading = msr::ReadAnswers(row.json);
         CHECK(reading.status == Status::Read);
         CHECK_EQ(reading.answers.LivingArea, row.livingArea);
+    }
+}
+
+struct CaseNumberRow {
+    const char* name;
+    std::string json;
+    Status status;
+    std::optional<std::string> caseNumber;
+    std::string message;
+};
+
+const std::string kCaseNumberAllowed =
+    "\": erwartet wird eine Zeichenkette von höchstens 100 Zeichen ohne Steuerzeichen";
+std::string Umlauts(std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += "\xC3\xA4";
+    return text;
+}
+
+const CaseNumberRow kCaseNumberRows[] = {
+    {"carried through", R"({"Aktenzeichen":"A-17/2026","YearClass":1})", Status::Read, "A-17/2026",
+     ""},
+    {"absent", R"({"YearClass":1})", Status::Read, std::nullopt, ""},
+    {"100 characters", "{\"Aktenzeichen\":\"" + Umlauts(100) + "\"}", Status::Read, Umlauts(100),
+     ""},
+    {"101 characters", "{\"Aktenzeichen\":\"" + Umlauts(101) + "\"}", Status::Refused, std::nullopt,
+     "Ungültiger Wert \"" + Umlauts(101) + "\" für \"Aktenzeichen" + kCaseNumberAllowed},
+    {"a number", R"({"Aktenzeichen":17})", Status::Refused, std::nullopt,
+     "Ungültiger Wert 17 für \"Aktenzeichen" + kCaseNumberAllowed},
+    {"a control character", R"({"Aktenzeichen":"A\u001b"})", Status::Refused, std::nullopt,
+     "Ungültiger Wert \"A\\u001b\" für \"Aktenzeichen" + kCaseNumberAllowed},
+    {"kept when the answers are refused", R"({"Baujahr":1,"Aktenzeichen":"B-2"})", Status::Refused,
+     "B-2", "Unbekannter Schlüssel \"Baujahr\"; die erlaubten Schlüssel nennt --help"},
+};
+
+CHECK_TEST(carriesTheCaseNumberThrough) {
+    for (const CaseNumberRow& row : kCaseNumberRows) {
+        CHECK_ROW(row.name);
+        const msr::AnswersReading reading = msr::ReadAnswers(row.json);
+        CHECK(reading.status == row.status);
+        CHECK(reading.caseNumber == row.caseNumber);
+        CHECK_EQ(reading.message, row.message);
     }
 }
 
