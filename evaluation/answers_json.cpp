@@ -174,7 +174,18 @@ private:
         if (!eatBlanks())
             return 0;
         const char token = text_[at_++];
-        return token != '\0' && std::strchr("[]{}:,\"", token) != nullptr ? token : 0;
+        switch (token) {
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case ':':
+        case ',':
+        case '"':
+            return token;
+        default:
+            return 0;
+        }
     }
 
     bool readObject(AnswerFields* fields) {
@@ -395,6 +406,25 @@ private:
         return true;
     }
 
+    // Skips eight bytes at a time while none of them ends the plain run of a string: a
+    // quote, a backslash, a control character or a byte of a non-ASCII character.
+    void skipPlainWords() {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+        // A byte below n (n at most 0x80) in the word sets its high bit here.
+        const auto below = [](std::uint64_t word, std::uint64_t n) {
+            return (word - kOnes * n) & ~word & kHighBits;
+        };
+        while (at_ + 8 <= text_.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text_.data() + at_, sizeof word);
+            if ((word & kHighBits) != 0 || below(word, 0x20) != 0 ||
+                below(word ^ (kOnes * '"'), 1) != 0 || below(word ^ (kOnes * '\\'), 1) != 0)
+                return;
+            at_ += 8;
+        }
+    }
+
     // The length of the unescaped character at at_ inside a string; 0 where there is none,
     // with the fault: JSON wants a control character escaped.
     std::size_t characterLength() {
@@ -415,8 +445,14 @@ private:
     bool readString(std::string_view& out) {
         const std::size_t start = at_;
         bool escapes = false;
+        skipPlainWords();
         while (!atEnd() && text_[at_] != '"') {
-            if (text_[at_] == '\\') {
+            const auto byte = static_cast<unsigned char>(text_[at_]);
+            if (byte >= 0x20 && byte < 0x80 && byte != '\\') {
+                ++at_; // the usual character: printable ASCII
+                continue;
+            }
+            if (byte == '\\') {
                 escapes = true;
                 break;
             }

@@ -1,6 +1,7 @@
 #include "evaluation/extended_decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -116,6 +117,55 @@ bool Divide(const BigUnsigned& dividend, const BigUnsigned& divisor, BigUnsigned
     return !remainder.isZero();
 }
 
+// The decimal digits of a whole number below 2^127, most significant first, as
+// LeadingDigitsOf gives them.
+LeadingDigits LeadingDigitsOfWide(unsigned __int128 number) {
+    // Two halves of at most 19 digits each: one wide division, then 64-bit ones.
+    constexpr std::uint64_t kTenToNineteen = 10000000000000000000ULL;
+    const auto high = static_cast<std::uint64_t>(number / kTenToNineteen);
+    auto low = static_cast<std::uint64_t>(number % kTenToNineteen);
+    char all[40];
+    int count = 0;
+    if (high != 0) {
+        char lowDigits[19];
+        for (int i = 18; i >= 0; --i) {
+            lowDigits[i] = char('0' + low % 10);
+            low /= 10;
+        }
+        char highDigits[20];
+        int highCount = 0;
+        for (std::uint64_t rest = high; rest != 0; rest /= 10)
+            highDigits[highCount++] = char('0' + rest % 10);
+        while (highCount > 0)
+            all[count++] = highDigits[--highCount];
+        for (const char digit : lowDigits)
+            all[count++] = digit;
+    } else {
+        char lowDigits[20];
+        int lowCount = 0;
+        for (; low != 0; low /= 10)
+            lowDigits[lowCount++] = char('0' + low % 10);
+        while (lowCount > 0)
+            all[count++] = lowDigits[--lowCount];
+    }
+    LeadingDigits leading;
+    leading.total = count;
+    leading.count = std::min(count, 27);
+    std::copy(all, all + leading.count, leading.digits);
+    for (int i = leading.count; i < count; ++i)
+        leading.tailNonZero = leading.tailNonZero || all[i] != '0';
+    return leading;
+}
+
+// 5^0 .. 5^27, the powers of five below 2^63.
+constexpr std::uint64_t FivePower(int k) {
+    std::uint64_t power = 1;
+    for (int i = 0; i < k; ++i)
+        power *= 5;
+    return power;
+}
+constexpr int kWidestFivePower = 27;
+
 } // namespace
 
 EighteenDigits ToEighteenDigits(const Extended& value) {
@@ -124,6 +174,27 @@ EighteenDigits ToEighteenDigits(const Extended& value) {
     const int trailing = __builtin_ctzll(significand);
     significand >>= trailing;
     exponent += trailing;
+
+    // Most figures (a few whole digits, cents) have an exact expansion of at most 127
+    // bits: read at once, without the long arithmetic.
+    if ((exponent >= 0 && exponent <= 63) || (exponent < 0 && -exponent <= kWidestFivePower)) {
+        static constexpr std::array<std::uint64_t, kWidestFivePower + 1> kFivePowers = [] {
+            std::array<std::uint64_t, kWidestFivePower + 1> powers{};
+            for (int k = 0; k <= kWidestFivePower; ++k)
+                powers[k] = FivePower(k);
+            return powers;
+        }();
+        const auto wide = static_cast<unsigned __int128>(significand);
+        const int power = exponent >= 0 ? 0 : exponent;
+        const LeadingDigits leading =
+            LeadingDigitsOfWide(exponent >= 0 ? wide << exponent : wide * kFivePowers[-exponent]);
+        EighteenDigits result;
+        result.negative = value.isNegative();
+        result.exponent = power + leading.total - 1;
+        if (RoundToEighteen(leading, result.digits))
+            ++result.exponent;
+        return result;
+    }
 
     // value = number × 10^power exactly
     BigUnsigned number(significand);
