@@ -161,15 +161,18 @@ constexpr std::size_t kLongestName = 24;
 constexpr std::size_t kMostOfOneLength = 8;
 
 struct NamesOfOneLength {
-    std::array<std::uint8_t, kMostOfOneLength> inputs{};
+    std::array<const char*, kMostOfOneLength> names{};
+    std::array<int, kMostOfOneLength> inputs{};
     std::size_t count = 0;
 };
 
 std::array<NamesOfOneLength, kLongestName + 1> NamesByLength() {
     std::array<NamesOfOneLength, kLongestName + 1> byLength{};
     for (std::size_t i = 0; i < kInputCount; ++i) {
-        NamesOfOneLength& names = byLength[std::strlen(Inputs()[i].name)];
-        names.inputs[names.count++] = static_cast<std::uint8_t>(i);
+        const char* name = Inputs()[i].name;
+        NamesOfOneLength& names = byLength[std::strlen(name)];
+        names.names[names.count] = name;
+        names.inputs[names.count++] = static_cast<int>(i);
     }
     return byLength;
 }
@@ -182,8 +185,8 @@ int InputIndex(std::string_view name) {
         return -1;
     const NamesOfOneLength& names = byLength[name.size()];
     for (std::size_t k = 0; k < names.count; ++k)
-        if (const char* candidate = Inputs()[names.inputs[k]].name;
-            candidate[0] == name[0] && std::memcmp(candidate, name.data(), name.size()) == 0)
+        if (names.names[k][0] == name[0] &&
+            std::memcmp(names.names[k], name.data(), name.size()) == 0)
             return names.inputs[k];
     return -1;
 }

@@ -83,8 +83,12 @@ std::string LocaleDecimalPoint() {
 // Up to 15 digits, optionally after a minus: exact in a double at every step.
 bool IsShortWholeNumber(std::string_view digits) {
     const std::size_t first = !digits.empty() && digits.front() == '-' ? 1 : 0;
-    return digits.size() > first && digits.size() - first <= 15 &&
-           digits.find_first_not_of("0123456789", first) == std::string_view::npos;
+    if (digits.size() <= first || digits.size() - first > 15)
+        return false;
+    for (std::size_t i = first; i < digits.size(); ++i)
+        if (digits[i] < '0' || digits[i] > '9')
+            return false;
+    return true;
 }
 
 // A JSON number's text as a double; false for one beyond double and for one that is not
@@ -254,8 +258,7 @@ private:
 
     // At a character that is no blank; value is nullptr where only the syntax counts.
     bool readValue(JsonValue* value) {
-        JsonValue ignored;
-        JsonValue& target = value != nullptr ? *value : ignored;
+        JsonValue& target = value != nullptr ? *value : ignored_;
         switch (text_[at_++]) {
         case 'n':
             target.type = JsonValue::Type::Null;
@@ -525,6 +528,7 @@ private:
     JsonFault fault_ = JsonFault::IllegalValue;
     bool isObject_ = false;
     std::string unescaped_;
+    JsonValue ignored_; // where values go that only the syntax counts of
     std::size_t arrayLength_ = 0;
 };
 

@@ -51,8 +51,9 @@ LeadingDigits LeadingDigitsOf(BigUnsigned& number) {
 
 // Rounds to 18 digits, ties to even; returns true when a carry added a digit in front.
 bool RoundToEighteen(const LeadingDigits& leading, char (&digits)[18]) {
-    for (int i = 0; i < 18; ++i)
-        digits[i] = i < leading.count ? leading.digits[i] : '0';
+    const int given = std::min(leading.count, 18);
+    std::copy(leading.digits, leading.digits + given, digits);
+    std::fill(digits + given, digits + 18, '0');
     if (leading.count <= 18)
         return false;
     const char first = leading.digits[18];
@@ -127,19 +128,27 @@ LeadingDigits LeadingDigitsOfWide(unsigned __int128 number) {
     char all[40];
     int count = 0;
     if (high != 0) {
-        char lowDigits[19];
-        for (int i = 18; i >= 0; --i) {
-            lowDigits[i] = char('0' + low % 10);
-            low /= 10;
+        // Two digits per division.
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                         "25262728293031323334353637383940414243444546474849"
+                                         "50515253545556575859606162636465666768697071727374"
+                                         "75767778798081828384858687888990919293949596979899";
+        char lowDigits[20];
+        for (int i = 18; i > 0; i -= 2) {
+            const auto pair = static_cast<std::size_t>(low % 100) * 2;
+            lowDigits[i - 1] = kPairs[pair];
+            lowDigits[i] = kPairs[pair + 1];
+            low /= 100;
         }
+        lowDigits[0] = char('0' + low);
         char highDigits[20];
         int highCount = 0;
         for (std::uint64_t rest = high; rest != 0; rest /= 10)
             highDigits[highCount++] = char('0' + rest % 10);
         while (highCount > 0)
             all[count++] = highDigits[--highCount];
-        for (const char digit : lowDigits)
-            all[count++] = digit;
+        for (int i = 0; i < 19; ++i)
+            all[count++] = lowDigits[i];
     } else {
         char lowDigits[20];
         int lowCount = 0;
