@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -152,11 +153,41 @@ AnswersReading Refused(AnswersReading reading, std::string message) {
 
 } // namespace
 
+namespace {
+
+// The inputs grouped by the length of their names, so that a key is compared with the few
+// names of its length only: every key of every line comes here.
+constexpr std::size_t kLongestName = 24;
+constexpr std::size_t kMostOfOneLength = 8;
+
+struct NamesOfOneLength {
+    std::array<const char*, kMostOfOneLength> names{};
+    std::array<int, kMostOfOneLength> inputs{};
+    std::size_t count = 0;
+};
+
+std::array<NamesOfOneLength, kLongestName + 1> NamesByLength() {
+    std::array<NamesOfOneLength, kLongestName + 1> byLength{};
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        const char* name = Inputs()[i].name;
+        NamesOfOneLength& names = byLength[std::strlen(name)];
+        names.names[names.count] = name;
+        names.inputs[names.count++] = static_cast<int>(i);
+    }
+    return byLength;
+}
+
+} // namespace
+
 int InputIndex(std::string_view name) {
-    const auto& inputs = Inputs();
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        if (name.size() == std::strlen(inputs[i].name) && name == inputs[i].name)
-            return static_cast<int>(i);
+    static const std::array<NamesOfOneLength, kLongestName + 1> byLength = NamesByLength();
+    if (name.empty() || name.size() > kLongestName)
+        return -1;
+    const NamesOfOneLength& names = byLength[name.size()];
+    for (std::size_t k = 0; k < names.count; ++k)
+        if (names.names[k][0] == name[0] &&
+            std::memcmp(names.names[k], name.data(), name.size()) == 0)
+            return names.inputs[k];
     return -1;
 }
 
@@ -164,7 +195,7 @@ std::optional<AnswerValue>* AnswerFields::slot(std::string_view key) {
     const int index = InputIndex(key);
     if (index >= 0)
         return &inputs[static_cast<std::size_t>(index)];
-    if (key == kCaseNumberKey)
+    if (key == std::string_view(kCaseNumberKey))
         return &caseNumber;
     // The unknown key named is the same whatever order the keys have.
     if (!unknownKey || key < *unknownKey)

@@ -7,6 +7,7 @@
 
 #include "evaluation/answer_fields.h"
 
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -83,8 +84,12 @@ std::string LocaleDecimalPoint() {
 // Up to 15 digits, optionally after a minus: exact in a double at every step.
 bool IsShortWholeNumber(std::string_view digits) {
     const std::size_t first = !digits.empty() && digits.front() == '-' ? 1 : 0;
-    return digits.size() > first && digits.size() - first <= 15 &&
-           digits.find_first_not_of("0123456789", first) == std::string_view::npos;
+    if (digits.size() <= first || digits.size() - first > 15)
+        return false;
+    for (std::size_t i = first; i < digits.size(); ++i)
+        if (digits[i] < '0' || digits[i] > '9')
+            return false;
+    return true;
 }
 
 // A JSON number's text as a double; false for one beyond double and for one that is not
@@ -174,7 +179,18 @@ private:
         if (!eatBlanks())
             return 0;
         const char token = text_[at_++];
-        return token != '\0' && std::strchr("[]{}:,\"", token) != nullptr ? token : 0;
+        switch (token) {
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case ':':
+        case ',':
+        case '"':
+            return token;
+        default:
+            return 0;
+        }
     }
 
     bool readObject(AnswerFields* fields) {
@@ -243,8 +259,7 @@ private:
 
     // At a character that is no blank; value is nullptr where only the syntax counts.
     bool readValue(JsonValue* value) {
-        JsonValue ignored;
-        JsonValue& target = value != nullptr ? *value : ignored;
+        JsonValue& target = value != nullptr ? *value : ignored_;
         switch (text_[at_++]) {
         case 'n':
             target.type = JsonValue::Type::Null;
@@ -395,6 +410,22 @@ private:
         return true;
     }
 
+    // Skips the plain run of a string: everything up to a quote, a backslash, a control
+    // character or a byte of a non-ASCII character, which the slower loop reads.
+    void skipPlainRun() {
+        static constexpr std::array<bool, 256> kPlain = [] {
+            std::array<bool, 256> plain{};
+            for (int byte = 0x20; byte < 0x80; ++byte)
+                plain[static_cast<std::size_t>(byte)] = byte != '"' && byte != '\\';
+            return plain;
+        }();
+        const char* at = text_.data() + at_;
+        const char* const end = text_.data() + text_.size();
+        while (at != end && kPlain[static_cast<unsigned char>(*at)])
+            ++at;
+        at_ = static_cast<std::size_t>(at - text_.data());
+    }
+
     // The length of the unescaped character at at_ inside a string; 0 where there is none,
     // with the fault: JSON wants a control character escaped.
     std::size_t characterLength() {
@@ -415,8 +446,14 @@ private:
     bool readString(std::string_view& out) {
         const std::size_t start = at_;
         bool escapes = false;
+        skipPlainRun();
         while (!atEnd() && text_[at_] != '"') {
-            if (text_[at_] == '\\') {
+            const auto byte = static_cast<unsigned char>(text_[at_]);
+            if (byte >= 0x20 && byte < 0x80 && byte != '\\') {
+                ++at_; // the usual character: printable ASCII
+                continue;
+            }
+            if (byte == '\\') {
                 escapes = true;
                 break;
             }
@@ -489,6 +526,7 @@ private:
     JsonFault fault_ = JsonFault::IllegalValue;
     bool isObject_ = false;
     std::string unescaped_;
+    JsonValue ignored_; // where values go that only the syntax counts of
     std::size_t arrayLength_ = 0;
 };
 
