@@ -34,7 +34,6 @@ const QByteArray kMandatoryMissing =
     "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das Gebiet "
     "angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.";
 const QByteArray kCannotWrite = "Die Ausgabe kann nicht geschrieben werden.";
-const QByteArray kInputOrOutputFailed = "Ein- oder Ausgabe ist fehlgeschlagen.";
 
 // Exit statuses of the evaluator.
 constexpr int kEvaluated = msr::cli::kEvaluated;
@@ -120,7 +119,7 @@ Run RunInProcess(const std::vector<std::string>& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, ",");
+    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}});
     run.out = Bytes(out.str());
     run.err = Bytes(err.str());
     return run;
@@ -616,8 +615,9 @@ void TestCliRobustness::filesAndStreams_data() {
         << "Die Datei \"" + throughFile.toUtf8() + "\" kann nicht gelesen werden.";
     QTest::newRow("F05 read error") << QStringList{"/proc/self/mem"} << QString() << kNotRead
                                     << QByteArray("Die Eingabe kann nicht gelesen werden.");
-    QTest::newRow("F06 read error, batch") << QStringList{"--batch", "/proc/self/mem"} << QString()
-                                           << kNotRead << kInputOrOutputFailed;
+    QTest::newRow("F06 read error, batch")
+        << QStringList{"--batch", "/proc/self/mem"} << QString() << kNotRead
+        << QByteArray("Die Eingabe kann nicht gelesen werden.");
     QTest::newRow("F07 empty file")
         << QStringList{files_.filePath("empty.json")} << QString() << kNotRead << kEmptyInput;
     QTest::newRow("F08 endless file")
@@ -625,7 +625,7 @@ void TestCliRobustness::filesAndStreams_data() {
     QTest::newRow("F09 output cannot be written")
         << QStringList{good} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F10 output cannot be written, batch")
-        << QStringList{"--batch", good} << "/dev/full" << kNotRead << kInputOrOutputFailed;
+        << QStringList{"--batch", good} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F11 output cannot be written, help")
         << QStringList{"--help"} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F12 a good file")
