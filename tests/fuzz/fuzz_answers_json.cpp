@@ -148,7 +148,7 @@ std::vector<std::string_view> Lines(std::string_view input) {
 void Batch(std::string_view input) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
-    Expect(msr::cli::RunBatch(in, out, ","), "batch run failed on a string stream");
+    Expect(msr::cli::RunBatch(in, out, ",").finished(), "batch run failed on a string stream");
     const std::string output = out.str();
     Expect(output.empty() || output.back() == '\n', "batch output not ended by a line break");
 
