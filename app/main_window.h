@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QScrollArea;
+
 namespace Ui {
 class TForm1;
 }
@@ -55,13 +57,19 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void BindHandlers();
     void OpenQuestionnaire(const msr::app::PictureButton* button);
     void Evaluate(QObject* sender);
     void ResetAllInputs();
+    void FitIntoScreen();
 
     std::unique_ptr<Ui::TForm1> ui_;
+    // Holds the client area below the menu while it is higher than the screen allows.
+    QScrollArea* scrollArea_ = nullptr;
     bool centred_ = false;
+    // Fitted again once the window system has told the frame it draws.
+    bool fittedToFrame_ = false;
 };

@@ -39,11 +39,11 @@ void QuestionnaireDialog::ClearInputs() {
 }
 
 void QuestionnaireDialog::Button1Click(QObject*) {
-    gui::Guarded([this] { Confirm(); });
+    gui::Guarded(this, [this] { Confirm(); });
 }
 
 void QuestionnaireDialog::Button2Click(QObject*) {
-    gui::Guarded([this] { ClearInputs(); });
+    gui::Guarded(this, [this] { ClearInputs(); });
 }
 
 void QuestionnaireDialog::Confirm() {
@@ -83,7 +83,12 @@ void QuestionnaireDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void QuestionnaireDialog::ApplyThemeColours() {
+    gui::KeepIndicatorsVisible(this);
+}
+
 void QuestionnaireDialog::showEvent(QShowEvent* event) {
+    gui::Guarded(this, [this] { ApplyThemeColours(); });
     gui::CentreOnScreen(this);
     QDialog::showEvent(event);
 }
@@ -95,6 +100,8 @@ void QuestionnaireDialog::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible())
         gui::MinimiseWithOwner(this);
     QDialog::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        gui::Guarded(this, [this] { ApplyThemeColours(); });
 }
 
 } // namespace msr::questionnaire

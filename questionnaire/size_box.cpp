@@ -1,8 +1,12 @@
 #include "questionnaire/size_box.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWheelEvent>
+
+#include <utility>
 
 namespace msr::questionnaire {
 namespace {
@@ -50,6 +54,37 @@ void SizeBoxStepping::StepFromTypedNumber() {
     const int typed = box_->findText(box_->currentText(), Qt::MatchExactly);
     if (typed >= 0 && typed != box_->currentIndex())
         box_->setCurrentIndex(typed);
+}
+
+PlaceholderSelection::PlaceholderSelection(QComboBox* box, QString placeholder)
+    : QObject(box), box_(box), placeholder_(std::move(placeholder)) {
+    box->installEventFilter(this);
+    box->lineEdit()->installEventFilter(this);
+}
+
+bool PlaceholderSelection::ShowsPlaceholder() const {
+    return box_->currentText() == placeholder_;
+}
+
+bool PlaceholderSelection::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_ && event->type() == QEvent::FocusIn && ShowsPlaceholder()) {
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            focusedByClick_ = true;
+        else
+            box_->lineEdit()->selectAll();
+    } else if (watched == box_->lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+               focusedByClick_) {
+        focusedByClick_ = false;
+        if (ShowsPlaceholder()) {
+            // After the release's own handling, which may still move the cursor.
+            box_->lineEdit()->event(event);
+            box_->lineEdit()->selectAll();
+            return true;
+        }
+    } else if (watched == box_ && event->type() == QEvent::FocusOut) {
+        focusedByClick_ = false;
+    }
+    return false;
 }
 
 } // namespace msr::questionnaire

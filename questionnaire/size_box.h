@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class QComboBox;
 
@@ -23,6 +24,28 @@ private:
     void StepFromTypedNumber();
 
     QComboBox* box_;
+};
+
+// While the box shows its placeholder ("Quadratmeter"), giving it the focus, by Tab or
+// by a click into its text, selects the whole text, so that what the user types
+// replaces it. A click would otherwise put the cursor inside the word.
+class PlaceholderSelection : public QObject {
+    Q_OBJECT
+
+public:
+    PlaceholderSelection(QComboBox* box, QString placeholder);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool ShowsPlaceholder() const;
+
+    QComboBox* box_;
+    QString placeholder_;
+    // The focus came with a mouse press; the press has put the cursor, the release
+    // selects.
+    bool focusedByClick_ = false;
 };
 
 } // namespace msr::questionnaire

@@ -20,6 +20,7 @@ TForm9::TForm9(QWidget* parent) : QuestionnaireDialog(parent), ui_(std::make_uni
     ShowNoSizeYet();
     FinishLayout(ui_->Button1);
     new msr::questionnaire::SizeBoxStepping(ui_->ComboBox1);
+    new msr::questionnaire::PlaceholderSelection(ui_->ComboBox1, kNoSizeYet);
     // The box and its edit field go by the caption above them.
     ui_->ComboBox1->setAccessibleName(ui_->GroupBox1->title());
     ui_->ComboBox1->lineEdit()->setAccessibleName(ui_->GroupBox1->title());
@@ -50,7 +51,7 @@ void TForm9::Confirm() {
     }
     // A text that is no whole number raises the conversion error; the dialog stays open.
     if (const auto refusal = msr::FlatSizeRefusal(size, ui_->CheckBox1->isChecked())) {
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
         return;
     }
     CloseAnswered();

@@ -218,6 +218,35 @@ private slots:
         QCOMPARE(SizeBox()->currentText(), shown);
     }
 
+    // "Quadratmeter" is replaced by what the user types, however the box got the focus;
+    // a size already typed is edited where the user clicks.
+    void focusingTheBox_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("byClick");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("click into the placeholder") << "Quadratmeter" << true << "75";
+        QTest::newRow("Tab into the placeholder") << "Quadratmeter" << false << "75";
+        QTest::newRow("click behind a typed size") << "4" << true << "475";
+    }
+    void focusingTheBox() {
+        QFETCH(QString, before);
+        QFETCH(bool, byClick);
+        QFETCH(QString, shown);
+        OpenDialog open(Form9);
+        SizeBox()->setEditText(before);
+        QLineEdit* edit = SizeBox()->lineEdit();
+        if (byClick) {
+            QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(edit->width() - 2, edit->height() / 2));
+        } else {
+            Find<QPushButton>(Form9, "Button1")->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        }
+        QVERIFY(SizeBox()->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("75"));
+        QCOMPARE(SizeBox()->currentText(), shown);
+    }
+
     void theWheelLeavesAnUntouchedBoxAlone() {
         OpenDialog open(Form9);
         Find<QPushButton>(Form9, "Button1")->setFocus();

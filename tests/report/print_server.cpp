@@ -18,6 +18,19 @@ bool WriteFile(const QString& fileName, const QString& text) {
            file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
+// What the program says on stdout, in the C locale; empty when it fails.
+QString Answer(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
 bool Run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -111,14 +124,16 @@ bool PrintServer::start() {
                    root_.filePath(QStringLiteral("cups-files.conf"))});
     if (!server_.waitForStarted(10000))
         return false;
-    // Ready once its socket answers.
+    // Ready once the scheduler answers on its socket. lpstat exits with 0 either way and
+    // says "scheduler is not running" while the socket is not there yet: its words tell.
     return QTest::qWaitFor(
         [this] {
             return server_.state() == QProcess::Running &&
-                   Run(QStringLiteral("lpstat"),
-                       {QStringLiteral("-h"), socketPath(), QStringLiteral("-r")});
+                   Answer(QStringLiteral("lpstat"),
+                          {QStringLiteral("-h"), socketPath(), QStringLiteral("-r")})
+                       .startsWith(QLatin1String("scheduler is running"));
         },
-        20000);
+        30000);
 }
 
 bool PrintServer::addQueue() {
