@@ -9,6 +9,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace msr::report {
 namespace {
 
@@ -19,7 +21,7 @@ QString FolderOf(const QString& fileName) {
 // The failure, and after a colon its reason when one is known.
 [[noreturn]] void Fail(const char* what, const QString& fileName, int errorNumber) {
     QString message = QString::fromUtf8(what).arg(QDir::toNativeSeparators(fileName));
-    const QString reason = WhyNotWritable(errorNumber, FolderOf(fileName));
+    const QString reason = WhyNotWritable(errorNumber, fileName);
     if (!reason.isEmpty())
         message += QStringLiteral(": ") + reason;
     throw ReportOutputError(message.toStdString());
@@ -27,7 +29,20 @@ QString FolderOf(const QString& fileName) {
 
 } // namespace
 
-QString WhyNotWritable(int errorNumber, const QString& folder) {
+namespace {
+
+// A file that is there but may not be written, in a folder that may be: the file is the
+// obstacle, not the folder.
+bool OnlyTheFileIsLocked(const QString& fileName, const QString& folder) {
+    const QFileInfo file(fileName);
+    return file.exists() && !file.isDir() &&
+           ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
+} // namespace
+
+QString WhyNotWritable(int errorNumber, const QString& fileName) {
+    const QString folder = FolderOf(fileName);
     const QString shownFolder = QDir::toNativeSeparators(folder);
     // A missing folder is told by the folder itself, whatever error the call gave.
     if (!QFileInfo(folder).isDir())
@@ -40,6 +55,8 @@ QString WhyNotWritable(int errorNumber, const QString& folder) {
         return QStringLiteral("Der Datenträger ist schreibgeschützt");
     case EACCES:
     case EPERM:
+        if (OnlyTheFileIsLocked(fileName, folder))
+            return QStringLiteral("Keine Berechtigung, die Datei zu überschreiben");
         return QStringLiteral("Keine Berechtigung, im Ordner \"%1\" zu schreiben").arg(shownFolder);
     case EISDIR:
         return QStringLiteral("Unter diesem Namen gibt es schon einen Ordner");

@@ -12,8 +12,9 @@ namespace msr::report {
 // written into, not replaced.
 void SaveFileAtomically(const QString& fileName, const QByteArray& bytes);
 
-// Why a file in the folder could not be written, from the system's error number; empty
-// where the system gives no reason a user can act on.
-QString WhyNotWritable(int errorNumber, const QString& folder);
+// Why the file could not be written, from the system's error number: a missing folder,
+// a full or read-only disk, no permission for the file or for its folder. Empty where
+// the system gives no reason a user can act on.
+QString WhyNotWritable(int errorNumber, const QString& fileName);
 
 } // namespace msr::report

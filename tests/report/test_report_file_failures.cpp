@@ -15,6 +15,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 using msr::report::PreviewWindow;
 using msr::report::ReportPages;
 using msr::test::ScratchDisk;
@@ -115,6 +117,31 @@ private slots:
                  QStringList{QStringLiteral("bericht.pdf")});
     }
 
+    // A file the user may not write, in a folder the user may: the reason is the file's.
+    // Run as a user other than root, who may write anything.
+    void aReadOnlyFileIsNamed() {
+        QTemporaryDir folder;
+        const QString fileName = folder.filePath(QStringLiteral("bericht.pdf"));
+        QFile old(fileName);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(kOldFile);
+        old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        QStringList asUser;
+        if (geteuid() == 0) {
+            QVERIFY(QFile::setPermissions(folder.path(),
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                              QFileDevice::ExeOther | QFileDevice::ReadOwner |
+                                              QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+            asUser = {QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"),
+                      QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")};
+        }
+        const QString told = ThroughTheCommandLine(fileName, asUser);
+        QVERIFY2(told.contains(QStringLiteral("Keine Berechtigung, die Datei")), qPrintable(told));
+        QVERIFY2(!told.contains(QStringLiteral("Ordner")), qPrintable(told));
+        QCOMPARE(ReadAll(fileName), QString::fromLatin1(kOldFile));
+    }
+
 private:
     // What the user is told, after writing the report to fileName along the route; empty
     // where nothing went wrong.
@@ -156,12 +183,14 @@ private:
         return messages.join(QLatin1Char('\n'));
     }
 
-    QString ThroughTheCommandLine(const QString& fileName) {
+    // Runs the evaluator, behind the command that makes it another user where given.
+    QString ThroughTheCommandLine(const QString& fileName, QStringList asUser = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(MSR_EVALUATOR), {QStringLiteral("--pdf"), fileName});
+        asUser << QStringLiteral(MSR_EVALUATOR) << QStringLiteral("--pdf") << fileName;
+        process.start(asUser.takeFirst(), asUser);
         process.write(R"({"YearClass":3,"LivingArea":"75","CityArea":2})");
         process.closeWriteChannel();
         process.waitForFinished(60000);
