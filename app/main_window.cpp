@@ -24,6 +24,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWindow>
 
 using msr::app::PictureButton;
 using msr::gui::Guarded;
@@ -139,11 +143,11 @@ void TForm1::MarkOpen(PictureButton* button) {
 }
 
 void TForm1::Beenden1Click(QObject*) {
-    Guarded([this] { close(); });
+    Guarded(this, [this] { close(); });
 }
 
 void TForm1::Info1Click(QObject*) {
-    Guarded([] { ShowModally(Form2); });
+    Guarded(this, [] { ShowModally(Form2); });
 }
 
 void TForm1::SpeedButton11Click(QObject*) {
@@ -183,7 +187,7 @@ void TForm1::SpeedButton10Click(QObject*) {
 }
 
 void TForm1::OpenQuestionnaire(const PictureButton* button) {
-    Guarded([this, button] {
+    Guarded(this, [this, button] {
         for (const QuestionnaireEntry& entry : kQuestionnaire)
             if ((*ui_).*entry.button == button)
                 ShowModally(entry.dialog());
@@ -191,12 +195,12 @@ void TForm1::OpenQuestionnaire(const PictureButton* button) {
 }
 
 void TForm1::Button1Click(QObject* sender) {
-    Guarded([this, sender] { Evaluate(sender); });
+    Guarded(this, [this, sender] { Evaluate(sender); });
 }
 
 void TForm1::Button2Click(QObject*) {
-    Guarded([this] {
-        if (msr::gui::Messages::confirm(kConfirmReset))
+    Guarded(this, [this] {
+        if (msr::gui::Messages::confirm(kConfirmReset, this))
             ResetAllInputs();
     });
 }
@@ -207,7 +211,7 @@ void TForm1::Evaluate(QObject* sender) {
                                         IsAnswered(ui_->SpeedButton8),
                                         IsAnswered(ui_->SpeedButton10)};
     if (const auto refusal = msr::EvaluationRefusal(answered))
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
     else
         Form8->SpeedButton1Click(sender);
 }
@@ -222,10 +226,45 @@ void TForm1::ResetAllInputs() {
 
 void TForm1::showEvent(QShowEvent* event) {
     if (!centred_) {
+        FitIntoScreen();
         msr::gui::CentreOnScreen(this);
         centred_ = true;
+        if (QWindow* window = windowHandle())
+            connect(window, &QWindow::screenChanged, this,
+                    [this] { msr::gui::Guarded(this, [this] { FitIntoScreen(); }); });
     }
     QMainWindow::showEvent(event);
+}
+
+// On a screen too low for the window (800 x 600, or a laptop at 125 %) the client area
+// scrolls, so that every button can still be reached by mouse; the window then fills the
+// height there is. Where the window fits it stays exactly as laid out.
+void TForm1::FitIntoScreen() {
+    QWidget* client = ui_->centralwidget;
+    const int room = msr::gui::AvailableClientHeight(this) - menuBar()->sizeHint().height();
+    const bool tooHigh = client->height() > room;
+    if (tooHigh && !scrollArea_) {
+        scrollArea_ = new QScrollArea(this);
+        scrollArea_->setObjectName(QStringLiteral("ScrollArea"));
+        scrollArea_->setFrameShape(QFrame::NoFrame);
+        scrollArea_->setFocusPolicy(Qt::NoFocus); // the tab order stays the layout's
+        scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        scrollArea_->setWidget(takeCentralWidget());
+        setCentralWidget(scrollArea_);
+        scrollArea_->show();
+    } else if (!tooHigh && scrollArea_) {
+        QWidget* area = takeCentralWidget();
+        setCentralWidget(scrollArea_->takeWidget());
+        client->show();
+        delete area;
+        scrollArea_ = nullptr;
+    }
+    if (scrollArea_)
+        scrollArea_->setFixedSize(
+            client->width() + scrollArea_->verticalScrollBar()->sizeHint().width(), room);
+    // The window takes its new size before it is placed.
+    layout()->activate();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

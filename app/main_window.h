@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QScrollArea;
+
 namespace Ui {
 class TForm1;
 }
@@ -61,7 +63,10 @@ private:
     void OpenQuestionnaire(const msr::app::PictureButton* button);
     void Evaluate(QObject* sender);
     void ResetAllInputs();
+    void FitIntoScreen();
 
     std::unique_ptr<Ui::TForm1> ui_;
+    // Holds the client area below the menu while it is higher than the screen allows.
+    QScrollArea* scrollArea_ = nullptr;
     bool centred_ = false;
 };

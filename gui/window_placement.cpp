@@ -79,6 +79,15 @@ void FillAvailableArea(QWidget* window) {
     CentreOnScreen(window);
 }
 
+int AvailableClientHeight(const QWidget* window) {
+    const QScreen* screen = ScreenFor(window);
+    if (!screen)
+        return QWIDGETSIZE_MAX;
+    const QMargins frame = ExpectedFrame(window);
+    return screen->availableGeometry().height() - frame.top() - frame.bottom() -
+           UnknownTitleBar(window, frame);
+}
+
 void MinimiseWithOwner(QWidget* window) {
     if (QWidget* owner = window->parentWidget())
         owner->window()->showMinimized();

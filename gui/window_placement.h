@@ -13,6 +13,11 @@ void CentreOnScreen(QWidget* window);
 // title bar included, and places it there.
 void FillAvailableArea(QWidget* window);
 
+// The height a top-level window's client area may have on its screen: the available area
+// less the frame and title bar the window system draws (before it has drawn them, those
+// of another shown window, else room for a title bar).
+int AvailableClientHeight(const QWidget* window);
+
 // Minimises the program with a window that blocks its owner: the owner's window goes down
 // too, so that restoring it brings both back.
 void MinimiseWithOwner(QWidget* window);

@@ -5,7 +5,11 @@
 #include "program_fixture.h"
 #include "recorded_messages.h"
 
+#include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 
 namespace {
@@ -52,6 +56,30 @@ QString Misplacement(const QWidget* window) {
     return {};
 }
 
+// A point of the control the user can see and click: inside the screen's available area
+// and not hidden behind another part of the window. Null where there is none.
+QPoint VisiblePointOf(QWidget* control) {
+    const QRect area = AvailableArea();
+    for (const QPoint& inside : {control->rect().center(), QPoint(control->width() / 2, 3),
+                                 QPoint(control->width() / 2, control->height() - 4)}) {
+        const QPoint global = control->mapToGlobal(inside);
+        if (area.contains(global) && QApplication::widgetAt(global) == control)
+            return global;
+    }
+    return {};
+}
+
+// A click into the scroll bar's trough just above its lower arrow, which pages down, as a
+// user's mouse does it.
+void PageDownByMouse() {
+    auto* scrolling = Form1->findChild<QScrollArea*>(QStringLiteral("ScrollArea"));
+    QVERIFY2(scrolling, "out of sight and no scroll bar");
+    QScrollBar* bar = scrolling->verticalScrollBar();
+    const QPoint trough =
+        bar->mapTo(Form1, QPoint(bar->width() / 2, bar->height() - bar->width() - 3));
+    QTest::mouseClick(Form1->windowHandle(), Qt::LeftButton, Qt::NoModifier, trough);
+}
+
 } // namespace
 
 class WindowPlacementTest : public QObject {
@@ -70,6 +98,47 @@ private slots:
     void cleanupTestCase() { windows_.reset(); }
 
     void mainWindow() { QCOMPARE(Misplacement(Form1), QString()); }
+
+    // Where the window fits, its client area is the one laid out, 363 x 663 below the menu;
+    // where it does not, it scrolls inside a window that fits the screen.
+    void mainWindowFitsOrScrolls() {
+        auto* scrolling = Form1->findChild<QScrollArea*>(QStringLiteral("ScrollArea"));
+        QVERIFY2(Form1->frameGeometry().height() <= AvailableArea().height(),
+                 qPrintable(QString::number(Form1->frameGeometry().height())));
+        const int titleBar = Form1->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const bool fits = Form1->menuBar()->height() + 663 + titleBar <= AvailableArea().height();
+        QCOMPARE(scrolling == nullptr, fits);
+        if (fits) {
+            QCOMPARE(Form1->centralWidget()->objectName(), QStringLiteral("centralwidget"));
+            QCOMPARE(Form1->centralWidget()->size(), QSize(363, 663));
+        }
+    }
+
+    // Every command of the main window is reached by the mouse: the scroll bar brings it
+    // into view where the screen is too low, and a click at the place seen presses it.
+    void mainWindowCommandsReachableByMouse_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Auswerten") << "Button1";
+        QTest::newRow("Werte zurücksetzen") << "Button2";
+        QTest::newRow("Gebietseinteilung") << "SpeedButton10";
+    }
+    void mainWindowCommandsReachableByMouse() {
+        QFETCH(QString, button);
+        RecordedMessages messages(msr::gui::MessageResult::No);
+        // The main window's own, not a dialog's of the same name.
+        auto* control =
+            Find<QAbstractButton>(Find<QWidget>(Form1, "centralwidget"), qPrintable(button));
+        for (int notch = 0; notch < 40 && VisiblePointOf(control).isNull(); ++notch)
+            PageDownByMouse();
+        const QPoint seen = VisiblePointOf(control);
+        QVERIFY2(!seen.isNull(), "never seen on the screen");
+        QSignalSpy pressed(control, &QAbstractButton::clicked);
+        if (button == QLatin1String("SpeedButton10"))
+            WhenModal(Form11, [] { Form11->done(QDialog::Accepted); });
+        QTest::mouseClick(Form1->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          Form1->windowHandle()->mapFromGlobal(seen));
+        QCOMPARE(pressed.count(), 1);
+    }
 
     // Each dialog as its button opens it from the main window.
     void dialogs_data() {
@@ -100,7 +169,7 @@ private slots:
         Find<QRadioButton>(Form11, "RadioButton1")->setChecked(true);
         QRect frame;
         WhenPreviewShown([&frame] { frame = Form8->openPreview()->frameGeometry(); });
-        Click(Find<QPushButton>(Form1, "Button1"));
+        Click(Find<QPushButton>(Find<QWidget>(Form1, "centralwidget"), "Button1"));
         QVERIFY(!frame.isNull());
         QVERIFY2(AvailableArea().contains(frame), qPrintable(QString("%1,%2 %3x%4")
                                                                  .arg(frame.x())
