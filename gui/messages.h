@@ -5,6 +5,8 @@
 #include <exception>
 #include <functional>
 
+class QWidget;
+
 namespace msr::gui {
 
 // The program's title: the caption of every message box.
@@ -19,6 +21,9 @@ struct MessageRequest {
     QString text;
     MessageIcon icon = MessageIcon::Exclamation;
     MessageButtons buttons = MessageButtons::Ok;
+    // The window the user is working in: the box stands over it and gives the focus
+    // back to it. Null only when no window of the program is shown.
+    QWidget* owner = nullptr;
 };
 
 // Shows a request and returns the button pressed. Tests install their own to see what
@@ -26,16 +31,19 @@ struct MessageRequest {
 using MessagePresenter = std::function<MessageResult(const MessageRequest&)>;
 
 // The one application-level message box: modal to the whole application, captioned
-// with the application title.
+// with the application title. Its owner is the window given (the one whose handler
+// speaks), else the modal dialog or the active window: the box stands over that window,
+// and closing it returns the focus there, so the next key goes where the user was.
 class Messages {
 public:
-    static MessageResult show(const QString& text, MessageIcon icon, MessageButtons buttons);
+    static MessageResult show(const QString& text, MessageIcon icon, MessageButtons buttons,
+                              QWidget* owner = nullptr);
     // A refusal: exclamation icon, OK.
-    static void refuse(const QString& text);
+    static void refuse(const QString& text, QWidget* owner = nullptr);
     // The reset's confirmation: question icon, Ja/Nein; true for Ja.
-    static bool confirm(const QString& text);
+    static bool confirm(const QString& text, QWidget* owner = nullptr);
     // The standard error report: stop icon, OK, the message with its full stop.
-    static void reportError(const QString& message);
+    static void reportError(const QString& message, QWidget* owner = nullptr);
 
     // Replaces how messages are shown; an empty presenter restores the real box.
     static void setPresenter(MessagePresenter presenter);
@@ -51,6 +59,15 @@ template <class Handler> void Guarded(Handler&& handler) noexcept {
         handler();
     } catch (...) {
         Messages::reportError(CurrentErrorMessage(std::current_exception()));
+    }
+}
+
+// The same for a handler of the window given: the report stands over that window.
+template <class Handler> void Guarded(QWidget* window, Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        Messages::reportError(CurrentErrorMessage(std::current_exception()), window);
     }
 }
 

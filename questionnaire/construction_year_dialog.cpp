@@ -34,35 +34,35 @@ void TForm12::ReadInputs(msr::Answers& answers) const {
 }
 
 void TForm12::RadioButton1Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton2Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton3Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton5Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton6Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton7Click(QObject*) {
-    Guarded([this] { ForgetBuilt1980Side(); });
+    Guarded(this, [this] { ForgetBuilt1980Side(); });
 }
 
 void TForm12::RadioButton8Click(QObject*) {
-    Guarded([this] { ChooseClass1978To1994(); });
+    Guarded(this, [this] { ChooseClass1978To1994(); });
 }
 
 void TForm12::RadioButton9Click(QObject*) {
-    Guarded([this] { ChooseClass1978To1994(); });
+    Guarded(this, [this] { ChooseClass1978To1994(); });
 }
 
 void TForm12::ForgetBuilt1980Side() {
@@ -91,7 +91,7 @@ void TForm12::Confirm() {
         return;
     }
     if (const auto refusal = msr::ConstructionYearRefusal(yearClass, Built1980Side())) {
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal));
+        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
         return;
     }
     CloseAnswered();

@@ -39,11 +39,11 @@ void QuestionnaireDialog::ClearInputs() {
 }
 
 void QuestionnaireDialog::Button1Click(QObject*) {
-    gui::Guarded([this] { Confirm(); });
+    gui::Guarded(this, [this] { Confirm(); });
 }
 
 void QuestionnaireDialog::Button2Click(QObject*) {
-    gui::Guarded([this] { ClearInputs(); });
+    gui::Guarded(this, [this] { ClearInputs(); });
 }
 
 void QuestionnaireDialog::Confirm() {

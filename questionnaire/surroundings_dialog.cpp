@@ -50,15 +50,15 @@ void TForm10::ReadInputs(msr::Answers& answers) const {
 }
 
 void TForm10::Label8MouseEnter(QObject*) {
-    Guarded([] { ShowApplicationPointer(Qt::PointingHandCursor); });
+    Guarded(this, [] { ShowApplicationPointer(Qt::PointingHandCursor); });
 }
 
 void TForm10::Label8MouseLeave(QObject*) {
-    Guarded([] { ShowDefaultApplicationPointer(); });
+    Guarded(this, [] { ShowDefaultApplicationPointer(); });
 }
 
 void TForm10::Label8MouseUp(QObject*) {
-    Guarded([this] { OpenNoiseMap(); });
+    Guarded(this, [this] { OpenNoiseMap(); });
 }
 
 bool TForm10::eventFilter(QObject* watched, QEvent* event) {
@@ -83,7 +83,7 @@ bool TForm10::HandleLinkEvent(QEvent* event) {
     }
     // Keyboard users reach the label by Tab and open the map with Space or Enter.
     if (IsActivationKey(event)) {
-        Guarded([this] { OpenNoiseMap(); });
+        Guarded(this, [this] { OpenNoiseMap(); });
         return true;
     }
     return false;

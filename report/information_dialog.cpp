@@ -75,7 +75,7 @@ void TForm2::Button1Click(QObject* /*sender*/) {
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Polish)
-        Guarded([this, watched] { prepareForShowing(watched); });
+        Guarded(this, [this, watched] { prepareForShowing(watched); });
     return QDialog::eventFilter(watched, event);
 }
 
@@ -120,15 +120,15 @@ void TForm2::applyColours() {
 void TForm2::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ApplicationPaletteChange)
-        Guarded([this] { applyColours(); });
+        Guarded(this, [this] { applyColours(); });
 }
 
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Guarded([this] { applyColours(); });
+    Guarded(this, [this] { applyColours(); });
     msr::gui::CentreOnScreen(this);
     ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
-    Guarded([this] { FormShow(this); });
+    Guarded(this, [this] { FormShow(this); });
 }
 
 // Esc presses "OK", the dialog's cancel button.

@@ -4,6 +4,7 @@
 
 #include "gui/messages.h"
 #include "gui/window_placement.h"
+#include "report/file_saving.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
 #include "report/report_printing.h"
@@ -15,14 +16,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+
+#include <cerrno>
 
 namespace msr::report {
 namespace {
@@ -39,10 +44,10 @@ QIcon PreviewIcon(const char* name) {
 }
 
 // The dialog opens in the proposal's folder with its bare name in the name box, so
-// whatever the user types is taken in that folder.
-QString AskForPdfFile(QWidget* parent, const QString& proposedPath) {
+// whatever the user types is taken in that folder. It asks before it replaces a file.
+QString AskForFile(QWidget* parent, const QString& proposedPath, const QString& caption) {
     const QFileInfo proposal(proposedPath);
-    QFileDialog dialog(parent, QStringLiteral("Als PDF speichern"), proposal.absolutePath(),
+    QFileDialog dialog(parent, caption, proposal.absolutePath(),
                        QStringLiteral("PDF-Dateien (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -50,6 +55,60 @@ QString AskForPdfFile(QWidget* parent, const QString& proposedPath) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+QString AskForPdfFile(QWidget* parent, const QString& proposedPath) {
+    return AskForFile(parent, proposedPath, QStringLiteral("Als PDF speichern"));
+}
+
+QString AskForPrintFile(QWidget* parent, const QString& proposedPath) {
+    return AskForFile(parent, proposedPath, QStringLiteral("In Datei drucken"));
+}
+
+// The printer is a file: the PDF printer, or whatever printer the set-up gave a file.
+bool PrintsIntoFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
+
+// The path itself while no file has that name, else the first free one of "name-2.pdf",
+// "name-3.pdf", ... in the same folder.
+QString FreshFileName(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists())
+        return path;
+    static const QRegularExpression numbered(QStringLiteral("-[0-9]+$"));
+    const QString stem = file.completeBaseName().remove(numbered);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
+    const QDir folder = file.absoluteDir();
+    for (int number = 2;; ++number) {
+        const QString candidate =
+            folder.filePath(QStringLiteral("%1-%2%3").arg(stem).arg(number).arg(suffix));
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+// Qt's print dialog turns down a file in a missing folder as "write-protected"; the
+// program tells the reason itself, as saving does, and leaves the dialog open.
+void TellMissingFolderOfPrintFile(QPrintDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    auto* fileField = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (!buttons || !fileField ||
+        !QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, SLOT(_q_checkFields())))
+        return;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileField] {
+        const QString fileName = fileField->text();
+        const QFileInfo file(fileName);
+        if (fileField->isEnabled() && !fileName.isEmpty() && !file.absoluteDir().exists()) {
+            msr::gui::Messages::reportError(
+                QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden: %2")
+                    .arg(QDir::toNativeSeparators(fileName), WhyNotWritable(ENOENT, fileName)),
+                &dialog);
+            fileField->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    });
 }
 
 // The set-up dialog only chooses: it is called so and its button does not say "Drucken".
@@ -71,7 +130,7 @@ bool PrinterReady(const QPrinter& printer) {
 
 PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::PreviewWindow>()), pages_(std::move(pages)),
-      chooseSaveFile_(AskForPdfFile) {
+      chooseSaveFile_(AskForPdfFile), choosePrintFile_(AskForPrintFile) {
     ui_->setupUi(this);
     setUpPrinter();
     preview_ = new QPrintPreviewWidget(&printer_, ui_->centralwidget);
@@ -83,9 +142,9 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
     enablePrinting(false);
 
     connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { Guarded([&] { preparePages(printer); }); });
+            [this](QPrinter* printer) { Guarded(this, [&] { preparePages(printer); }); });
     connect(preview_, &QPrintPreviewWidget::previewChanged, this,
-            [this] { Guarded([&] { updatePageStatus(); }); });
+            [this] { Guarded(this, [&] { updatePageStatus(); }); });
     ui_->actionFitWidth->setChecked(true);
     preview_->fitToWidth();
     // Opened maximised; sized to the screen beforehand, so it fills the screen even
@@ -97,6 +156,10 @@ PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::setSaveFileChooser(SaveFileChooser chooser) {
     chooseSaveFile_ = chooser ? std::move(chooser) : SaveFileChooser(AskForPdfFile);
+}
+
+void PreviewWindow::setPrintFileChooser(SaveFileChooser chooser) {
+    choosePrintFile_ = chooser ? std::move(chooser) : SaveFileChooser(AskForPrintFile);
 }
 
 // The documents folder where it exists (it is only a name until someone creates it),
@@ -160,10 +223,11 @@ void PreviewWindow::setUpActions() {
     connect(ui.actionLastPage, &QAction::triggered, this,
             [this] { goToPage(preview_->pageCount()); });
     connect(ui.actionPrintSetup, &QAction::triggered, this,
-            [this] { Guarded([&] { runPrintSetup(); }); });
+            [this] { Guarded(this, [&] { runPrintSetup(); }); });
     connect(ui.actionPrint, &QAction::triggered, this,
-            [this] { Guarded([&] { printPreparedPages(); }); });
-    connect(ui.actionSavePdf, &QAction::triggered, this, [this] { Guarded([&] { saveAsPdf(); }); });
+            [this] { Guarded(this, [&] { printPreparedPages(); }); });
+    connect(ui.actionSavePdf, &QAction::triggered, this,
+            [this] { Guarded(this, [&] { saveAsPdf(); }); });
     connect(ui.actionClose, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -283,10 +347,27 @@ bool PreviewWindow::runPrintSetup() {
 // Without a printer chosen (none installed, or none named) "Drucken" asks first, in the
 // same dialog, which then prints: it lists the printers there are and always offers
 // printing into a PDF file, so a machine without any printer can still print.
+// A real printer prints at once. Into a file, every print asks for the file, proposing
+// a name no file has yet: the last report's PDF is never replaced unasked.
 void PreviewWindow::printPreparedPages() {
-    if (!PrinterReady(printer_) && !choosePrinter({}, {}))
-        return;
+    if (!PrinterReady(printer_)) {
+        if (!choosePrinter({}, {}))
+            return;
+    } else if (PrintsIntoFile(printer_)) {
+        const QString fileName = choosePrintFile_(this, proposedPrintPath());
+        if (fileName.isEmpty())
+            return;
+        printer_.setOutputFileName(fileName);
+    }
     PrintReport(printer_, *pages_);
+}
+
+// A fresh name beside the file printed into last, else beside where PDFs are saved.
+QString PreviewWindow::proposedPrintPath() const {
+    const QFileInfo last(printer_.outputFileName());
+    if (!printer_.outputFileName().isEmpty() && last.absoluteDir().exists())
+        return FreshFileName(last.absoluteFilePath());
+    return FreshFileName(proposedPdfPath());
 }
 
 // The printer dialog; a caption and button text given make it a set-up that only chooses.
@@ -298,6 +379,7 @@ bool PreviewWindow::choosePrinter(const QString& caption, const QString& acceptT
     dialog.setMinMax(1, pages_->pageCount());
     if (!caption.isEmpty())
         NameAsSetUp(dialog, caption, acceptText);
+    TellMissingFolderOfPrintFile(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -43,6 +43,8 @@ public:
 
     // An empty chooser restores the program's own file dialog.
     void setSaveFileChooser(SaveFileChooser chooser);
+    // Asks for the file each "Drucken" into a file writes; empty restores the dialog.
+    void setPrintFileChooser(SaveFileChooser chooser);
 
     // An absolute path in a folder that exists: the documents folder, else home.
     static QString proposedPdfPath();
@@ -68,6 +70,7 @@ private:
     bool runPrintSetup();
     bool choosePrinter(const QString& caption, const QString& acceptText);
     void printPreparedPages();
+    QString proposedPrintPath() const;
     void saveAsPdf();
 
     std::unique_ptr<Ui::PreviewWindow> ui_;
@@ -78,6 +81,7 @@ private:
     QLabel* progressLabel_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     SaveFileChooser chooseSaveFile_;
+    SaveFileChooser choosePrintFile_;
     bool preparing_ = false;
     bool prepared_ = false;
 };

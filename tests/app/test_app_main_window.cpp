@@ -8,6 +8,9 @@
 #include "report/entry_points.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 using msr::app::PictureButton;
 
@@ -153,6 +156,58 @@ private slots:
         expected.CityArea = 3;
         QVERIFY(!shown.isEmpty());
         QCOMPARE(shown, EvaluationOf(expected));
+    }
+
+    // A printing error in the preview is told over the preview, and the keys go back
+    // there: Enter does not run "Auswerten" again in the main window hidden behind it, and
+    // Ctrl+P prints again.
+    void keysAfterAPrintErrorStayInThePreview() {
+        AnswerYear();
+        AnswerSize(QStringLiteral("75"));
+        AnswerArea();
+        QSignalSpy evaluations(Find<QPushButton>(Form1, "Button1"), &QPushButton::clicked);
+        QTemporaryDir folder;
+        const QString missing = folder.filePath(QStringLiteral("fehlt/bericht.pdf"));
+        int asked = 0;
+        QList<QWidget*> owners;
+        QWidget* preview = nullptr;
+        QWidget* activeAfterMessage = nullptr;
+        // Each message is the real box, answered with Enter as a user does.
+        const auto answerNextMessage = [&owners] {
+            WhenReady([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+                      [&owners] {
+                          QWidget* box = QApplication::activeModalWidget();
+                          owners << box->parentWidget();
+                          QTest::keyClick(box, Qt::Key_Return);
+                      });
+        };
+        WhenPreviewShown([&] {
+            msr::report::PreviewWindow* window = Form8->openPreview();
+            preview = window;
+            window->printer().setOutputFileName(missing);
+            window->setPrintFileChooser([&](QWidget*, const QString&) {
+                ++asked;
+                return missing;
+            });
+            if (!QTest::qWaitForWindowActive(window))
+                return;
+            answerNextMessage();
+            QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_P, Qt::ControlModifier);
+            // The window system's word on the active window comes as an event.
+            QCoreApplication::processEvents();
+            activeAfterMessage = QApplication::activeWindow();
+            if (!QGuiApplication::focusWindow())
+                return;
+            QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+            answerNextMessage();
+            QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_P, Qt::ControlModifier);
+        });
+        Click(Find<QPushButton>(Form1, "Button1"));
+
+        QCOMPARE(evaluations.count(), 1);
+        QCOMPARE(asked, 2);
+        QCOMPARE(owners, QList<QWidget*>({preview, preview}));
+        QCOMPARE(activeAfterMessage, preview);
     }
 
     void optionalDialogOkMarksButDoesNotAllowEvaluation_data() {

@@ -177,6 +177,7 @@ private:
         } else {
             window.printer().setOutputFormat(QPrinter::PdfFormat);
             window.printer().setOutputFileName(fileName);
+            window.setPrintFileChooser([&](QWidget*, const QString&) { return fileName; });
             window.findChild<QAction*>(QStringLiteral("actionPrint"))->trigger();
         }
         window.close();

@@ -1,14 +1,18 @@
 #include "pdf_words.h"
 #include "sample_reports.h"
 
+#include "gui/messages.h"
 #include "report/preview_window.h"
 #include "report/report_pages.h"
 #include "report/report_printing.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -48,6 +52,12 @@ private slots:
     void init() {
         pages_ = AllFeaturesPages();
         window_ = std::make_unique<PreviewWindow>(pages_);
+        printProposals_.clear();
+        // Printing into a file asks for the file; the user takes the name proposed.
+        window_->setPrintFileChooser([this](QWidget*, const QString& proposed) {
+            printProposals_ << proposed;
+            return proposed;
+        });
     }
     void cleanup() { window_.reset(); }
 
@@ -329,6 +339,101 @@ private slots:
                     .endsWith(QStringLiteral("Auswertung Seite 2")));
     }
 
+    // Each "Drucken" into a file asks for the file and proposes a name no file has yet, so
+    // the second flat's report never replaces the first one's unasked.
+    void eachPrintIntoAFileAsksWithAFreshName() {
+        QTemporaryDir folder;
+        const QString first = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        window_->printer().setOutputFileName(first);
+        window_->show();
+        Action(*window_, "actionPrint")->trigger();
+        const QDateTime firstWritten = QFileInfo(first).lastModified();
+        Action(*window_, "actionPrint")->trigger();
+        const QString second = folder.filePath(QStringLiteral("gedruckt-2.pdf"));
+        QCOMPARE(printProposals_, QStringList({first, second}));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("gedruckt-2.pdf"), QStringLiteral("gedruckt.pdf")}));
+        QCOMPARE(QFileInfo(first).lastModified(), firstWritten);
+    }
+
+    // The program's own file dialog asks before it replaces a file; "Nein" keeps it.
+    void printIntoAnExistingFileAsksFirst() {
+        QTemporaryDir folder;
+        const QString existing = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        QFile old(existing);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("alt");
+        old.close();
+        window_->setPrintFileChooser({});
+        window_->printer().setOutputFileName(existing);
+        window_->show();
+        QString proposed;
+        QString question;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                question = box->text();
+                box->button(QMessageBox::No)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (!proposed.isEmpty()) {
+                    dialog->reject();
+                    return;
+                }
+                proposed = dialog->selectedFiles().value(0);
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                name->setText(QStringLiteral("gedruckt.pdf"));
+                // Outside this tick: the question runs a loop of its own, in which the
+                // timer must tick again.
+                QMetaObject::invokeMethod(
+                    name, [name] { QTest::keyClick(name, Qt::Key_Return); }, Qt::QueuedConnection);
+            }
+        });
+        answer.start(20);
+        Action(*window_, "actionPrint")->trigger();
+        QCOMPARE(proposed, folder.filePath(QStringLiteral("gedruckt-2.pdf")));
+        QVERIFY2(question.contains(QStringLiteral("gedruckt.pdf")), qPrintable(question));
+        QCOMPARE(ReadBytes(existing), QByteArray("alt"));
+    }
+
+    // A file in a folder that does not exist is refused with the program's own reason,
+    // over the print dialog, which stays open.
+    void printDialogTellsAMissingFolder() {
+        QTemporaryDir folder;
+        const QString missing = folder.filePath(QStringLiteral("fehlt/gedruckt.pdf"));
+        window_->printer().setOutputFormat(QPrinter::PdfFormat); // no file named yet
+        window_->show();
+        QList<msr::gui::MessageRequest> messages;
+        msr::gui::Messages::setPresenter([&](const msr::gui::MessageRequest& request) {
+            messages << request;
+            return msr::gui::MessageResult::Ok;
+        });
+        QWidget* dialogShown = nullptr;
+        bool stayedOpen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialogShown = dialog;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            QVERIFY(name && name->isEnabled());
+            name->setText(missing);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            stayedOpen = dialog->isVisible();
+            dialog->reject();
+        });
+        Action(*window_, "actionPrint")->trigger();
+        msr::gui::Messages::setPresenter({});
+        QVERIFY(stayedOpen);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().text,
+                 QStringLiteral("Die Datei \"%1\" kann nicht erstellt werden: Der Ordner \"%2\" "
+                                "existiert nicht.")
+                     .arg(missing, folder.filePath(QStringLiteral("fehlt"))));
+        QCOMPARE(messages.first().owner, dialogShown);
+        QVERIFY(!QFile::exists(missing));
+    }
+
     void printedPagesFollowRangeAndCopies_data() {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
@@ -417,8 +522,14 @@ private slots:
     }
 
 private:
+    static QByteArray ReadBytes(const QString& fileName) {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     std::shared_ptr<const ReportPages> pages_;
     std::unique_ptr<PreviewWindow> window_;
+    QStringList printProposals_;
 };
 
 QTEST_MAIN(ReportPreviewTest)
