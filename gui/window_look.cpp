@@ -2,6 +2,8 @@
 
 #include "gui/messages.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
@@ -9,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QWidget>
 
@@ -162,6 +165,55 @@ QColor ReadableOn(const QColor& colour, const QColor& background) {
             return mixed;
     }
     return towards;
+}
+
+namespace {
+
+bool IsDark(const QColor& background) {
+    return RelativeLuminance(background) < 0.18;
+}
+
+QColor Mixed(const QColor& from, const QColor& towards, double t) {
+    return QColor::fromRgbF(
+        static_cast<float>(from.redF() + (towards.redF() - from.redF()) * t),
+        static_cast<float>(from.greenF() + (towards.greenF() - from.greenF()) * t),
+        static_cast<float>(from.blueF() + (towards.blueF() - from.blueF()) * t));
+}
+
+// A face for the indicators with the contrast that controls need against their
+// background (3 : 1), in the background's own hue.
+QColor IndicatorFace(const QColor& background) {
+    constexpr double kVisible = 3.0;
+    for (int percent = 5; percent <= 100; percent += 5) {
+        const QColor face = Mixed(background, Qt::white, percent / 100.0);
+        if (ContrastRatio(face, background) >= kVisible)
+            return face;
+    }
+    return Qt::white;
+}
+
+} // namespace
+
+QColor LaidOutColourOn(const QColor& colour, const QColor& background) {
+    return IsDark(background) ? ReadableOn(colour, background) : colour;
+}
+
+void KeepIndicatorsVisible(QWidget* window) {
+    const QPalette themed = QApplication::palette(window);
+    const QColor background = themed.color(QPalette::Window);
+    const bool dark = IsDark(background);
+    QPalette lightened = themed;
+    if (dark) {
+        const QColor face = IndicatorFace(background);
+        lightened.setColor(QPalette::Base, face);
+        lightened.setColor(QPalette::Text, ReadableOn(themed.color(QPalette::Text), face));
+    }
+    for (QWidget* option : window->findChildren<QWidget*>()) {
+        if (!qobject_cast<QCheckBox*>(option) && !qobject_cast<QRadioButton*>(option))
+            continue;
+        // An empty palette gives the control back the theme's colours.
+        option->setPalette(dark ? lightened : QPalette());
+    }
 }
 
 } // namespace msr::gui

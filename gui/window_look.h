@@ -58,4 +58,14 @@ double ContrastRatio(const QColor& first, const QColor& second);
 // background, darker on a light one).
 QColor ReadableOn(const QColor& colour, const QColor& background);
 
+// A colour the layout gives text, as the theme's background asks: itself on a light
+// background, where it is as laid out; on a dark one the nearest shade that reads.
+QColor LaidOutColourOn(const QColor& colour, const QColor& background);
+
+// The empty indicators of the window's check boxes and radio buttons stand out from the
+// window under a dark theme too (the theme draws them dark on dark): their face is
+// lightened until it does, and their tick darkened to read on it. Under a light theme
+// they are the theme's own.
+void KeepIndicatorsVisible(QWidget* window);
+
 } // namespace msr::gui

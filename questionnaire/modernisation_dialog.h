@@ -19,6 +19,10 @@ public:
 
     void ReadInputs(msr::Answers& answers) const override;
 
+protected:
+    // The four notice lines are red as laid out; under a dark theme a red that reads.
+    void ApplyThemeColours() override;
+
 private:
     std::unique_ptr<Ui::TForm5> ui_;
 };

@@ -83,7 +83,12 @@ void QuestionnaireDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void QuestionnaireDialog::ApplyThemeColours() {
+    gui::KeepIndicatorsVisible(this);
+}
+
 void QuestionnaireDialog::showEvent(QShowEvent* event) {
+    gui::Guarded(this, [this] { ApplyThemeColours(); });
     gui::CentreOnScreen(this);
     QDialog::showEvent(event);
 }
@@ -95,6 +100,8 @@ void QuestionnaireDialog::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible())
         gui::MinimiseWithOwner(this);
     QDialog::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        gui::Guarded(this, [this] { ApplyThemeColours(); });
 }
 
 } // namespace msr::questionnaire

@@ -57,6 +57,10 @@ protected:
     void CloseAnswered();
     void CloseUnanswered();
 
+    // The colours under the desktop's theme: the options' indicators stay visible on a
+    // dark one. A dialog with coloured text of its own adds its colours.
+    virtual void ApplyThemeColours();
+
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;

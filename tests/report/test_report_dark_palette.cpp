@@ -8,13 +8,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPalette>
+#include <QRadioButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -108,12 +111,20 @@ private slots:
                 if (!control->isVisible() || !HasCaption(control))
                     continue;
                 // Unreadable is what was seen: light on light (1.0), navy on dark grey
-                // (1.5). The warnings' pure red on button face (3.5) is as laid out.
+                // (1.5), red on dark grey (3.2). On the light theme the warnings' pure
+                // red on button face (3.5) is as laid out.
                 const double contrast = InkContrast(CaptionArea(control));
-                if (contrast < 3.0)
+                if (contrast < (dark ? 4.5 : 3.0))
                     unreadable << QStringLiteral("%1 (%2)")
                                       .arg(Described(control))
                                       .arg(contrast, 0, 'f', 1);
+                // An empty check box or radio button must be seen as one: under the dark
+                // theme its indicator stands out from the window as controls must (3 : 1).
+                const double indicator = IndicatorContrast(control);
+                if (dark && indicator < 3.0)
+                    unreadable << QStringLiteral("%1 indicator (%2)")
+                                      .arg(Described(control))
+                                      .arg(indicator, 0, 'f', 1);
             }
             window->hide();
         }
@@ -141,6 +152,31 @@ private:
         if (auto* button = qobject_cast<const QAbstractButton*>(control))
             return !button->text().trimmed().isEmpty() && button->icon().isNull();
         return qobject_cast<const QTextEdit*>(control) != nullptr;
+    }
+
+    // The strongest contrast of the empty indicator of a check box or radio button against
+    // the window around it; 21 for other controls.
+    static double IndicatorContrast(QWidget* control) {
+        QStyle::SubElement element;
+        if (qobject_cast<QCheckBox*>(control))
+            element = QStyle::SE_CheckBoxIndicator;
+        else if (qobject_cast<QRadioButton*>(control))
+            element = QStyle::SE_RadioButtonIndicator;
+        else
+            return 21;
+        auto* option = static_cast<QAbstractButton*>(control);
+        if (option->isChecked())
+            return 21;
+        QStyleOptionButton style;
+        style.initFrom(control);
+        const QRect box = control->style()->subElementRect(element, &style, control);
+        const QImage image = control->grab(box).toImage();
+        const QColor background = control->palette().color(QPalette::Window);
+        double strongest = 1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                strongest = std::max(strongest, ContrastRatio(image.pixelColor(x, y), background));
+        return strongest;
     }
 
     static bool Shows(QLabel* label, const QColor& colour) {
