@@ -5,6 +5,7 @@
 #include "gui/messages.h"
 #include "gui/window_placement.h"
 #include "report/file_saving.h"
+#include "report/report_accessibility.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
 #include "report/report_printing.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -25,6 +27,8 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 
 #include <cerrno>
@@ -137,6 +141,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
     preview_->setObjectName(QStringLiteral("PreviewWidget"));
     preview_->setViewMode(QPrintPreviewWidget::SinglePageView);
     ui_->PreviewLayout->addWidget(preview_);
+    makeReadable();
     setUpActions();
     setUpStatusBar();
     enablePrinting(false);
@@ -153,6 +158,18 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPages> pages, QWidget* 
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+// The page view is a picture of the page; screen readers get the report's text from it,
+// paragraph by paragraph. The widget itself, which only holds the view, is named so too.
+void PreviewWindow::makeReadable() {
+    QStringList paragraphs;
+    for (QTextBlock block = pages_->text().begin(); block.isValid(); block = block.next())
+        if (!block.text().trimmed().isEmpty())
+            paragraphs << block.text();
+    if (auto* pageView = preview_->findChild<QGraphicsView*>())
+        MakeReportReadable(pageView, paragraphs);
+    preview_->setAccessibleName(QStringLiteral("Vorschau der Auswertung"));
+}
 
 void PreviewWindow::setSaveFileChooser(SaveFileChooser chooser) {
     chooseSaveFile_ = chooser ? std::move(chooser) : SaveFileChooser(AskForPdfFile);

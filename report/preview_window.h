@@ -58,6 +58,7 @@ protected:
 
 private:
     void setUpPrinter();
+    void makeReadable();
     void setUpActions();
     void setUpKeyboard();
     void zoomBy(bool in);

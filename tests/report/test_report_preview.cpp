@@ -6,10 +6,12 @@
 #include "report/report_pages.h"
 #include "report/report_printing.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -511,6 +513,43 @@ private slots:
         Action(*window_, "actionPrintSetup")->trigger();
         QCOMPARE(minPage, 1);
         QCOMPARE(maxPage, pages_->pageCount());
+    }
+
+    // Screen readers find the page view as "Auswertung" and read the report from it,
+    // paragraph by paragraph, as the document has them.
+    void pageViewReadsTheReportParagraphByParagraph() {
+        window_->show();
+        QStringList expected;
+        const msr::ReportDocument document =
+            msr::test::EvaluatedDocument(msr::test::AllFeaturesAnswers());
+        for (const msr::Paragraph& paragraph : document.paragraphs())
+            if (!QString::fromStdString(paragraph.text).trimmed().isEmpty())
+                expected << QString::fromStdString(paragraph.text);
+        QVERIFY(expected.size() > 10);
+        auto* view = window_->previewWidget()->findChild<QGraphicsView*>();
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(view);
+        QVERIFY(page);
+        QCOMPARE(page->text(QAccessible::Name), QStringLiteral("Auswertung"));
+        QCOMPARE(page->role(), QAccessible::Document);
+        QStringList children;
+        for (int index = 0; index < page->childCount(); ++index) {
+            QAccessibleInterface* paragraph = page->child(index);
+            QCOMPARE(paragraph->role(), QAccessible::Paragraph);
+            QCOMPARE(paragraph->parent(), page);
+            QCOMPARE(page->indexOfChild(paragraph), index);
+            children << paragraph->textInterface()->text(
+                0, paragraph->textInterface()->characterCount());
+        }
+        QCOMPARE(children, expected);
+        QAccessibleTextInterface* text = page->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), expected.join(QLatin1Char('\n')));
+        int start = 0;
+        int end = 0;
+        const int inSecond = int(expected.at(0).size()) + 3;
+        QCOMPARE(
+            text->textAtOffset(inSecond, QAccessible::ParagraphBoundary, &start, &end).trimmed(),
+            expected.at(1));
     }
 
     void closingRaisesTheAfterPreviewSignal() {
