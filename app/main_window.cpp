@@ -236,6 +236,20 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
 }
 
+// Before the first showing the frame is a guess; the window system's own may be higher.
+void TForm1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (!centred_ || fittedToFrame_ || frameGeometry() == geometry())
+        return;
+    fittedToFrame_ = true;
+    msr::gui::Guarded(this, [this] {
+        const QSize before = size();
+        FitIntoScreen();
+        if (size() != before)
+            msr::gui::CentreOnScreen(this);
+    });
+}
+
 // On a screen too low for the window (800 x 600, or a laptop at 125 %) the client area
 // scrolls, so that every button can still be reached by mouse; the window then fills the
 // height there is. Where the window fits it stays exactly as laid out.
