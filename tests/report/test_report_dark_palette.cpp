@@ -131,8 +131,8 @@ private slots:
         QCOMPARE(unreadable.join("; "), QString());
     }
 
-    // On the usual light theme the text box is white (the highlight-text colour) and the
-    // title lines navy and blue, as laid out.
+    // On the usual light theme the text box is white (the highlight-text colour), the
+    // title lines navy and blue and the modernisation notice red, as laid out.
     void lightThemeLooksAsLaidOut() {
         QWidget* dialog = Window("TForm2");
         dialog->show();
@@ -143,6 +143,13 @@ private slots:
         QVERIFY(Shows(dialog->findChild<QLabel*>(QStringLiteral("Label2")), QColor(0, 0, 128)));
         QVERIFY(Shows(dialog->findChild<QLabel*>(QStringLiteral("Label3")), QColor(0, 0, 255)));
         dialog->hide();
+        // The modernisation dialog's notice stays pure red.
+        QWidget* modernisation = Window("TForm5");
+        modernisation->show();
+        QVERIFY(QTest::qWaitForWindowExposed(modernisation));
+        QVERIFY(
+            Shows(modernisation->findChild<QLabel*>(QStringLiteral("Label1")), QColor(255, 0, 0)));
+        modernisation->hide();
     }
 
 private:
