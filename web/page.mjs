@@ -12,17 +12,19 @@ const informationDialog = document.getElementById('information');
 
 const core = createEvaluationModule();
 
-// Every answered control as "name<US>value<RS>", named as the core's table of inputs
-// names them; the core reads them. An empty size field is the dialog's "Quadratmeter".
-function formFields() {
-  const fields = [];
+// The answers as the command-line evaluator reads them: a JSON object keyed by the input
+// names, with every chosen button's number, every ticked box, and the size as typed
+// (absent while the field is empty, which is the dialog's "Quadratmeter"). The core reads
+// it and decides.
+function answers() {
+  const result = {};
   for (const input of form.querySelectorAll('input[type=radio]:checked'))
-    fields.push([input.name, input.value]);
+    result[input.name] = Number(input.value);
   for (const input of form.querySelectorAll('input[type=checkbox]:checked'))
-    fields.push([input.name, 'true']);
+    result[input.name] = true;
   const livingArea = form.elements.LivingArea.value;
-  if (livingArea !== '') fields.push(['LivingArea', livingArea]);
-  return fields.map(([name, value]) => `${name}\x1f${value}\x1e`).join('');
+  if (livingArea !== '') result.LivingArea = livingArea;
+  return result;
 }
 
 // The decimal separator of the browser's language, as the desktop takes its locale's.
@@ -88,7 +90,7 @@ form.addEventListener('submit', async (event) => {
   event.preventDefault();
   const evaluateButton = document.getElementById('evaluate');
   const module = await core;
-  const result = callCore(module, '_msr_evaluate', formFields(),
+  const result = callCore(module, '_msr_evaluate', JSON.stringify(answers()),
     decimalSeparator());
   if (result.error !== undefined) {
     showMessage(result.error, evaluateButton);
@@ -161,6 +163,6 @@ for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
 // Ready once the core is: tests and benchmarks wait for this. One evaluation nobody sees
 // lets the browser compile the core's code before the first "Auswerten".
 core.then((module) => {
-  callCore(module, '_msr_evaluate', 'YearClass\x1f1\x1eLivingArea\x1f60\x1eCityArea\x1f1\x1e', ',');
+  callCore(module, '_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}', ',');
   document.documentElement.dataset.ready = 'true';
 });

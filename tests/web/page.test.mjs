@@ -75,6 +75,15 @@ async function typeSize(page, text) {
   await field.type(text);
 }
 
+// As a paste puts it there, control characters included.
+async function pasteSize(page, text) {
+  const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
+  await field.evaluate((f, t) => {
+    f.value = t;
+    f.dispatchEvent(new Event('input', { bubbles: true }));
+  }, text);
+}
+
 async function press(page, caption) {
   await (await control(page, caption, 'button')).click();
 }
@@ -169,6 +178,11 @@ describe('refusals', () => {
       fill: ['1930 bis 1969', 'Appartement vorhanden', 'Innenstadt-Nord'], size: '51' },
     { name: 'a size with a decimal comma', answers: { YearClass: 2, LivingArea: '55,5', CityArea: 2 },
       fill: ['1930 bis 1969', 'Innenstadt-Nord'], size: '55,5' },
+    // Pasted, not typed: what a form field holds, the core's reader reads as the CLI does.
+    ...['75\x1eCityArea\x1f7', '75\x1eYearClass\x1f7', '75\0', '75","CityArea":7,"x":"'].map((pasted) => ({
+      name: `pasted ${JSON.stringify(pasted)}`, fill: ['bis 1929', 'Innenstadt-Mitte'], paste: pasted,
+      answers: { YearClass: 1, LivingArea: pasted, CityArea: 1 },
+    })),
   ];
   for (const refusal of cases) {
     test(`${refusal.name}: the program's message, focused, closed by Escape`, async () => {
@@ -177,6 +191,7 @@ describe('refusals', () => {
       const page = await openPage(browser, server.url);
       for (const caption of refusal.fill) await choose(page, caption);
       if (refusal.size) await typeSize(page, refusal.size);
+      if (refusal.paste) await pasteSize(page, refusal.paste);
       await press(page, 'Auswerten');
       await page.waitForSelector('[role=alertdialog][open]');
       assert.deepEqual(await dialogState(page), { text: expected.err.trim(), focusInside: true });
