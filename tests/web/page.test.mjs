@@ -155,16 +155,21 @@ describe('Auswerten', () => {
     }
   });
 
-  test('works opened as a file, from the folder alone', async () => {
-    const page = await openPage(browser, `file://${join(pageFolder, 'index.html')}`);
-    await choose(page, 'bis 1929');
-    await typeSize(page, '60');
-    await choose(page, 'Lindmoor');
-    await press(page, 'Auswerten');
-    await page.waitForSelector('article[aria-label="Auswertung"] > p');
-    assert.deepEqual(await reportParagraphs(page),
-      nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
-    await page.close();
+  test('works opened as a file and served, under its own Content-Security-Policy', async () => {
+    for (const address of [`file://${join(pageFolder, 'index.html')}`, server.url]) {
+      const page = await openPage(browser, address);
+      const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
+      assert.match(policy, /default-src 'self'; script-src 'self' 'wasm-unsafe-eval'/);
+      await choose(page, 'bis 1929');
+      await typeSize(page, '60');
+      await choose(page, 'Lindmoor');
+      await press(page, 'Auswerten');
+      await page.waitForSelector('article[aria-label="Auswertung"] > p');
+      assert.deepEqual(await reportParagraphs(page),
+        nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
+      assert.deepEqual(await page.evaluate(() => window.policyViolations), [], address);
+      await page.close();
+    }
   });
 });
 

@@ -1,7 +1,10 @@
 // The page's behaviour: collects the answers, hands them to the WebAssembly core, and
 // shows what comes back. The core decides every refusal, every paragraph and every
-// figure; this module only shows them.
+// figure; this script only shows them. A classic script, deferred after the core's, so
+// that the page runs from any static host and opened as a file under its
+// Content-Security-Policy (a browser loads no module script from file://).
 /* global createEvaluationModule */
+'use strict';
 
 const form = document.getElementById('questionnaire');
 const reportSection = document.getElementById('report-section');
@@ -10,7 +13,10 @@ const messageDialog = document.getElementById('message');
 const confirmDialog = document.getElementById('confirm-reset');
 const informationDialog = document.getElementById('information');
 
-const core = createEvaluationModule();
+// Compiled at once from the bytes the script carries: the factory gives the module with
+// its promise of readiness (a build compiling in the background gives the promise).
+const created = createEvaluationModule();
+const core = created.ready ?? created;
 
 // The answers as the command-line evaluator reads them: a JSON object keyed by the input
 // names, with every chosen button's number, every ticked box, and the size as typed
