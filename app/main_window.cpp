@@ -3,6 +3,7 @@
 #include "app/picture_button.h"
 #include "app/pictures.h"
 #include "evaluation/admission.h"
+#include "evaluation/program_texts.h"
 #include "gui/forms.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
@@ -30,10 +31,6 @@ using msr::gui::Guarded;
 using msr::questionnaire::QuestionnaireDialog;
 
 namespace {
-
-const QString kConfirmReset = QStringLiteral(
-    "Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann "
-    "verloren.");
 
 const QString kAnswered = QStringLiteral("beantwortet");
 const QString kOpen = QStringLiteral("offen");
@@ -196,7 +193,7 @@ void TForm1::Button1Click(QObject* sender) {
 
 void TForm1::Button2Click(QObject*) {
     Guarded([this] {
-        if (msr::gui::Messages::confirm(kConfirmReset))
+        if (msr::gui::Messages::confirm(QString::fromUtf8(msr::kResetQuestion)))
             ResetAllInputs();
     });
 }

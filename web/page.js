@@ -166,9 +166,37 @@ const sizes = document.getElementById('LivingAreaList');
 for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
   sizes.append(new Option(String(squareMetres)));
 
+// The information text and the reset's question, as the desktop program words them.
+function showProgramTexts(module) {
+  const texts = callCore(module, '_msr_program_texts');
+  // An empty paragraph keeps its line, as in the dialog.
+  const block = (tag, text) => {
+    const element = document.createElement(tag);
+    if (text === '') element.append(document.createElement('br'));
+    else element.textContent = text;
+    return element;
+  };
+  const blocks = [];
+  let list = null;
+  for (const { text, bullet } of texts.information) {
+    if (bullet) {
+      if (!list) blocks.push(list = document.createElement('ul'));
+      list.append(block('li', text));
+    } else {
+      list = null;
+      blocks.push(block('p', text));
+    }
+  }
+  document.getElementById('information-text').replaceChildren(...blocks);
+  document.getElementById('confirm-text').textContent = texts.resetQuestion;
+  document.getElementById('confirm-yes').textContent = texts.yes;
+  document.getElementById('confirm-no').textContent = texts.no;
+}
+
 // Ready once the core is: tests and benchmarks wait for this. One evaluation nobody sees
 // lets the browser compile the core's code before the first "Auswerten".
 core.then((module) => {
+  showProgramTexts(module);
   callCore(module, '_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}', ',');
   document.documentElement.dataset.ready = 'true';
 });

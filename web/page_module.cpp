@@ -6,6 +6,7 @@
 #include "evaluation/answers_json.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/living_area.h"
+#include "evaluation/program_texts.h"
 #include "evaluation/report_document.h"
 #include "evaluation/report_rendering.h"
 
@@ -79,6 +80,31 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson,
         Reply().clear();
         msr::AppendReportJson(document, Reply());
         return Reply().c_str();
+    });
+}
+
+// {"information":[{"text":..,"bullet":..},...],"resetQuestion":..,"yes":..,"no":..}: the
+// information dialog's paragraphs and the reset's question with its answers, as the
+// desktop program shows them.
+EMSCRIPTEN_KEEPALIVE const char* msr_program_texts() {
+    return Guarded([] {
+        std::string& out = Reply();
+        out = "{\"information\":[";
+        for (int number = 1; number <= msr::kInfoParagraphCount; ++number) {
+            out += number == 1 ? "{\"text\":" : ",{\"text\":";
+            msr::AppendJsonString(msr::InfoParagraph(number), out);
+            const bool bullet =
+                number >= msr::kFirstBulletedParagraph && number <= msr::kLastBulletedParagraph;
+            out += bullet ? ",\"bullet\":true}" : ",\"bullet\":false}";
+        }
+        out += "],\"resetQuestion\":";
+        msr::AppendJsonString(msr::kResetQuestion, out);
+        out += ",\"yes\":";
+        msr::AppendJsonString(msr::kAnswerYes, out);
+        out += ",\"no\":";
+        msr::AppendJsonString(msr::kAnswerNo, out);
+        out += '}';
+        return out.c_str();
     });
 }
 
