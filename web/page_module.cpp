@@ -5,8 +5,11 @@
 #include "evaluation/answers.h"
 #include "evaluation/answers_json.h"
 #include "evaluation/evaluate.h"
+#include "evaluation/figures_record.h"
+#include "evaluation/inputs.h"
 #include "evaluation/living_area.h"
 #include "evaluation/program_texts.h"
+#include "evaluation/rent_comparison.h"
 #include "evaluation/report_document.h"
 #include "evaluation/report_rendering.h"
 
@@ -16,8 +19,12 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
+
+// The page is German: its figures carry the decimal comma whatever the browser's language.
+const std::string kDecimalComma = ",";
 
 // The text handed back to JavaScript lives until the next call.
 std::string& Reply() {
@@ -69,17 +76,117 @@ extern "C" {
 // {"paragraphs":[...]} with every paragraph's text and attributes, or {"error":"<message>"}
 // with the program's refusal or error message and the error report's full stop. The
 // answers are a JSON object keyed by the input names, as the command line reads them.
-EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson,
-                                              const char* decimalSeparator) {
+EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
     return Guarded([&] {
         const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
         if (!answers)
             return Reply().c_str();
         msr::ReportDocument document; // 96 dpi: 12-point paragraphs, as the page shows them
-        msr::Evaluate(*answers, document, decimalSeparator);
+        msr::Evaluate(*answers, document, kDecimalComma);
         Reply().clear();
         msr::AppendReportJson(document, Reply());
         return Reply().c_str();
+    });
+}
+
+// The result at a glance, for the answers as they stand:
+//   {"missing":["YearClass","LivingArea","CityArea"]}  the required answers not yet given;
+//   {"error":"<message>"}                                what the program would refuse;
+//   {"figures":{...},"comparison":{...}|"rentRefusal":..} the figures as the report prints
+// them (texts), and the own rent against them when one is given.
+EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText) {
+    return Guarded([&] {
+        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
+        if (reading.status != msr::AnswersReading::Status::Read)
+            return ErrorReply(reading.message);
+        const msr::RequiredAnswers required = msr::RequiredAnswersOf(reading.answers);
+        if (!required.constructionYear || !required.flatSize || !required.cityArea) {
+            std::string& out = Reply();
+            out = "{\"missing\":[";
+            const char* separator = "";
+            for (const auto& [given, name] : {std::pair{required.constructionYear, "YearClass"},
+                                              std::pair{required.flatSize, "LivingArea"},
+                                              std::pair{required.cityArea, "CityArea"}}) {
+                if (given)
+                    continue;
+                out += separator;
+                msr::AppendJsonString(name, out);
+                separator = ",";
+            }
+            out += "]}";
+            return out.c_str();
+        }
+        const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
+        if (!answers)
+            return Reply().c_str();
+        const msr::FinalFigureTexts figures =
+            msr::FormatFinalFigures(msr::EvaluateFigures(*answers, kDecimalComma), kDecimalComma);
+        std::string& out = Reply();
+        out = "{\"figures\":{";
+        for (const auto& [name, text] : {std::pair{"lowPerSquareMetre", &figures.lowPerSquareMetre},
+                                         {"meanPerSquareMetre", &figures.meanPerSquareMetre},
+                                         {"highPerSquareMetre", &figures.highPerSquareMetre},
+                                         {"livingArea", &figures.livingArea},
+                                         {"totalLow", &figures.totalLow},
+                                         {"totalMean", &figures.totalMean},
+                                         {"totalHigh", &figures.totalHigh}}) {
+            if (out.back() != '{')
+                out += ',';
+            msr::AppendJsonString(name, out);
+            out += ':';
+            msr::AppendJsonString(*text, out);
+        }
+        out += '}';
+        if (*rentText != '\0') {
+            const msr::RentComparisonResult rent =
+                msr::CompareRent(rentText, figures, kDecimalComma);
+            if (rent.comparison) {
+                out += ",\"comparison\":{\"position\":";
+                msr::AppendJsonString(msr::PositionWord(rent.comparison->position), out);
+                out += ",\"rent\":";
+                msr::AppendJsonString(rent.comparison->rent, out);
+                out += ",\"sentence\":";
+                msr::AppendJsonString(rent.comparison->sentence, out);
+                out += '}';
+            } else {
+                out += ",\"rentRefusal\":";
+                msr::AppendJsonString(msr::WithFullStop(rent.refusal), out);
+            }
+        }
+        out += '}';
+        return out.c_str();
+    });
+}
+
+// A file or an address of answers, read as the command line reads it: {"answers":{...}}
+// with every input (the start-up value where the text has none), or {"error":"<message>"}.
+// The page takes all of them or, refused, none.
+EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* answersJson) {
+    return Guarded([&] {
+        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
+        if (reading.status != msr::AnswersReading::Status::Read)
+            return ErrorReply(reading.message);
+        std::string& out = Reply();
+        out = "{\"answers\":{";
+        for (const msr::InputRow& input : msr::Inputs()) {
+            if (out.back() != '{')
+                out += ',';
+            msr::AppendJsonString(input.name, out);
+            out += ':';
+            switch (input.kind) {
+            case msr::InputKind::YesNo:
+                out += reading.answers.*input.yesNo ? "true" : "false";
+                break;
+            case msr::InputKind::Choice:
+                out += std::to_string(reading.answers.*input.choice);
+                break;
+            case msr::InputKind::Text:
+                msr::AppendJsonString(reading.answers.*input.text, out);
+                break;
+            }
+        }
+        out += "}}";
+        return out.c_str();
     });
 }
 
