@@ -1,7 +1,7 @@
 // The page's behaviour: collects the answers, hands them to the WebAssembly core, and
 // shows what comes back. The core decides every refusal, every paragraph and every
-// figure; this script only shows them. A classic script, deferred after the core's, so
-// that the page runs from any static host and opened as a file under its
+// figure; this script only shows them. A classic script, like the core's, so that the
+// page runs from any static host and opened as a file under its
 // Content-Security-Policy (a browser loads no module script from file://).
 /* global createEvaluationModule */
 'use strict';
@@ -20,10 +20,28 @@ const confirmDialog = document.getElementById('confirm-reset');
 const informationDialog = document.getElementById('information');
 const evaluateButton = document.getElementById('evaluate');
 
-// Compiled at once from the bytes the script carries: the factory gives the module with
-// its promise of readiness (a build compiling in the background gives the promise).
-const created = createEvaluationModule();
-const core = created.ready ?? created;
+// The core's script (the WebAssembly embedded) is loaded once the page stands, so the
+// page shows before the larger script has come. Its bytes are compiled in the background.
+// Emscripten would first try to fetch them from their own data: address, which the
+// page's Content-Security-Policy forbids (connect-src); without fetch it takes the bytes
+// it carries straight away.
+function createCore() {
+  const fetchOfPage = window.fetch;
+  window.fetch = undefined;
+  try {
+    return createEvaluationModule();
+  } finally {
+    window.fetch = fetchOfPage;
+  }
+}
+
+const core = new Promise((resolve, reject) => {
+  const script = document.createElement('script');
+  script.src = 'evaluation_module.js';
+  script.addEventListener('load', () => resolve(createCore()));
+  script.addEventListener('error', reject);
+  document.head.append(script);
+});
 let module = null;
 
 // The answers as the command-line evaluator reads them: a JSON object keyed by the input
@@ -419,22 +437,29 @@ function showProgramTexts() {
 
 // --- the list of the size field --------------------------------------------------------
 
-const sizes = document.getElementById('LivingAreaList');
-for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
-  sizes.append(new Option(String(squareMetres)));
+function offerSizes() {
+  const sizes = document.getElementById('LivingAreaList');
+  for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
+    sizes.append(new Option(String(squareMetres)));
+}
 
 // --- offline -------------------------------------------------------------------------
 
 if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
   navigator.serviceWorker.register('sw.js').catch(() => {});
 
-// Ready once the core is: tests and benchmarks wait for this. One evaluation nobody sees
-// lets the browser compile the core's code before the first "Auswerten".
-core.then((ready) => {
+// Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
+// their own, so that the page answers input between them while it starts. One evaluation
+// nobody sees lets the browser compile the core's code before the first "Auswerten".
+const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+core.then(async (ready) => {
   module = ready;
-  showProgramTexts();
-  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}');
   if (location.hash.length > 1) restoreFromAddress();
   else showGlance();
+  await nextTask();
+  showProgramTexts();
+  offerSizes();
+  await nextTask();
+  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}');
   document.documentElement.dataset.ready = 'true';
 });

@@ -21,7 +21,7 @@ try {
         `${category.title} ${Math.round(category.score * 100)}`);
       console.log(`${preset}: ${scores.join(', ')}`);
       if (process.env.LIGHTHOUSE_DETAILS)
-        for (const id of ['mainthread-work-breakdown', 'bootup-time', 'long-tasks'])
+        for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
           console.log(id, JSON.stringify(lhr.audits[id].details?.items?.slice(0, 8)));
       for (const category of Object.values(lhr.categories)) {
         if (category.score < 1) failed = true;
