@@ -158,7 +158,7 @@ QByteArray RunBatch(const std::vector<std::string>& lines, msr::cli::OutputForma
                     const std::string& separator) {
     std::istringstream in(Joined(lines));
     std::ostringstream out;
-    if (!msr::cli::RunBatch(in, out, separator, format))
+    if (!msr::cli::RunBatch(in, out, separator, format).finished())
         return "run failed";
     return QByteArray::fromStdString(out.str());
 }
@@ -315,7 +315,7 @@ void TestCliFigures::answersASingleAnswerSetWithOneRow() {
     std::istringstream in(R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3})");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, ",");
+    const int status = msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}});
     QCOMPARE(status, 0);
     QCOMPARE(QByteArray::fromStdString(err.str()), QByteArray());
     QCOMPARE(QByteArray::fromStdString(out.str()),

@@ -124,7 +124,9 @@ void TestCliProcess::exitsWithStatusAndMessage_data() {
                                         "Antworten.")
                                  << true;
     QTest::newRow("bad option") << QStringList{"--pretty"} << kClass4 << 2
-                                << QByteArray("Unbekannte Option 'pretty'.") << true;
+                                << QByteArray(
+                                       "Unbekannte Option \"--pretty\"; die Optionen nennt --help.")
+                                << true;
     QTest::newRow("missing file") << QStringList{"/nonexistent/answers.json"} << QByteArray() << 2
                                   << QByteArray("Die Datei \"/nonexistent/answers.json\" kann "
                                                 "nicht gelesen werden: Die Datei gibt es nicht.")
