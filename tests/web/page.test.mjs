@@ -225,6 +225,7 @@ describe('refusals', () => {
       assert.deepEqual(await invalidGroups(page), refusal.invalid ?? []);
       await page.keyboard.press('Escape');
       assert.equal(await dialogState(page), null);
+      await page.evaluate(() => new Promise((resolve) => setTimeout(resolve))); // the close event
       assert.equal(await focusedName(page), refusal.focus ?? 'Auswerten');
       await page.close();
     });
