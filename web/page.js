@@ -460,6 +460,13 @@ core.then(async (ready) => {
   showProgramTexts();
   offerSizes();
   await nextTask();
-  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":1}');
+  // Every input set, so that every path of the evaluation is compiled.
+  const everything = '{"YearClass":4,"Built1980Side":1,"LivingArea":"45","IsApartment":true,' +
+    '"GuestToilet":true,"TubAndShower":true,"FloorCovering":2,"HeatingKind":3,' +
+    '"CaptiveRooms":true,"NoKitchenHotWater":true,"BalconyOrLoggia":true,"Terrace":true,' +
+    '"SoundproofWindows":true,"BarrierFree":1,"HeatingRenewed":true,"BathRenewed":true,' +
+    '"Insulation":2,"NoiseImpairment":true,"CityArea":1}';
+  callCore('_msr_evaluate', everything);
+  callCore('_msr_glance', everything, '450');
   document.documentElement.dataset.ready = 'true';
 });
