@@ -22,7 +22,7 @@ try {
       console.log(`${preset}: ${scores.join(', ')}`);
       if (process.env.LIGHTHOUSE_DETAILS)
         for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
-          console.log(id, JSON.stringify(lhr.audits[id].details?.items?.slice(0, 8)));
+          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)));
       for (const category of Object.values(lhr.categories)) {
         if (category.score < 1) failed = true;
         for (const { id } of category.auditRefs) {

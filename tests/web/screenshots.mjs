@@ -41,7 +41,10 @@ try {
   await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: join(docs, 'web-page.png') });
 
-  await page.evaluate(() => { document.getElementsByName('CityArea').forEach((i) => { i.checked = false; }); });
+  await page.evaluate(() => {
+    document.getElementsByName('CityArea').forEach((i) => { i.checked = false; });
+    document.getElementById('questionnaire').dispatchEvent(new Event('change'));
+  });
   await (await page.$('#evaluate')).click();
   await page.waitForSelector('[role=alertdialog][open]');
   await page.screenshot({ path: join(docs, 'web-refusal.png') });
