@@ -250,11 +250,20 @@ describe('questionnaire', () => {
     assert.equal(await field.evaluate((f) => f.placeholder), 'Quadratmeter');
     const sizes = await field.evaluate((f) => [...f.list.options].map((o) => o.value));
     assert.deepEqual(sizes, Array.from({ length: 150 }, (_, i) => String(i + 1)));
+    // Phones show digits; the hint that whole square metres are wanted is shown and read.
+    assert.deepEqual(await field.evaluate((f) => [f.inputMode,
+      document.getElementById(f.getAttribute('aria-describedby')).checkVisibility()]), ['numeric', true]);
     await page.close();
   });
 
   test('couples the construction year and its side as the dialog does', async () => {
     const page = await openPage(browser, server.url);
+    // Every class's button stands in one column and has the same size, "1978 bis 1994" too.
+    const buttons = await page.$$eval('input[name=YearClass]', (all) => all.map((b) => {
+      const box = b.getBoundingClientRect();
+      return `${Math.round(box.left)} ${Math.round(box.width)}x${Math.round(box.height)}`;
+    }));
+    assert.equal(new Set(buttons).size, 1, buttons.join(', '));
     const checked = () => page.$$eval('input:checked', (all) => all.map((i) => i.parentElement.textContent.trim()));
     await choose(page, 'Baujahr vor 1980');
     assert.deepEqual(await checked(), ['1978 bis 1994', 'Baujahr vor 1980']);
