@@ -394,7 +394,8 @@ describe('the result at a glance', () => {
     for (const [caption, answers] of [['Varlstadt-West', west75],
       ['Gäste-WC', { ...west75, GuestToilet: true }]]) {
       await choose(page, caption);
-      const csv = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')[1].split(';');
+      const csv = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')[1].split(';')
+        .map((field) => field.replace(/^"(.*)"$/, '$1'));
       const [, low, mean, high, , totalLow, totalMean, totalHigh] = csv;
       const shown = await glance(page);
       assert.deepEqual(shown.cells, [low, totalLow, mean, totalMean, high, totalHigh].map((f) => `${f} €`));
