@@ -3,6 +3,7 @@
 #include "app/picture_button.h"
 #include "app/pictures.h"
 #include "evaluation/admission.h"
+#include "evaluation/program_texts.h"
 #include "gui/forms.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
@@ -34,10 +35,6 @@ using msr::gui::Guarded;
 using msr::questionnaire::QuestionnaireDialog;
 
 namespace {
-
-const QString kConfirmReset = QStringLiteral(
-    "Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann "
-    "verloren.");
 
 const QString kAnswered = QStringLiteral("beantwortet");
 const QString kOpen = QStringLiteral("offen");
@@ -200,7 +197,7 @@ void TForm1::Button1Click(QObject* sender) {
 
 void TForm1::Button2Click(QObject*) {
     Guarded(this, [this] {
-        if (msr::gui::Messages::confirm(kConfirmReset, this))
+        if (msr::gui::Messages::confirm(QString::fromUtf8(msr::kResetQuestion), this))
             ResetAllInputs();
     });
 }

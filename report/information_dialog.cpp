@@ -2,12 +2,12 @@
 
 #include "ui_information_dialog.h"
 
+#include "evaluation/program_texts.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
 #include "gui/window_placement.h"
 #include "report/artwork.h"
-#include "report/info_texts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -51,7 +51,7 @@ QTextEdit* TForm2::infoText() const {
 }
 
 void TForm2::FormCreate(QObject* /*sender*/) {
-    using namespace msr::report;
+    using namespace msr;
     setBullet(false);
     for (int number = 1; number < kFirstBulletedParagraph; ++number)
         AppendInfoLine(InfoParagraph(number));
@@ -147,7 +147,7 @@ void TForm2::setBullet(bool on) {
     QTextCursor cursor(edit->document());
     cursor.movePosition(QTextCursor::End);
     if (on) {
-        const double tenPoints = msr::report::kBulletOffsetPoints * edit->logicalDpiY() / 72.0;
+        const double tenPoints = msr::kBulletOffsetPoints * edit->logicalDpiY() / 72.0;
         const QTextList* list = cursor.currentList();
         const double offset = list ? list->format().indent() * edit->document()->indentWidth() : 0;
         if (offset < tenPoints) {

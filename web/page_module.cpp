@@ -1,28 +1,30 @@
-// The page's WebAssembly module: the form's answers, read through the core's table of
-// inputs, the program's refusals, and the evaluated document, all from the core.
-// JavaScript only shows what comes back.
+// The page's WebAssembly module: the answers as the command-line evaluator's JSON, read by
+// the core's one reader, the program's refusals, and the evaluated document, all from the
+// core. JavaScript only shows what comes back.
 #include "evaluation/admission.h"
 #include "evaluation/answers.h"
+#include "evaluation/answers_json.h"
 #include "evaluation/evaluate.h"
+#include "evaluation/figures_record.h"
 #include "evaluation/inputs.h"
 #include "evaluation/living_area.h"
+#include "evaluation/program_texts.h"
+#include "evaluation/rent_comparison.h"
 #include "evaluation/report_document.h"
 #include "evaluation/report_rendering.h"
 
 #include <emscripten/emscripten.h>
 
-#include <cstdlib>
 #include <exception>
-#include <stdexcept>
+#include <new>
+#include <optional>
 #include <string>
-#include <string_view>
+#include <utility>
 
 namespace {
 
-// Between an input's name and its value, and after each value: characters no form field
-// holds.
-constexpr char kNameEnd = '\x1f';
-constexpr char kValueEnd = '\x1e';
+// The page is German: its figures carry the decimal comma whatever the browser's language.
+const std::string kDecimalComma = ",";
 
 // The text handed back to JavaScript lives until the next call.
 std::string& Reply() {
@@ -36,41 +38,35 @@ const char* ErrorReply(const std::string& message) {
     return Reply().c_str();
 }
 
-void SetInput(const msr::InputRow& input, const std::string& value, msr::Answers& answers) {
-    switch (input.kind) {
-    case msr::InputKind::YesNo:
-        answers.*input.yesNo = value == "true";
-        return;
-    case msr::InputKind::Choice: {
-        const int choice = std::atoi(value.c_str());
-        if (choice < 1 || choice > input.choiceCount)
-            throw std::invalid_argument("Keine Auswahl " + value + " für " + input.name);
-        answers.*input.choice = choice;
-        return;
+// The answers as the command-line evaluator takes them: the JSON read by the core's reader
+// with all its rules, then the program's refusals. Nothing when they are refused; the
+// refusal is the reply then.
+std::optional<msr::Answers> AdmittedAnswers(const char* json) {
+    msr::AnswersReading reading = msr::ReadAnswers(json);
+    if (reading.status != msr::AnswersReading::Status::Read) {
+        ErrorReply(reading.message);
+        return std::nullopt;
     }
-    case msr::InputKind::Text:
-        answers.*input.text = value;
-        return;
+    if (auto refusal = msr::AnswersRefusal(reading.answers)) {
+        ErrorReply(*refusal);
+        return std::nullopt;
     }
+    return std::move(reading.answers);
 }
 
-// "name<US>value<RS>" for every answered control; the others keep their start-up values.
-msr::Answers ReadFormFields(std::string_view fields) {
-    msr::Answers answers;
-    while (!fields.empty()) {
-        const std::size_t nameEnd = fields.find(kNameEnd);
-        const std::size_t valueEnd = fields.find(kValueEnd);
-        if (nameEnd == std::string_view::npos || valueEnd == std::string_view::npos ||
-            valueEnd < nameEnd)
-            throw std::invalid_argument("Die Felder des Formulars sind unvollständig");
-        const std::string name(fields.substr(0, nameEnd));
-        const msr::InputRow* input = msr::FindInput(name);
-        if (!input)
-            throw std::invalid_argument("Kein Feld " + name);
-        SetInput(*input, std::string(fields.substr(nameEnd + 1, valueEnd - nameEnd - 1)), answers);
-        fields.remove_prefix(valueEnd + 1);
+// No C++ exception leaves the module: each becomes the standard error report's message.
+template <typename Work> const char* Guarded(Work work) {
+    try {
+        return work();
+    } catch (const msr::ConversionError& error) {
+        return ErrorReply(error.message());
+    } catch (const std::bad_alloc&) {
+        return ErrorReply("Zu wenig Arbeitsspeicher");
+    } catch (const std::exception& error) {
+        return ErrorReply(error.what());
+    } catch (...) {
+        return ErrorReply("Unbekannter Fehler");
     }
-    return answers;
 }
 
 } // namespace
@@ -78,25 +74,145 @@ msr::Answers ReadFormFields(std::string_view fields) {
 extern "C" {
 
 // {"paragraphs":[...]} with every paragraph's text and attributes, or {"error":"<message>"}
-// with the program's refusal or error message and the error report's full stop.
-EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* formFields,
-                                              const char* decimalSeparator) {
-    try {
-        const msr::Answers answers = ReadFormFields(formFields);
-        if (auto refusal = msr::AnswersRefusal(answers))
-            return ErrorReply(*refusal);
+// with the program's refusal or error message and the error report's full stop. The
+// answers are a JSON object keyed by the input names, as the command line reads them.
+EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
+    return Guarded([&] {
+        const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
+        if (!answers)
+            return Reply().c_str();
         msr::ReportDocument document; // 96 dpi: 12-point paragraphs, as the page shows them
-        msr::Evaluate(answers, document, decimalSeparator);
+        msr::Evaluate(*answers, document, kDecimalComma);
         Reply().clear();
         msr::AppendReportJson(document, Reply());
         return Reply().c_str();
-    } catch (const msr::ConversionError& error) {
-        return ErrorReply(error.message());
-    } catch (const std::exception& error) {
-        return ErrorReply(error.what());
-    } catch (...) {
-        return ErrorReply("Unerwarteter Fehler");
-    }
+    });
+}
+
+// The result at a glance, for the answers as they stand:
+//   {"missing":["YearClass","LivingArea","CityArea"]}  the required answers not yet given;
+//   {"error":"<message>"}                                what the program would refuse;
+//   {"figures":{...},"comparison":{...}|"rentRefusal":..} the figures as the report prints
+// them (texts), and the own rent against them when one is given.
+EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText) {
+    return Guarded([&] {
+        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
+        if (reading.status != msr::AnswersReading::Status::Read)
+            return ErrorReply(reading.message);
+        const msr::RequiredAnswers required = msr::RequiredAnswersOf(reading.answers);
+        if (!required.constructionYear || !required.flatSize || !required.cityArea) {
+            std::string& out = Reply();
+            out = "{\"missing\":[";
+            const char* separator = "";
+            for (const auto& [given, name] : {std::pair{required.constructionYear, "YearClass"},
+                                              std::pair{required.flatSize, "LivingArea"},
+                                              std::pair{required.cityArea, "CityArea"}}) {
+                if (given)
+                    continue;
+                out += separator;
+                msr::AppendJsonString(name, out);
+                separator = ",";
+            }
+            out += "]}";
+            return out.c_str();
+        }
+        const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
+        if (!answers)
+            return Reply().c_str();
+        const msr::FinalFigureTexts figures =
+            msr::FormatFinalFigures(msr::EvaluateFigures(*answers, kDecimalComma), kDecimalComma);
+        std::string& out = Reply();
+        out = "{\"figures\":{";
+        for (const auto& [name, text] : {std::pair{"lowPerSquareMetre", &figures.lowPerSquareMetre},
+                                         {"meanPerSquareMetre", &figures.meanPerSquareMetre},
+                                         {"highPerSquareMetre", &figures.highPerSquareMetre},
+                                         {"livingArea", &figures.livingArea},
+                                         {"totalLow", &figures.totalLow},
+                                         {"totalMean", &figures.totalMean},
+                                         {"totalHigh", &figures.totalHigh}}) {
+            if (out.back() != '{')
+                out += ',';
+            msr::AppendJsonString(name, out);
+            out += ':';
+            msr::AppendJsonString(*text, out);
+        }
+        out += '}';
+        if (*rentText != '\0') {
+            const msr::RentComparisonResult rent =
+                msr::CompareRent(rentText, figures, kDecimalComma);
+            if (rent.comparison) {
+                out += ",\"comparison\":{\"position\":";
+                msr::AppendJsonString(msr::PositionWord(rent.comparison->position), out);
+                out += ",\"rent\":";
+                msr::AppendJsonString(rent.comparison->rent, out);
+                out += ",\"sentence\":";
+                msr::AppendJsonString(rent.comparison->sentence, out);
+                out += '}';
+            } else {
+                out += ",\"rentRefusal\":";
+                msr::AppendJsonString(msr::WithFullStop(rent.refusal), out);
+            }
+        }
+        out += '}';
+        return out.c_str();
+    });
+}
+
+// A file or an address of answers, read as the command line reads it: {"answers":{...}}
+// with every input (the start-up value where the text has none), or {"error":"<message>"}.
+// The page takes all of them or, refused, none.
+EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* answersJson) {
+    return Guarded([&] {
+        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
+        if (reading.status != msr::AnswersReading::Status::Read)
+            return ErrorReply(reading.message);
+        std::string& out = Reply();
+        out = "{\"answers\":{";
+        for (const msr::InputRow& input : msr::Inputs()) {
+            if (out.back() != '{')
+                out += ',';
+            msr::AppendJsonString(input.name, out);
+            out += ':';
+            switch (input.kind) {
+            case msr::InputKind::YesNo:
+                out += reading.answers.*input.yesNo ? "true" : "false";
+                break;
+            case msr::InputKind::Choice:
+                out += std::to_string(reading.answers.*input.choice);
+                break;
+            case msr::InputKind::Text:
+                msr::AppendJsonString(reading.answers.*input.text, out);
+                break;
+            }
+        }
+        out += "}}";
+        return out.c_str();
+    });
+}
+
+// {"information":[{"text":..,"bullet":..},...],"resetQuestion":..,"yes":..,"no":..}: the
+// information dialog's paragraphs and the reset's question with its answers, as the
+// desktop program shows them.
+EMSCRIPTEN_KEEPALIVE const char* msr_program_texts() {
+    return Guarded([] {
+        std::string& out = Reply();
+        out = "{\"information\":[";
+        for (int number = 1; number <= msr::kInfoParagraphCount; ++number) {
+            out += number == 1 ? "{\"text\":" : ",{\"text\":";
+            msr::AppendJsonString(msr::InfoParagraph(number), out);
+            const bool bullet =
+                number >= msr::kFirstBulletedParagraph && number <= msr::kLastBulletedParagraph;
+            out += bullet ? ",\"bullet\":true}" : ",\"bullet\":false}";
+        }
+        out += "],\"resetQuestion\":";
+        msr::AppendJsonString(msr::kResetQuestion, out);
+        out += ",\"yes\":";
+        msr::AppendJsonString(msr::kAnswerYes, out);
+        out += ",\"no\":";
+        msr::AppendJsonString(msr::kAnswerNo, out);
+        out += '}';
+        return out.c_str();
+    });
 }
 
 } // extern "C"

@@ -64,6 +64,10 @@ export async function openPage(browser, url, language = 'de-DE') {
   await page.evaluateOnNewDocument((lang) => {
     Object.defineProperty(navigator, 'language', { get: () => lang });
     Object.defineProperty(navigator, 'languages', { get: () => [lang] });
+    // What the page's Content-Security-Policy blocked, for the tests to see.
+    window.policyViolations = [];
+    document.addEventListener('securitypolicyviolation', (event) =>
+      window.policyViolations.push(`${event.violatedDirective} ${event.blockedURI}`));
   }, language);
   await page.setViewport({ width: 1000, height: 900 });
   await page.goto(url);

@@ -3,7 +3,9 @@
 // are held against the native command-line evaluator.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
@@ -42,10 +44,10 @@ const allFeatures = {
     'Balkon oder Loggia', 'Terrasse oder Dachterrasse',
     'Schallschutzfenster, die das zur Schallreduktion vorgeschriebene bzw. zur Lärmreduktion erforderliche Maß erfüllen (mindestens Schallschutzklasse 4 der VDI-Richtlinie 2719).',
     'Barrierefreie Erreichbarkeit der Wohnung (Die Wohnung ist barrierefrei, d. h. ohne Schwellen und Stufen erreichbar).',
-    'Erstmaliger/nachträglicher Einbau einer Heizungsanlage oder Erneuerung/ Austausch der gesamten Heizungsanlage (Heizungskessel, Rohrleitungen und Heizkörper) 1995 oder später in Gebäuden mit Baujahr vor 1980.',
+    'Erstmaliger/nachträglicher Einbau einer Heizungsanlage oder Erneuerung/Austausch der gesamten Heizungsanlage (Heizungskessel, Rohrleitungen und Heizkörper) 1995 oder später in Gebäuden mit Baujahr vor 1980.',
     'Erstmaliger Dusch- oder Badeinbau oder Baderneuerung/-modernisierung (Neuverfliesung und Erneuerung aller Sanitärteile) seit 2000.',
     'Nachträgliche Dämmung der Außenwände und des Daches in den Jahren 1995 bis 2001 (bei Gebäuden mit Baujahr vor 1980).',
-    'Beeinträchtigung des Gebäudes durch Lärm bei Lage an einer viel befahrenen Straße (Durchgangsverkehr, Einfallstraße, Verbindungs- straße zwischen Stadtteilen) und/oder an einer viel befahrenen Eisen- bahnlinie mit einer durchschnittlichen Lärmbelastung von mehr als 65 dB(A).',
+    'Beeinträchtigung des Gebäudes durch Lärm bei Lage an einer viel befahrenen Straße (Durchgangsverkehr, Einfallstraße, Verbindungsstraße zwischen Stadtteilen) und/oder an einer viel befahrenen Eisenbahnlinie mit einer durchschnittlichen Lärmbelastung von mehr als 65 dB(A).',
     'Innenstadt-Mitte',
   ],
 };
@@ -75,16 +77,28 @@ async function typeSize(page, text) {
   await field.type(text);
 }
 
+// As a paste puts it there, control characters included.
+async function pasteSize(page, text) {
+  const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
+  await field.evaluate((f, t) => {
+    f.value = t;
+    f.dispatchEvent(new Event('input', { bubbles: true }));
+  }, text);
+}
+
 async function press(page, caption) {
   await (await control(page, caption, 'button')).click();
 }
 
+// The report's paragraphs as they are shown (a screen reader's spelling of a title aside).
 function reportParagraphs(page) {
-  return page.$$eval('article[aria-label="Auswertung"] > p', (blocks) =>
+  return page.$$eval('article[aria-label="Auswertung"] > *', (blocks) =>
     blocks.map((block) => {
       const style = getComputedStyle(block);
+      const shown = block.cloneNode(true);
+      shown.querySelectorAll('.visually-hidden').forEach((spoken) => spoken.remove());
       return {
-        text: block.textContent,
+        text: shown.textContent,
         face: block.style.fontFamily.split(',')[0].replaceAll('"', ''),
         points: Math.round(parseFloat(style.fontSize) * 0.75),
         bold: Number(style.fontWeight) >= 700,
@@ -112,6 +126,22 @@ async function dialogState(page) {
   });
 }
 
+// The caption of the focused control, or its text.
+function focusedName(page) {
+  return page.evaluate(() => {
+    const element = document.activeElement;
+    return element.labels?.[0]?.textContent.replace(/\s+/g, ' ').trim() ?? element.textContent.trim();
+  });
+}
+
+// The question groups whose answers are marked missing, visibly and for screen readers.
+function invalidGroups(page) {
+  return page.$$eval('fieldset', (groups) => groups
+    .filter((group) => group.querySelector('[aria-invalid=true]') &&
+      getComputedStyle(group).borderColor === 'rgb(176, 0, 0)')
+    .map((group) => group.querySelector('legend').textContent));
+}
+
 async function axeViolations(page) {
   await page.evaluate(axeSource);
   const result = await page.evaluate(() => window.axe.run(document));
@@ -127,14 +157,12 @@ describe('Auswerten', () => {
     await press(page, 'Auswerten');
     await page.waitForSelector('article[aria-label="Auswertung"] > p');
     assert.deepEqual(await reportParagraphs(page), nativeParagraphs(allFeatures.json));
-    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')),
-      'Auswertung');
     await page.close();
   });
 
-  test('writes figures with the decimal separator of the browser\'s language', async () => {
+  test('writes German figures whatever the browser\'s language', async () => {
     const answers = { YearClass: 4, Built1980Side: 2, LivingArea: '75', CityArea: 3 };
-    for (const [language, locale] of [['de-DE', 'de_DE.UTF-8'], ['en-US', 'en_US.UTF-8']]) {
+    for (const [language, locale] of [['de-DE', 'de_DE.UTF-8'], ['en-US', 'de_DE.UTF-8']]) {
       const page = await openPage(browser, server.url, language);
       await choose(page, 'Baujahr nach 1980');
       await typeSize(page, '75');
@@ -146,29 +174,41 @@ describe('Auswerten', () => {
     }
   });
 
-  test('works opened as a file, from the folder alone', async () => {
-    const page = await openPage(browser, `file://${join(pageFolder, 'index.html')}`);
-    await choose(page, 'bis 1929');
-    await typeSize(page, '60');
-    await choose(page, 'Lindmoor');
-    await press(page, 'Auswerten');
-    await page.waitForSelector('article[aria-label="Auswertung"] > p');
-    assert.deepEqual(await reportParagraphs(page),
-      nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
-    await page.close();
+  test('works opened as a file and served, under its own Content-Security-Policy', async () => {
+    for (const address of [`file://${join(pageFolder, 'index.html')}`, server.url]) {
+      const page = await openPage(browser, address);
+      const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
+      assert.match(policy, /default-src 'self'; script-src 'self' 'wasm-unsafe-eval'/);
+      await choose(page, 'bis 1929');
+      await typeSize(page, '60');
+      await choose(page, 'Lindmoor');
+      await press(page, 'Auswerten');
+      await page.waitForSelector('article[aria-label="Auswertung"] > p');
+      assert.deepEqual(await reportParagraphs(page),
+        nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
+      assert.deepEqual(await page.evaluate(() => window.policyViolations), [], address);
+      await page.close();
+    }
   });
 });
 
 describe('refusals', () => {
   const cases = [
-    { name: 'nothing answered', answers: {}, fill: [] },
-    { name: 'no area', answers: { YearClass: 2, LivingArea: '70' }, fill: ['1930 bis 1969'], size: '70' },
+    { name: 'nothing answered', answers: {}, fill: [], focus: 'bis 1929',
+      invalid: ['Baujahr', 'Wohnungsgröße und Räume', 'Gebietseinteilung'] },
+    { name: 'no area', answers: { YearClass: 2, LivingArea: '70' }, fill: ['1930 bis 1969'], size: '70',
+      focus: 'Innenstadt-Mitte', invalid: ['Gebietseinteilung'] },
     { name: '1978 bis 1994 without a side', answers: { YearClass: 4, LivingArea: '70', CityArea: 2 },
       fill: ['1978 bis 1994', 'Innenstadt-Nord'], size: '70' },
     { name: 'an apartment above 50', answers: { YearClass: 2, LivingArea: '51', IsApartment: true, CityArea: 2 },
       fill: ['1930 bis 1969', 'Appartement vorhanden', 'Innenstadt-Nord'], size: '51' },
     { name: 'a size with a decimal comma', answers: { YearClass: 2, LivingArea: '55,5', CityArea: 2 },
       fill: ['1930 bis 1969', 'Innenstadt-Nord'], size: '55,5' },
+    // Pasted, not typed: what a form field holds, the core's reader reads as the CLI does.
+    ...['75\x1eCityArea\x1f7', '75\x1eYearClass\x1f7', '75\0', '75","CityArea":7,"x":"'].map((pasted) => ({
+      name: `pasted ${JSON.stringify(pasted)}`, fill: ['bis 1929', 'Innenstadt-Mitte'], paste: pasted,
+      answers: { YearClass: 1, LivingArea: pasted, CityArea: 1 },
+    })),
   ];
   for (const refusal of cases) {
     test(`${refusal.name}: the program's message, focused, closed by Escape`, async () => {
@@ -177,13 +217,16 @@ describe('refusals', () => {
       const page = await openPage(browser, server.url);
       for (const caption of refusal.fill) await choose(page, caption);
       if (refusal.size) await typeSize(page, refusal.size);
+      if (refusal.paste) await pasteSize(page, refusal.paste);
       await press(page, 'Auswerten');
       await page.waitForSelector('[role=alertdialog][open]');
       assert.deepEqual(await dialogState(page), { text: expected.err.trim(), focusInside: true });
       assert.equal(await page.$('article[aria-label="Auswertung"] > p'), null);
+      assert.deepEqual(await invalidGroups(page), refusal.invalid ?? []);
       await page.keyboard.press('Escape');
       assert.equal(await dialogState(page), null);
-      assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Auswerten');
+      await page.evaluate(() => new Promise((resolve) => setTimeout(resolve))); // the close event
+      assert.equal(await focusedName(page), refusal.focus ?? 'Auswerten');
       await page.close();
     });
   }
@@ -196,9 +239,8 @@ describe('questionnaire', () => {
     assert.deepEqual(legends, ['Baujahr', 'Wohnungsgröße und Räume', 'Bad-Ausstattung',
       'Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge', 'Modernisierungsmaßnahmen',
       'Wohnumfeld', 'Gebietseinteilung']);
-    const clearing = await page.$$eval('fieldset:has(> button.clear) > legend', (all) => all.map((l) => l.textContent));
-    assert.deepEqual(clearing, ['Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge',
-      'Modernisierungsmaßnahmen']);
+    for (const group of ['Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge', 'Modernisierungsmaßnahmen'])
+      await control(page, `Eingaben löschen: ${group}`, 'button');
     await page.close();
   });
 
@@ -208,11 +250,20 @@ describe('questionnaire', () => {
     assert.equal(await field.evaluate((f) => f.placeholder), 'Quadratmeter');
     const sizes = await field.evaluate((f) => [...f.list.options].map((o) => o.value));
     assert.deepEqual(sizes, Array.from({ length: 150 }, (_, i) => String(i + 1)));
+    // Phones show digits; the hint that whole square metres are wanted is shown and read.
+    assert.deepEqual(await field.evaluate((f) => [f.inputMode,
+      document.getElementById(f.getAttribute('aria-describedby')).checkVisibility()]), ['numeric', true]);
     await page.close();
   });
 
   test('couples the construction year and its side as the dialog does', async () => {
     const page = await openPage(browser, server.url);
+    // Every class's button stands in one column and has the same size, "1978 bis 1994" too.
+    const buttons = await page.$$eval('input[name=YearClass]', (all) => all.map((b) => {
+      const box = b.getBoundingClientRect();
+      return `${Math.round(box.left)} ${Math.round(box.width)}x${Math.round(box.height)}`;
+    }));
+    assert.equal(new Set(buttons).size, 1, buttons.join(', '));
     const checked = () => page.$$eval('input:checked', (all) => all.map((i) => i.parentElement.textContent.trim()));
     await choose(page, 'Baujahr vor 1980');
     assert.deepEqual(await checked(), ['1978 bis 1994', 'Baujahr vor 1980']);
@@ -230,7 +281,7 @@ describe('questionnaire', () => {
     const page = await openPage(browser, server.url);
     await choose(page, 'einfache PVC-Bodenbeläge');
     await choose(page, 'Nachtstromspeicher');
-    await page.click('#boden button.clear');
+    await press(page, 'Eingaben löschen: Bodenbeläge');
     const checked = await page.$$eval('input:checked', (all) => all.map((i) => i.name));
     assert.deepEqual(checked, ['HeatingKind']);
     await page.close();
@@ -271,6 +322,193 @@ describe('questionnaire', () => {
   });
 });
 
+// The page opened with the answers in its address, as a shared link opens it.
+async function openWithAnswers(someBrowser, answers, viewport) {
+  const page = await openPage(someBrowser, `${server.url}#${encodeURIComponent(JSON.stringify(answers))}`);
+  if (viewport) await page.setViewport(viewport);
+  return page;
+}
+
+async function evaluated(page) {
+  await press(page, 'Auswerten');
+  await page.waitForSelector('article[aria-label="Auswertung"] > p');
+  return reportParagraphs(page);
+}
+
+// The page as Chromium prints it: its pages' text, one string a page.
+async function printedPages(page) {
+  const folder = mkdtempSync(join(tmpdir(), 'msr-print-'));
+  const file = join(folder, 'seite.pdf');
+  await page.pdf({ path: file, preferCSSPageSize: true });
+  const text = execFileSync('pdftotext', ['-layout', file, '-'], { encoding: 'utf8' });
+  return text.split('\f').slice(0, -1);
+}
+
+function desktopPageCount(answers) {
+  const file = join(mkdtempSync(join(tmpdir(), 'msr-desktop-')), 'bericht.pdf');
+  const run = runNative(['--pdf', file], JSON.stringify(answers));
+  assert.equal(run.status, 0, run.err);
+  return Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [file], { encoding: 'utf8' }))[1]);
+}
+
+function glance(page) {
+  return page.$eval('aside[aria-labelledby=result-title]', (result) => ({
+    status: result.querySelector('[role=status]').textContent,
+    cells: [...result.querySelectorAll('td')].map((cell) => cell.textContent),
+    picture: result.querySelector('svg[role=img]')?.getAttribute('aria-labelledby') &&
+      result.querySelector('svg[role=img] title').textContent,
+    comparison: result.querySelector('.rent-comparison').textContent,
+  }));
+}
+
+const west75 = { YearClass: 4, Built1980Side: 2, LivingArea: '75', CityArea: 3 };
+
+describe('nothing stale', () => {
+  test('a changed answer and the reset leave no report and print none', async () => {
+    const page = await openWithAnswers(browser, west75);
+    assert.ok((await printedPages(page)).every((text) => !text.includes('Schlussberechnung')), 'vorher');
+    await evaluated(page);
+    assert.ok((await printedPages(page)).some((text) => text.includes('Schlussberechnung')));
+    await choose(page, 'Gäste-WC');
+    assert.equal(await page.$('article[aria-label="Auswertung"] > *'), null);
+    const printed = await printedPages(page);
+    assert.ok(printed.every((text) => !text.includes('Schlussberechnung')), 'nach einer Änderung');
+    assert.match(printed[0], /keine Auswertung Ihrer aktuellen Angaben/);
+    await evaluated(page);
+    await press(page, 'Werte zurücksetzen');
+    await press(page, 'Ja');
+    assert.equal(await page.$('article[aria-label="Auswertung"] > *'), null);
+    assert.ok((await printedPages(page)).every((text) => !text.includes('Schlussberechnung')), 'zurückgesetzt');
+    await page.close();
+  });
+});
+
+describe('the result at a glance', () => {
+  test('names what is missing, then shows the printed figures live and follows every answer', async () => {
+    const page = await openPage(browser, server.url);
+    assert.equal((await glance(page)).status,
+      'Für ein Ergebnis fehlt noch: Baujahr, Wohnungsgröße und Räume und Gebietseinteilung.');
+    await choose(page, 'Baujahr nach 1980');
+    await typeSize(page, '75');
+    assert.equal((await glance(page)).status, 'Für ein Ergebnis fehlt noch: Gebietseinteilung.');
+    for (const [caption, answers] of [['Varlstadt-West', west75],
+      ['Gäste-WC', { ...west75, GuestToilet: true }]]) {
+      await choose(page, caption);
+      const csv = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')[1].split(';')
+        .map((field) => field.replace(/^"(.*)"$/, '$1'));
+      const [, low, mean, high, , totalLow, totalMean, totalHigh] = csv;
+      const shown = await glance(page);
+      assert.deepEqual(shown.cells, [low, totalLow, mean, totalMean, high, totalHigh].map((f) => `${f} €`));
+      assert.equal(shown.status, `Mittelwert ${totalMean} Euro im Monat, Spanne ${totalLow} bis ${totalHigh} Euro.`);
+      assert.equal(shown.picture, `Spanne im Monat von ${totalLow} bis ${totalHigh} Euro, Mittelwert ${totalMean} Euro`);
+    }
+    await (await control(page, 'Ihre Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
+    assert.equal((await glance(page)).comparison, 'Ihre Nettokaltmiete von 500,00 Euro liegt oberhalb ' +
+      'der Spanne von 368,25 bis 492,00 Euro, 80,75 Euro (19,3 %) über dem Mittelwert von 419,25 Euro.');
+    await page.close();
+  });
+
+  test('"Auswerten" brings the result into view with the focus on it, on a phone too', async () => {
+    for (const viewport of [{ width: 375, height: 667 }, { width: 1366, height: 768 }]) {
+      const page = await openWithAnswers(browser, west75, viewport);
+      await evaluated(page);
+      const focused = await page.evaluate(() => {
+        const box = document.activeElement.getBoundingClientRect();
+        return { name: document.activeElement.querySelector('h2')?.textContent,
+          inView: box.top >= -1 && box.top < innerHeight / 2 };
+      });
+      assert.deepEqual(focused, { name: 'Ihr Ergebnis', inView: true }, JSON.stringify(viewport));
+      await page.close();
+    }
+  });
+});
+
+describe('answers kept', () => {
+  test('reload, the address in a new browser context and a saved file give back the same report', async () => {
+    const page = await openPage(browser, server.url);
+    await choose(page, 'Baujahr vor 1980');
+    await typeSize(page, allFeatures.size);
+    for (const caption of allFeatures.captions.slice(1)) await choose(page, caption);
+    const report = await evaluated(page);
+    await page.reload();
+    await page.waitForSelector('html[data-ready=true]');
+    assert.deepEqual(await evaluated(page), report, 'neu geladen');
+
+    const stranger = await browser.createBrowserContext();
+    const shared = await openPage(stranger, page.url());
+    assert.deepEqual(await evaluated(shared), report, 'Adresse in einem neuen Browser');
+
+    const downloads = mkdtempSync(join(tmpdir(), 'msr-download-'));
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await press(page, 'Antworten speichern');
+    for (let wait = 0; wait < 50 && !readdirSync(downloads).includes('mietspiegel-antworten.json'); ++wait)
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    const saved = join(downloads, 'mietspiegel-antworten.json');
+    const batch = runNative(['--batch', '--format', 'json'], readFileSync(saved));
+    assert.equal(batch.status, 0, batch.err);
+    assert.equal(JSON.parse(batch.out).paragraphs.length, report.length);
+
+    const fresh = await openPage(stranger, server.url);
+    const [chooser] = await Promise.all([fresh.waitForFileChooser(), press(fresh, 'Antworten laden')]);
+    await chooser.accept([saved]);
+    await fresh.waitForFunction(() => document.querySelectorAll('input:checked').length > 0);
+    assert.deepEqual(await evaluated(fresh), report, 'gespeicherte Datei');
+
+    // A file the command line refuses is refused with its message; nothing is half-loaded.
+    const bad = join(downloads, 'falsch.json');
+    writeFileSync(bad, '{"YearClass":2,"Balkon":true}\n');
+    const [again] = await Promise.all([fresh.waitForFileChooser(), press(fresh, 'Antworten laden')]);
+    await again.accept([bad]);
+    await fresh.waitForSelector('[role=alertdialog][open]');
+    assert.equal((await dialogState(fresh)).text, runNative([], readFileSync(bad)).err.trim());
+    await fresh.keyboard.press('Escape');
+    assert.deepEqual(await evaluated(fresh), report, 'nach der abgelehnten Datei');
+    await stranger.close();
+    await page.close();
+  });
+
+  test('opens and evaluates offline after its first visit', async () => {
+    const ownServer = await servePageFolder();
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, ownServer.url);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    ownServer.close();
+    await page.setOfflineMode(true);
+    await page.goto(`${ownServer.url}#${encodeURIComponent(JSON.stringify(west75))}`);
+    await page.waitForSelector('html[data-ready=true]');
+    assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
+    await context.close();
+  });
+});
+
+describe('printed like the desktop', () => {
+  const answerSets = {
+    'the three answers': { YearClass: 1, LivingArea: '60', CityArea: 7 },
+    'west, 75': west75,
+    'every feature': allFeatures.json,
+    'a large flat with some features': { YearClass: 6, LivingArea: '140', GuestToilet: true, FloorCovering: 3,
+      HeatingKind: 1, BalconyOrLoggia: true, BarrierFree: 2, NoiseImpairment: true, CityArea: 5 },
+  };
+  for (const [name, answers] of Object.entries(answerSets)) {
+    test(`${name}: as many pages as the desktop's PDF, no heading last on a page`, async () => {
+      const page = await openWithAnswers(browser, answers);
+      const report = await evaluated(page);
+      const printed = await printedPages(page);
+      assert.equal(printed.length, desktopPageCount(answers));
+      assert.ok(report.length > 0);
+      const titles = new Set(await page.$$eval('article[aria-label="Auswertung"] h3', (all) =>
+        all.map((heading) => heading.textContent)));
+      for (const [number, text] of printed.slice(0, -1).entries()) {
+        const lines = text.split('\n').map((line) => line.trim()).filter((line) =>
+          line && !line.startsWith('Auswertung Seite') && !line.startsWith('Mietspiegelrechner -'));
+        assert.ok(!titles.has(lines.at(-1)), `Seite ${number + 1} endet mit "${lines.at(-1)}"`);
+      }
+      await page.close();
+    });
+  }
+});
+
 describe('keyboard and screen readers', () => {
   // Tab until the control of that name has the focus.
   async function tabTo(page, name) {
@@ -307,12 +545,22 @@ describe('keyboard and screen readers', () => {
     await press(page, 'Auswerten');
     assert.deepEqual(await axeViolations(page), [], 'Meldung');
     await page.keyboard.press('Escape');
+    assert.deepEqual(await axeViolations(page), [], 'fehlende Angaben markiert');
     await choose(page, 'Baujahr vor 1980');
     await typeSize(page, '45');
     for (const caption of allFeatures.captions.slice(1)) await choose(page, caption);
     await press(page, 'Auswerten');
     await page.waitForSelector('article[aria-label="Auswertung"] > p');
+    await (await control(page, 'Ihre Nettokaltmiete (Euro im Monat)', 'textbox')).type('410');
     assert.deepEqual(await axeViolations(page), [], 'Auswertung');
+    const headings = await page.$$eval('article[aria-label="Auswertung"] :is(h2, h3)', (all) =>
+      all.map((h) => `${h.tagName} ${h.textContent}`));
+    assert.deepEqual(headings, ['H2 M I E T S P I E G E L R E C H N E RMietspiegelrechner', 'H3 Baualtersklasse',
+      'H3 Zu- und Abschläge', ...[1, 2, 3, 4, 5, 6, 7, 8].map((n) => `H3 ${n}. ${['Wohnungsgröße', 'Bad-Ausstattung',
+        'Bodenbeläge', 'Beheizungsart', 'Weitere Zu- und Abschläge', 'Modernisierungsmaßnahmen', 'Wohnumfeld',
+        'Gebietseinteilung'][n - 1]}`), 'H3 Schlussberechnung']);
+    const title = await page.$$(`::-p-aria([name="Mietspiegelrechner"][role="heading"])`);
+    assert.equal(title.length, 1, 'der gesperrte Titel als ein Wort');
     await press(page, 'Info');
     assert.deepEqual(await axeViolations(page), [], 'Information');
     await page.close();

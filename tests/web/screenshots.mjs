@@ -1,5 +1,6 @@
-// The README's pictures of the web page, taken in headless Chromium: the filled page,
-// a refusal, and the printed report (Chromium's PDF, its pages drawn by pdftoppm).
+// The README's pictures of the web page, taken in headless Chromium: the result at a
+// glance on a phone and on a laptop, the filled page, a refusal, and the printed report
+// (Chromium's PDF, its pages drawn by pdftoppm).
 // Run: node tests/web/screenshots.mjs (after scripts/web --build-only).
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync } from 'node:fs';
@@ -17,6 +18,19 @@ async function choose(page, caption) {
 }
 
 try {
+  // The result at a glance, with an own rent, as a shared link opens it.
+  const answers = { YearClass: 4, Built1980Side: 2, LivingArea: '75', GuestToilet: true, CityArea: 3 };
+  for (const [name, viewport] of [['phone', { width: 375, height: 667, deviceScaleFactor: 2 }],
+    ['laptop', { width: 1366, height: 768 }]]) {
+    const glance = await openPage(browser, `${server.url}#${encodeURIComponent(JSON.stringify(answers))}`);
+    await glance.setViewport(viewport);
+    await (await glance.$('#rent')).type('450');
+    await (await glance.$('#evaluate')).click();
+    await glance.waitForSelector('article[aria-label="Auswertung"] > p');
+    await glance.screenshot({ path: join(docs, `web-result-${name}.png`) });
+    await glance.close();
+  }
+
   const page = await openPage(browser, server.url);
   await page.setViewport({ width: 900, height: 1000 });
   await choose(page, 'Baujahr vor 1980');
@@ -27,7 +41,10 @@ try {
   await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: join(docs, 'web-page.png') });
 
-  await page.evaluate(() => { document.getElementsByName('CityArea').forEach((i) => { i.checked = false; }); });
+  await page.evaluate(() => {
+    document.getElementsByName('CityArea').forEach((i) => { i.checked = false; });
+    document.getElementById('questionnaire').dispatchEvent(new Event('change'));
+  });
   await (await page.$('#evaluate')).click();
   await page.waitForSelector('[role=alertdialog][open]');
   await page.screenshot({ path: join(docs, 'web-refusal.png') });

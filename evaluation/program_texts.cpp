@@ -1,11 +1,11 @@
-#include "report/info_texts.h"
+#include "evaluation/program_texts.h"
 
 #include "evaluation/fixed_texts.h"
 
 #include <array>
 #include <stdexcept>
 
-namespace msr::report {
+namespace msr {
 namespace {
 
 // The association's own address and telephone, shared by the list of bodies and the
@@ -43,7 +43,7 @@ std::array<std::string, kInfoParagraphCount> MakeParagraphs() {
         /* 20 */ kIndent + "- Mieterschutzverein -",
         /* 21 */ kIndent + kAssociationAddress,
         /* 22 */ kIndent + "Tel.: " + kAssociationTelephone,
-        /* 23 */ kIndent + "Internet: " + msr::kAssociationWebAddress,
+        /* 23 */ kIndent + "Internet: " + kAssociationWebAddress,
     };
 }
 
@@ -56,4 +56,4 @@ std::string InfoParagraph(int number) {
     return paragraphs[static_cast<std::size_t>(number - 1)];
 }
 
-} // namespace msr::report
+} // namespace msr

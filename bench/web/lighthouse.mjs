@@ -1,0 +1,41 @@
+// Lighthouse's four scores for the page, on its desktop and mobile presets, in Debian's
+// Chromium; the page is served over http from 127.0.0.1 as any static host serves it.
+// Run: node bench/web/lighthouse.mjs (after scripts/web --build-only; the npm packages
+// come from tests/web: cd tests/web && npm ci). Prints every audit that is not passed.
+import { createRequire } from 'node:module';
+import { launchChromium, servePageFolder } from '../../tests/web/browser.mjs';
+
+const require = createRequire(new URL('../../tests/web/package.json', import.meta.url));
+const { default: lighthouse } = await import(require.resolve('lighthouse'));
+const { default: desktopConfig } = await import(require.resolve('lighthouse/core/config/desktop-config.js'));
+
+const server = await servePageFolder();
+let failed = false;
+try {
+  for (const [preset, config] of [['Desktop', desktopConfig], ['Mobil', undefined]]) {
+    const browser = await launchChromium();
+    try {
+      const port = Number(new URL(browser.wsEndpoint()).port);
+      const { lhr } = await lighthouse(server.url, { port, logLevel: 'error', output: 'json' }, config);
+      const scores = Object.values(lhr.categories).map((category) =>
+        `${category.title} ${Math.round(category.score * 100)}`);
+      console.log(`${preset}: ${scores.join(', ')}`);
+      if (process.env.LIGHTHOUSE_DETAILS)
+        for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
+          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)));
+      for (const category of Object.values(lhr.categories)) {
+        if (category.score < 1) failed = true;
+        for (const { id } of category.auditRefs) {
+          const audit = lhr.audits[id];
+          if (audit.score !== null && audit.score < 1 && audit.scoreDisplayMode !== 'informative')
+            console.log(`  ${category.title}: ${id} (${audit.score}) ${audit.displayValue ?? ''}`);
+        }
+      }
+    } finally {
+      await browser.close();
+    }
+  }
+} finally {
+  server.close();
+}
+process.exitCode = failed ? 1 : 0;

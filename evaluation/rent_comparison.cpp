@@ -1,0 +1,155 @@
+#include "evaluation/rent_comparison.h"
+
+#include "evaluation/fill.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace msr {
+namespace {
+
+constexpr const char* kRentRefusal =
+    "Bitte geben Sie Ihre Nettokaltmiete in Euro an, zum Beispiel 450 oder 450,50";
+
+// Up to a billion Euro: far above any rent, and far inside 64 bits of cents.
+constexpr int kMostEuroDigits = 9;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The typed rent in cents, or nothing when it is no amount in Euro.
+std::optional<std::int64_t> RentCents(std::string_view text) {
+    text = Trimmed(text);
+    constexpr std::string_view kEuroSign = "\u20ac";
+    if (text.size() >= kEuroSign.size() && text.substr(text.size() - kEuroSign.size()) == kEuroSign)
+        text = Trimmed(text.substr(0, text.size() - kEuroSign.size()));
+    std::int64_t euros = 0;
+    int digits = 0;
+    std::size_t at = 0;
+    std::size_t groupStart = 0;
+    bool grouped = false;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (IsDigit(c)) {
+            euros = euros * 10 + (c - '0');
+            if (++digits > kMostEuroDigits)
+                return std::nullopt;
+            continue;
+        }
+        // A point before exactly three digits groups thousands; otherwise it is decimal.
+        const bool groupsThousands = c == '.' && text.size() - at >= 4 && IsDigit(text[at + 1]) &&
+                                     IsDigit(text[at + 2]) && IsDigit(text[at + 3]) &&
+                                     (text.size() - at == 4 || !IsDigit(text[at + 4]));
+        if (!groupsThousands)
+            break;
+        const std::size_t groupDigits = at - groupStart;
+        if (digits == 0 || (grouped ? groupDigits != 3 : groupDigits > 3))
+            return std::nullopt;
+        grouped = true;
+        groupStart = at + 1;
+    }
+    if (digits == 0 || (grouped && at - groupStart != 3))
+        return std::nullopt;
+    std::int64_t cents = euros * 100;
+    if (at < text.size()) {
+        if (text[at] != ',' && text[at] != '.')
+            return std::nullopt;
+        const std::string_view decimals = text.substr(at + 1);
+        if (decimals.empty() || decimals.size() > 2 || !IsDigit(decimals[0]) ||
+            (decimals.size() == 2 && !IsDigit(decimals[1])))
+            return std::nullopt;
+        cents += (decimals[0] - '0') * 10 + (decimals.size() == 2 ? decimals[1] - '0' : 0);
+    }
+    return cents;
+}
+
+// A printed total back in cents: the digits as they stand; nothing for the exponent form.
+std::optional<std::int64_t> PrintedCents(const std::string& printed, const std::string& separator) {
+    const std::size_t at = printed.find(separator);
+    if (at == std::string::npos || printed.size() - at - separator.size() != 2)
+        return std::nullopt;
+    const bool negative = !printed.empty() && printed[0] == '-';
+    std::int64_t cents = 0;
+    for (std::size_t i = negative ? 1 : 0; i < printed.size(); ++i) {
+        if (i >= at && i < at + separator.size())
+            continue;
+        if (!IsDigit(printed[i]))
+            return std::nullopt;
+        cents = cents * 10 + (printed[i] - '0');
+    }
+    return negative ? -cents : cents;
+}
+
+std::string EuroText(std::int64_t cents, const std::string& separator) {
+    const std::string digits = std::to_string(cents / 100);
+    const int rest = static_cast<int>(cents % 100);
+    return digits + separator + static_cast<char>('0' + rest / 10) +
+           static_cast<char>('0' + rest % 10);
+}
+
+// The share of the mean in per cent with one decimal, rounded half away from zero.
+std::string PercentText(std::int64_t distance, std::int64_t mean, const std::string& separator) {
+    const std::int64_t tenths = (distance * 2000 + mean) / (2 * mean);
+    return std::to_string(tenths / 10) + separator + static_cast<char>('0' + tenths % 10);
+}
+
+} // namespace
+
+const char* PositionWord(RentComparison::Position position) {
+    switch (position) {
+    case RentComparison::Position::Below:
+        return "unterhalb";
+    case RentComparison::Position::Within:
+        return "innerhalb";
+    case RentComparison::Position::Above:
+        return "oberhalb";
+    }
+    return "";
+}
+
+RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTexts& printed,
+                                 const std::string& decimalSeparator) {
+    RentComparisonResult result;
+    const std::optional<std::int64_t> rent = RentCents(rentText);
+    if (!rent || *rent <= 0) {
+        result.refusal = kRentRefusal;
+        return result;
+    }
+    const auto low = PrintedCents(printed.totalLow, decimalSeparator);
+    const auto mean = PrintedCents(printed.totalMean, decimalSeparator);
+    const auto high = PrintedCents(printed.totalHigh, decimalSeparator);
+    if (!low || !mean || !high || *mean <= 0) {
+        result.refusal = "Für diese Spanne ist kein Vergleich möglich";
+        return result;
+    }
+    RentComparison comparison;
+    comparison.position = *rent < *low    ? RentComparison::Position::Below
+                          : *rent > *high ? RentComparison::Position::Above
+                                          : RentComparison::Position::Within;
+    comparison.rent = EuroText(*rent, decimalSeparator);
+    const std::string start = Fill(
+        "Ihre Nettokaltmiete von {} Euro liegt {} der Spanne von {} bis {} Euro",
+        {comparison.rent, PositionWord(comparison.position), printed.totalLow, printed.totalHigh});
+    const std::int64_t distance = std::llabs(*rent - *mean);
+    if (distance == 0) {
+        comparison.sentence = start + ", genau auf dem Mittelwert.";
+    } else {
+        comparison.sentence = start + Fill(", {} Euro ({} %) {} dem Mittelwert von {} Euro.",
+                                           {EuroText(distance, decimalSeparator),
+                                            PercentText(distance, *mean, decimalSeparator),
+                                            *rent > *mean ? "über" : "unter", printed.totalMean});
+    }
+    result.comparison = std::move(comparison);
+    return result;
+}
+
+} // namespace msr

@@ -1,0 +1,82 @@
+// A tenant's own rent against the span of the flat, as the web page shows it.
+
+#include "evaluation/rent_comparison.h"
+#include "tests/core_check/core_check.h"
+
+#include <string>
+
+namespace {
+
+// 75 square metres of "1978 bis 1994", area West: 354,75 / 405,75 / 478,50 Euro a month.
+msr::FinalFigureTexts Totals() {
+    msr::FinalFigureTexts texts;
+    texts.totalLow = "354,75";
+    texts.totalMean = "405,75";
+    texts.totalHigh = "478,50";
+    return texts;
+}
+
+struct Row {
+    const char* rent;
+    std::string sentence; // empty: refused
+};
+
+const std::string kRefused;
+
+const Row kRows[] = {
+    {"450", "Ihre Nettokaltmiete von 450,00 Euro liegt innerhalb der Spanne von 354,75 bis "
+            "478,50 Euro, 44,25 Euro (10,9 %) über dem Mittelwert von 405,75 Euro."},
+    {"405,75", "Ihre Nettokaltmiete von 405,75 Euro liegt innerhalb der Spanne von 354,75 bis "
+               "478,50 Euro, genau auf dem Mittelwert."},
+    {" 354,75 ", "Ihre Nettokaltmiete von 354,75 Euro liegt innerhalb der Spanne von 354,75 bis "
+                 "478,50 Euro, 51,00 Euro (12,6 %) unter dem Mittelwert von 405,75 Euro."},
+    {"354.74", "Ihre Nettokaltmiete von 354,74 Euro liegt unterhalb der Spanne von 354,75 bis "
+               "478,50 Euro, 51,01 Euro (12,6 %) unter dem Mittelwert von 405,75 Euro."},
+    {"478,5", "Ihre Nettokaltmiete von 478,50 Euro liegt innerhalb der Spanne von 354,75 bis "
+              "478,50 Euro, 72,75 Euro (17,9 %) über dem Mittelwert von 405,75 Euro."},
+    {"1.250,00 €", "Ihre Nettokaltmiete von 1250,00 Euro liegt oberhalb der Spanne von 354,75 bis "
+                   "478,50 Euro, 844,25 Euro (208,1 %) über dem Mittelwert von 405,75 Euro."},
+    // A quarter Euro is 0,06 % of the mean: one decimal shows it as 0,1 %.
+    {"406", "Ihre Nettokaltmiete von 406,00 Euro liegt innerhalb der Spanne von 354,75 bis "
+            "478,50 Euro, 0,25 Euro (0,1 %) über dem Mittelwert von 405,75 Euro."},
+    {"", kRefused},
+    {"0", kRefused},
+    {"-450", kRefused},
+    {"450,505", kRefused},
+    {"45.0000", kRefused},
+    {"1.25", "Ihre Nettokaltmiete von 1,25 Euro liegt unterhalb der Spanne von 354,75 bis "
+             "478,50 Euro, 404,50 Euro (99,7 %) unter dem Mittelwert von 405,75 Euro."},
+    {"12.50.000", kRefused},
+    {"vierhundert", kRefused},
+    {"450 Euro", kRefused},
+    {"1234567890", kRefused},
+};
+
+CHECK_TEST(comparesTheRentWithThePrintedTotals) {
+    for (const Row& row : kRows) {
+        CHECK_ROW(row.rent);
+        const msr::RentComparisonResult result = msr::CompareRent(row.rent, Totals(), ",");
+        CHECK_EQ(result.comparison ? result.comparison->sentence : kRefused, row.sentence);
+        CHECK_EQ(result.refusal.empty(), !row.sentence.empty());
+    }
+}
+
+CHECK_TEST(namesThePositionAgainstTheBounds) {
+    using Position = msr::RentComparison::Position;
+    const struct {
+        const char* rent;
+        Position position;
+    } rows[] = {{"354,74", Position::Below},
+                {"354,75", Position::Within},
+                {"478,50", Position::Within},
+                {"478,51", Position::Above}};
+    for (const auto& row : rows) {
+        CHECK_ROW(row.rent);
+        CHECK_EQ(msr::CompareRent(row.rent, Totals(), ",").comparison->position == row.position,
+                 true);
+    }
+}
+
+} // namespace
+
+CHECK_MAIN()

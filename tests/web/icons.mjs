@@ -1,0 +1,20 @@
+// The page's icons in the usual sizes, drawn from the program's icon
+// (packaging/mietspiegelrechner.svg) by headless Chromium into web/icon-N.png.
+// Run after changing the icon: node tests/web/icons.mjs
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { launchChromium, repository } from './browser.mjs';
+
+const icon = readFileSync(join(repository, 'packaging/mietspiegelrechner.svg'), 'utf8');
+const browser = await launchChromium();
+try {
+  const page = await browser.newPage();
+  for (const size of [180, 192, 512]) {
+    await page.setViewport({ width: size, height: size });
+    await page.setContent(`<body style="margin:0;background:#fff">${icon.replace('<svg ',
+      `<svg style="display:block;width:${size}px;height:${size}px" `)}</body>`);
+    await page.screenshot({ path: join(repository, `web/icon-${size}.png`), omitBackground: false });
+  }
+} finally {
+  await browser.close();
+}

@@ -1,0 +1,472 @@
+// The page's behaviour: collects the answers, hands them to the WebAssembly core, and
+// shows what comes back. The core decides every refusal, every paragraph and every
+// figure; this script only shows them. A classic script, like the core's, so that the
+// page runs from any static host and opened as a file under its
+// Content-Security-Policy (a browser loads no module script from file://).
+/* global createEvaluationModule */
+'use strict';
+
+const form = document.getElementById('questionnaire');
+const reportSection = document.getElementById('report-section');
+const report = document.getElementById('report');
+const result = document.getElementById('result');
+const resultStatus = document.getElementById('result-status');
+const resultFigures = document.getElementById('result-figures');
+const spanPicture = document.getElementById('span-picture');
+const rentField = document.getElementById('rent');
+const rentComparison = document.getElementById('rent-comparison');
+const messageDialog = document.getElementById('message');
+const confirmDialog = document.getElementById('confirm-reset');
+const informationDialog = document.getElementById('information');
+const evaluateButton = document.getElementById('evaluate');
+
+// The core's script (the WebAssembly embedded) is loaded once the page stands, so the
+// page shows before the larger script has come. Its bytes are compiled in the background.
+// Emscripten would first try to fetch them from their own data: address, which the
+// page's Content-Security-Policy forbids (connect-src); without fetch it takes the bytes
+// it carries straight away.
+function createCore() {
+  const fetchOfPage = window.fetch;
+  window.fetch = undefined;
+  try {
+    return createEvaluationModule();
+  } finally {
+    window.fetch = fetchOfPage;
+  }
+}
+
+const core = new Promise((resolve, reject) => {
+  const script = document.createElement('script');
+  script.src = 'evaluation_module.js';
+  script.addEventListener('load', () => resolve(createCore()));
+  script.addEventListener('error', reject);
+  document.head.append(script);
+});
+let module = null;
+
+// The answers as the command-line evaluator reads them: a JSON object keyed by the input
+// names, with every chosen button's number, every ticked box, and the size as typed
+// (absent while the field is empty, which is the dialog's "Quadratmeter"). The core reads
+// it and decides.
+function answers() {
+  const given = {};
+  for (const input of form.querySelectorAll('input[type=radio]:checked'))
+    given[input.name] = Number(input.value);
+  for (const input of form.querySelectorAll('input[type=checkbox]:checked'))
+    given[input.name] = true;
+  const livingArea = form.elements.LivingArea.value;
+  if (livingArea !== '') given.LivingArea = livingArea;
+  return given;
+}
+
+function callCore(name, ...texts) {
+  const pointers = texts.map((text) => {
+    const size = module.lengthBytesUTF8(text) + 1;
+    const pointer = module._malloc(size);
+    module.stringToUTF8(text, pointer, size);
+    return pointer;
+  });
+  try {
+    return JSON.parse(module.UTF8ToString(module[name](...pointers)));
+  } finally {
+    pointers.forEach((pointer) => module._free(pointer));
+  }
+}
+
+// A letter-spaced title ("M i e t s p i e g e l") is shown as printed and read as the
+// one word it is.
+function textBlock(tag, text) {
+  const element = document.createElement(tag);
+  if (text === '') {
+    element.append(document.createElement('br'));
+  } else if (/^(\S )+\S$/u.test(text) && text.length > 6) {
+    const shown = document.createElement('span');
+    shown.setAttribute('aria-hidden', 'true');
+    shown.textContent = text;
+    const word = text.replaceAll(' ', '');
+    const spoken = document.createElement('span');
+    spoken.className = 'visually-hidden';
+    spoken.textContent = word[0] + word.slice(1).toLowerCase();
+    element.append(shown, spoken);
+  } else {
+    element.textContent = text;
+  }
+  return element;
+}
+
+// --- messages --------------------------------------------------------------------
+
+let focusAfterMessage = null;
+
+function showMessage(text, returnFocusTo) {
+  document.getElementById('message-text').textContent = text;
+  focusAfterMessage = returnFocusTo;
+  messageDialog.showModal();
+  document.getElementById('message-ok').focus();
+}
+
+document.getElementById('message-ok').addEventListener('click', () => messageDialog.close());
+messageDialog.addEventListener('close', () => focusAfterMessage?.focus());
+
+// --- the three answers the evaluation needs ---------------------------------------------
+
+const requiredGroups = { YearClass: 'baujahr', LivingArea: 'wohnungsgroesse', CityArea: 'gebiet' };
+
+function groupName(input) {
+  return document.getElementById(requiredGroups[input]).querySelector('legend').textContent;
+}
+
+function listed(names) {
+  return names.length < 2 ? names.join('') : `${names.slice(0, -1).join(', ')} und ${names.at(-1)}`;
+}
+
+// Marks the groups the refused evaluation missed, visibly and for screen readers; a mark
+// goes as soon as its group is answered.
+function markMissing(missing, { add }) {
+  for (const [input, id] of Object.entries(requiredGroups)) {
+    const group = document.getElementById(id);
+    const isMissing = missing.includes(input);
+    if (isMissing && !add && !group.classList.contains('missing')) continue;
+    group.classList.toggle('missing', isMissing);
+    let note = group.querySelector('.missing-note');
+    if (isMissing && !note) {
+      note = document.createElement('p');
+      note.className = 'missing-note';
+      note.id = `${id}-missing`;
+      note.textContent = 'Diese Angabe fehlt noch.';
+      group.querySelector('legend').after(note);
+    }
+    if (!isMissing) note?.remove();
+    for (const control of group.querySelectorAll(`[name=${input}]`)) {
+      const described = (control.getAttribute('aria-describedby') ?? '').split(' ')
+        .filter((ref) => ref && ref !== `${id}-missing`);
+      if (isMissing) {
+        control.setAttribute('aria-invalid', 'true');
+        described.unshift(note.id);
+      } else {
+        control.removeAttribute('aria-invalid');
+      }
+      if (described.length) control.setAttribute('aria-describedby', described.join(' '));
+      else control.removeAttribute('aria-describedby');
+    }
+  }
+}
+
+function firstControlOf(input) {
+  const controls = [...form.querySelectorAll(`[name=${input}]`)];
+  return controls.find((control) => control.checked) ?? controls[0];
+}
+
+// --- the result at a glance ----------------------------------------------------------
+
+const svg = 'http://www.w3.org/2000/svg';
+
+function svgElement(name, attributes, text) {
+  const element = document.createElementNS(svg, name);
+  for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
+  if (text !== undefined) element.textContent = text;
+  return element;
+}
+
+// The span as a bar from the lower to the upper bound, the mean as a stroke across it
+// and the own rent, when given, as a marker; drawn from the figures' printed texts.
+function drawSpan(figures, rent) {
+  const value = (text) => Number(text.replace(',', '.'));
+  const low = value(figures.totalLow);
+  const high = value(figures.totalHigh);
+  const mean = value(figures.totalMean);
+  const own = rent && value(rent);
+  const least = Math.min(low, own || low);
+  const most = Math.max(high, own || high);
+  const margin = (most - least) * 0.08 || 1;
+  const x = (amount) => 12 + ((amount - least + margin) / (most - least + 2 * margin)) * 296;
+  const clamp = (position) => Math.min(Math.max(position, 48), 272);
+  const title = document.getElementById('span-picture-title');
+  title.textContent = `Spanne im Monat von ${figures.totalLow} bis ${figures.totalHigh} Euro, ` +
+    `Mittelwert ${figures.totalMean} Euro${rent ? `, Ihre Miete ${rent} Euro` : ''}`;
+  const parts = [
+    svgElement('line', { x1: 12, y1: 30, x2: 308, y2: 30, class: 'track' }),
+    svgElement('rect', { x: x(low), y: 21, width: Math.max(x(high) - x(low), 2), height: 18, class: 'span' }),
+    svgElement('line', { x1: x(mean), y1: 16, x2: x(mean), y2: 44, class: 'mean' }),
+    svgElement('text', { x: clamp(x(mean)), y: 11, 'text-anchor': 'middle' }, `Mittelwert ${figures.totalMean}`),
+    svgElement('text', { x: x(low), y: 56, 'text-anchor': 'start' }, figures.totalLow),
+    svgElement('text', { x: x(high), y: 56, 'text-anchor': 'end' }, figures.totalHigh),
+  ];
+  if (rent) {
+    const at = x(own);
+    parts.push(svgElement('path', { d: `M${at} 40 l-6 10 h12 z`, class: 'own' }),
+      svgElement('text', { x: clamp(at), y: 68, 'text-anchor': 'middle', class: 'own-label' },
+        `Ihre Miete ${rent}`));
+  }
+  spanPicture.replaceChildren(title, ...parts);
+}
+
+function showGlance() {
+  const glance = callCore('_msr_glance', JSON.stringify(answers()), rentField.value.trim());
+  if (glance.figures === undefined) {
+    resultStatus.textContent = glance.missing
+      ? `Für ein Ergebnis fehlt noch: ${listed(glance.missing.map(groupName))}.`
+      : glance.error;
+    resultFigures.hidden = true;
+    rentComparison.textContent = '';
+    return glance;
+  }
+  const { figures } = glance;
+  resultStatus.textContent = `Mittelwert ${figures.totalMean} Euro im Monat, ` +
+    `Spanne ${figures.totalLow} bis ${figures.totalHigh} Euro.`;
+  for (const cell of resultFigures.querySelectorAll('[data-figure]'))
+    cell.textContent = `${figures[cell.dataset.figure]} €`;
+  resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
+  drawSpan(figures, glance.comparison?.rent);
+  resultFigures.hidden = false;
+  rentComparison.textContent = glance.comparison?.sentence ?? glance.rentRefusal ?? '';
+  rentComparison.dataset.position = glance.comparison?.position ?? '';
+  rentField.setAttribute('aria-invalid', String(glance.rentRefusal !== undefined));
+  return glance;
+}
+
+rentField.addEventListener('input', () => showGlance());
+
+// --- the report ------------------------------------------------------------------
+
+// A heading of the report is a heading paragraph that a paragraph of text follows
+// directly: the section titles and "Schlussberechnung", not the association's lines.
+function isSectionTitle(paragraph, next) {
+  return (paragraph.kind === 'heading' || paragraph.kind === 'warning') && paragraph.text !== '' &&
+    next !== undefined && next.kind !== 'heading' && next.text !== '';
+}
+
+function showParagraph(paragraph, index, paragraphs) {
+  const heading = isSectionTitle(paragraph, paragraphs[index + 1]);
+  const letterSpaced = /^(\S )+\S$/u.test(paragraph.text);
+  const block = textBlock(heading ? (letterSpaced ? 'h2' : 'h3') : 'p', paragraph.text);
+  block.className = `paragraph ${paragraph.kind}`;
+  block.style.fontFamily = `"${paragraph.face}", "Liberation Sans", Arimo, sans-serif`;
+  block.style.fontSize = `${paragraph.points}pt`;
+  block.style.fontWeight = paragraph.bold ? 'bold' : 'normal';
+  block.style.fontStyle = paragraph.italic ? 'italic' : 'normal';
+  const lines = [paragraph.underline && 'underline', paragraph.strikeout && 'line-through'];
+  block.style.textDecoration = lines.filter(Boolean).join(' ') || 'none';
+  // The document's colour, kept as it is; the style sheet draws it on screen (see there).
+  block.dataset.color = paragraph.color;
+  if (paragraph.color !== 'auto') block.style.setProperty('--document-color', paragraph.color);
+  return block;
+}
+
+// The report stands only for the answers it was made of: any change takes it away, so
+// neither the screen nor the printer shows one that no longer fits.
+function dropReport() {
+  report.replaceChildren();
+  reportSection.hidden = true;
+  document.body.classList.remove('has-report');
+}
+
+function showReport(document_) {
+  report.replaceChildren(...document_.paragraphs.map(showParagraph));
+  reportSection.hidden = false;
+  document.body.classList.add('has-report');
+  // Beside the questionnaire on a wide screen the result is in view already.
+  const box = result.getBoundingClientRect();
+  if (box.top < 0 || box.bottom > innerHeight) result.scrollIntoView({ block: 'start' });
+  result.focus({ preventScroll: true });
+}
+
+form.addEventListener('submit', (event) => {
+  event.preventDefault();
+  const given = JSON.stringify(answers());
+  const evaluated = callCore('_msr_evaluate', given);
+  if (evaluated.error === undefined) {
+    showReport(evaluated);
+    return;
+  }
+  const missing = callCore('_msr_glance', given, '').missing ?? [];
+  markMissing(missing, { add: true });
+  showMessage(evaluated.error, missing.length ? firstControlOf(missing[0]) : evaluateButton);
+});
+
+document.getElementById('print').addEventListener('click', () => window.print());
+
+// --- answers kept in the address --------------------------------------------------------
+
+// The answers stand in the address's fragment, which never reaches a server: a reload, a
+// bookmark or a shared link gives them back.
+function keepInAddress() {
+  const given = JSON.stringify(answers());
+  const address = given === '{}' ? location.pathname + location.search : `#${encodeURIComponent(given)}`;
+  history.replaceState(null, '', address);
+}
+
+function setAnswers(all) {
+  clearInputs(form);
+  for (const [name, value] of Object.entries(all)) {
+    const controls = form.elements[name];
+    if (name === 'LivingArea') controls.value = value === 'Quadratmeter' ? '' : value;
+    else if (typeof value === 'boolean') controls.checked = value;
+    else if (value !== 0) [...controls].find((control) => control.value === String(value)).checked = true;
+  }
+}
+
+// Takes a whole set of answers as the command line reads it, or refuses it with the core's
+// message and changes nothing.
+function loadAnswers(text, returnFocusTo) {
+  const read = callCore('_msr_read_answers', text);
+  if (read.error !== undefined) {
+    showMessage(read.error, returnFocusTo);
+    return false;
+  }
+  setAnswers(read.answers);
+  answersChanged();
+  return true;
+}
+
+function restoreFromAddress() {
+  if (location.hash.length > 1) loadAnswers(decodeURIComponent(location.hash.slice(1)), evaluateButton);
+}
+
+window.addEventListener('hashchange', restoreFromAddress);
+
+// --- answers saved and loaded as a file ---------------------------------------------------
+
+document.getElementById('save').addEventListener('click', () => {
+  // One line, as the command-line evaluator's batch reads it.
+  const file = new Blob([`${JSON.stringify(answers())}\n`], { type: 'application/json' });
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(file);
+  link.download = 'mietspiegel-antworten.json';
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+});
+
+const loadButton = document.getElementById('load');
+const loadFile = document.getElementById('load-file');
+loadButton.addEventListener('click', () => loadFile.click());
+loadFile.addEventListener('change', async () => {
+  const [file] = loadFile.files;
+  loadFile.value = '';
+  if (!file) return;
+  // One byte beyond the longest text the core reads is enough for it to refuse a larger one.
+  const text = await file.slice(0, (1 << 20) + 1).text();
+  if (loadAnswers(text, loadButton)) loadButton.focus();
+});
+
+// --- every change of an answer ------------------------------------------------------------
+
+function answersChanged() {
+  dropReport();
+  keepInAddress();
+  const glance = showGlance();
+  markMissing(glance.missing ?? [], { add: false });
+}
+
+// A side belongs to "1978 bis 1994": choosing one chooses that class, choosing another
+// class takes the side back. Choosing "1978 bis 1994" itself leaves the side alone.
+form.addEventListener('change', (event) => {
+  const input = event.target;
+  if (input.name === 'Built1980Side') {
+    form.querySelector('input[name=YearClass][value="4"]').checked = true;
+  } else if (input.name === 'YearClass' && input.value !== '4') {
+    for (const side of form.querySelectorAll('input[name=Built1980Side]')) side.checked = false;
+  }
+  answersChanged();
+});
+form.addEventListener('input', (event) => {
+  if (event.target.type === 'text') answersChanged();
+});
+
+// --- clearing --------------------------------------------------------------------
+
+function clearInputs(container) {
+  for (const input of container.querySelectorAll('input[type=radio], input[type=checkbox]'))
+    input.checked = false;
+  for (const input of container.querySelectorAll('input[type=text]')) input.value = '';
+}
+
+for (const button of form.querySelectorAll('button.clear')) {
+  const fieldset = document.getElementById(button.dataset.clears);
+  button.addEventListener('click', () => {
+    clearInputs(fieldset);
+    answersChanged();
+  });
+}
+
+const resetButton = document.getElementById('reset');
+resetButton.addEventListener('click', () => {
+  confirmDialog.showModal();
+  document.getElementById('confirm-yes').focus();
+});
+document.getElementById('confirm-yes').addEventListener('click', () => {
+  clearInputs(form);
+  answersChanged();
+  confirmDialog.close();
+});
+document.getElementById('confirm-no').addEventListener('click', () => confirmDialog.close());
+confirmDialog.addEventListener('close', () => resetButton.focus());
+
+// --- the information text ------------------------------------------------------------
+
+const informationButton = document.getElementById('info-open');
+informationButton.addEventListener('click', () => {
+  const text = document.getElementById('information-text');
+  informationDialog.showModal();
+  text.scrollTop = 0;
+  document.getElementById('information-ok').focus();
+});
+document.getElementById('information-ok').addEventListener('click', () =>
+  informationDialog.close());
+informationDialog.addEventListener('close', () => informationButton.focus());
+
+// The information text and the reset's question, as the desktop program words them.
+function showProgramTexts() {
+  const texts = callCore('_msr_program_texts');
+  const blocks = [];
+  let list = null;
+  for (const { text, bullet } of texts.information) {
+    if (bullet) {
+      if (!list) blocks.push(list = document.createElement('ul'));
+      list.append(textBlock('li', text));
+    } else {
+      list = null;
+      blocks.push(textBlock('p', text));
+    }
+  }
+  document.getElementById('information-text').replaceChildren(...blocks);
+  document.getElementById('confirm-text').textContent = texts.resetQuestion;
+  document.getElementById('confirm-yes').textContent = texts.yes;
+  document.getElementById('confirm-no').textContent = texts.no;
+}
+
+// --- the list of the size field --------------------------------------------------------
+
+function offerSizes() {
+  const sizes = document.getElementById('LivingAreaList');
+  for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
+    sizes.append(new Option(String(squareMetres)));
+}
+
+// --- offline -------------------------------------------------------------------------
+
+if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+
+// Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
+// their own, so that the page answers input between them while it starts. One evaluation
+// nobody sees lets the browser compile the core's code before the first "Auswerten".
+const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+core.then(async (ready) => {
+  module = ready;
+  if (location.hash.length > 1) restoreFromAddress();
+  else showGlance();
+  await nextTask();
+  showProgramTexts();
+  offerSizes();
+  await nextTask();
+  // Every input set, so that every path of the evaluation is compiled.
+  const everything = '{"YearClass":4,"Built1980Side":1,"LivingArea":"45","IsApartment":true,' +
+    '"GuestToilet":true,"TubAndShower":true,"FloorCovering":2,"HeatingKind":3,' +
+    '"CaptiveRooms":true,"NoKitchenHotWater":true,"BalconyOrLoggia":true,"Terrace":true,' +
+    '"SoundproofWindows":true,"BarrierFree":1,"HeatingRenewed":true,"BathRenewed":true,' +
+    '"Insulation":2,"NoiseImpairment":true,"CityArea":1}';
+  callCore('_msr_evaluate', everything);
+  callCore('_msr_glance', everything, '450');
+  document.documentElement.dataset.ready = 'true';
+});
