@@ -3,6 +3,7 @@
 #include "evaluation/admission.h"
 #include "evaluation/inputs.h"
 #include "evaluation/rent_index_tables.h"
+#include "evaluation/visible_text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -96,7 +97,7 @@ std::string ApplyFormat(Options& options, const std::string& value) {
     else if (value == "csv")
         options.format = OutputFormat::Csv;
     else
-        return "Unbekanntes Ausgabeformat \"" + value +
+        return "Unbekanntes Ausgabeformat \"" + WithVisibleControls(value) +
                "\" für --format; möglich sind text, json und csv";
     options.formatGiven = true;
     return {};
@@ -150,7 +151,8 @@ std::string OptionFault(const std::string& complaint) {
 std::string UnknownOption(const std::vector<std::string>& unknown) {
     for (const std::string& argument : unknown)
         if (argument != "--")
-            return "Unbekannte Option \"" + argument.substr(0, argument.find('=')) +
+            return "Unbekannte Option \"" +
+                   WithVisibleControls(argument.substr(0, argument.find('='))) +
                    "\"; die Optionen nennt --help";
     return {};
 }

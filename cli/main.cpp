@@ -4,6 +4,7 @@
 #include "cli/progress.h"
 #include "cli/run.h"
 #include "evaluation/admission.h"
+#include "evaluation/visible_text.h"
 #include "report/report_output.h"
 
 #include <QCoreApplication>
@@ -67,7 +68,8 @@ int main(int argc, char* argv[]) {
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
     } catch (const std::exception& error) {
-        std::cerr << msr::WithFullStop(error.what()) << '\n';
+        // The reason a PDF cannot be written quotes its file name.
+        std::cerr << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
         return msr::cli::kUsageOrInputFailed;
     } catch (...) {
         std::cerr << "Unerwarteter Fehler.\n";

@@ -7,6 +7,7 @@
 #include "evaluation/admission.h"
 #include "evaluation/answers_json.h"
 #include "evaluation/report_rendering.h"
+#include "evaluation/visible_text.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -33,7 +34,7 @@ std::string WhyUnreadable(const std::string& file, int error) {
         reason = ": Keine Leseberechtigung";
     else if (error == EISDIR)
         reason = ": Das ist ein Verzeichnis";
-    return "Die Datei \"" + file + "\" kann nicht gelesen werden" + reason;
+    return "Die Datei \"" + WithVisibleControls(file) + "\" kann nicht gelesen werden" + reason;
 }
 
 bool ReadsStandardInput(const Options& options) {

@@ -4,6 +4,7 @@
 // reads and writes the standard streams itself, a piece at a time, as the native one does.
 #include "cli/run.h"
 #include "evaluation/admission.h"
+#include "evaluation/visible_text.h"
 
 #include <emscripten/emscripten.h>
 
@@ -152,7 +153,7 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
         status = msr::cli::RunEvaluator(std::vector<std::string>(argv, argv + argc), in, out, err,
                                         surroundings);
     } catch (const std::exception& error) {
-        err << msr::WithFullStop(error.what()) << '\n';
+        err << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
     } catch (...) {
         err << "Unerwarteter Fehler.\n";
     }

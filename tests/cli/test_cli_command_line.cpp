@@ -94,6 +94,13 @@ void TestCliCommandLine::refusesBadOptions_data() {
     QTest::newRow("unknown format") << QStringList{"--format", "xml"}
                                     << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
                                        "sind text, json und csv";
+    QTest::newRow("control characters of an option shown visibly")
+        << QStringList{"--\x1b[31mrot\n"}
+        << "Unbekannte Option \"--\\u001b[31mrot\\u000a\"; die Optionen nennt --help";
+    QTest::newRow("control characters of a value shown visibly")
+        << QStringList{"--format=\x1b[31m"}
+        << "Unbekanntes Ausgabeformat \"\\u001b[31m\" für --format; möglich sind text, json und "
+           "csv";
     QTest::newRow("value for a switch")
         << QStringList{"--batch=yes"} << "Die Option --batch nimmt keinen Wert";
     QTest::newRow("value for --version")

@@ -113,6 +113,7 @@ test('options, files, help and exit codes follow the native evaluator', () => {
     ['--format'], ['--format', 'xml'], ['--color'], ['--batch=1'], [file, file],
     [join(folder, 'fehlt.json')], [folder], ['--', file], ['-'], ['--version'], ['-hx'],
     ['-x'], ['--color=rot'], ['--help=1'], ['--', '--help'], ['--format=json', '--format', 'text'],
+    ['--\x1b[31mrot'], ['--format', 'x\x1b[0m'], [join(folder, 'fehlt\nzeile\x07.json')],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
 });
