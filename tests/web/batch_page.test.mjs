@@ -1,0 +1,179 @@
+// The page for many flats in Debian's headless Chromium, used as a counsellor uses it: a
+// real file chosen through the chooser its label names, the counts read as shown, the
+// table saved by "Ergebnis speichern" and caught as Chromium downloads it. The saved
+// bytes are held against the native evaluator's table for the same file.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
+import { answerSets, randomAnswers } from './answer_sets.mjs';
+import { runNative } from './native.mjs';
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+let server;
+let browser;
+let folder;
+let downloads;
+
+before(async () => {
+  server = await servePageFolder();
+  browser = await launchChromium();
+  folder = mkdtempSync(join(tmpdir(), 'msr-batch-'));
+  downloads = await catchDownloads(join(folder, 'downloads'));
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (folder) rmSync(folder, { recursive: true, force: true });
+});
+
+// Lets Chromium save downloads into the folder; next() waits for the next one to be
+// complete and gives its suggested name and bytes.
+async function catchDownloads(downloadPath) {
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior',
+    { behavior: 'allow', downloadPath, eventsEnabled: true });
+  const names = new Map();
+  session.on('Browser.downloadWillBegin', ({ guid, suggestedFilename }) =>
+    names.set(guid, suggestedFilename));
+  return {
+    next: () => new Promise((resolve, reject) => {
+      const listener = ({ guid, state }) => {
+        if (state === 'inProgress') return;
+        session.off('Browser.downloadProgress', listener);
+        if (state !== 'completed') reject(new Error(`Download ${state}`));
+        const name = names.get(guid);
+        resolve({ name, bytes: readFileSync(join(downloadPath, name)) });
+      };
+      session.on('Browser.downloadProgress', listener);
+    }),
+  };
+}
+
+function writeInput(name, text) {
+  const file = join(folder, name);
+  writeFileSync(file, text);
+  return file;
+}
+
+const jsonLines = (list) => list.map((answers) => JSON.stringify(answers)).join('\n');
+
+function randomLines(count, seed) {
+  const lines = [];
+  let s = seed;
+  for (let i = 0; i < count; ++i) {
+    let answers;
+    [answers, s] = randomAnswers(s);
+    lines.push(answers);
+  }
+  return `${jsonLines(lines)}\n`;
+}
+
+// The native evaluator's table for the file, as a counsellor's terminal writes it.
+function nativeTable(file) {
+  const run = runNative(['--batch', '--format', 'csv', file]);
+  assert.ok(run.status === 0 || run.status === 1, run.err);
+  return run.out;
+}
+
+// The file chooser is the button its label names: a person clicks it and picks the file.
+async function chooseFile(page, file) {
+  const buttons = await page.$$('::-p-aria([role="button"])');
+  const names = await Promise.all(buttons.map(async (button) =>
+    (await page.accessibility.snapshot({ root: button })).name));
+  const chooser = buttons[names.indexOf('Datei mit Antworten wählen')];
+  assert.ok(chooser, `kein Dateiwähler "Datei mit Antworten wählen" unter ${names}`);
+  const [dialog] = await Promise.all([page.waitForFileChooser(), chooser.click()]);
+  await dialog.accept([file]);
+}
+
+async function shownStatus(page) {
+  await page.waitForFunction(() =>
+    !/wird ausgewertet|^$/u.test(document.querySelector('[role=status]').textContent));
+  return page.$eval('[role=status]', (status) => status.textContent);
+}
+
+async function saveTable(page, byKeyboard = false) {
+  const saved = downloads.next();
+  const [button] = await page.$$('::-p-aria([name="Ergebnis speichern"][role="button"])');
+  assert.ok(button, 'kein Knopf "Ergebnis speichern"');
+  if (byKeyboard) {
+    await button.focus();
+    await page.keyboard.press('Enter');
+  } else {
+    await button.click();
+  }
+  return saved;
+}
+
+async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  const result = await page.evaluate(() => window.axe.run(document));
+  return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+}
+
+// Files as counsellors bring them, with the lines the evaluator refuses among the good
+// ones; counts as the page must show them.
+const files = [
+  {
+    name: 'wohnungen.jsonl',
+    text: `${jsonLines([
+      answerSets.class1978West, {}, answerSets.allFeatures, { Baujahr: 4 },
+      { ...answerSets.mandatory, LivingArea: '55,5' }, answerSets.apartment35,
+    ])}\n\n{"YearClass":\n${JSON.stringify(answerSets.hugeSize)}\r\n`,
+    shown: 'wohnungen.jsonl: 3 Zeilen ausgewertet, 6 Zeilen abgelehnt.',
+    saved: 'wohnungen-Auswertung.csv',
+  },
+  {
+    name: 'zufall.jsonl',
+    text: randomLines(400, 7),
+    saved: 'zufall-Auswertung.csv',
+  },
+];
+
+describe('Mehrere Wohnungen auswerten', () => {
+  for (const input of files) {
+    test(`${input.name}: the counts shown, the table saved as the evaluator writes it`, async () => {
+      const file = writeInput(input.name, input.text);
+      const page = await openPage(browser, `${server.url}batch.html`);
+      await chooseFile(page, file);
+      const status = await shownStatus(page);
+      if (input.shown) assert.equal(status, input.shown);
+      else assert.match(status, /^zufall\.jsonl: [\d.]+ Zeilen ausgewertet, [\d.]+ Zeilen abgelehnt\.$/u);
+      const saved = await saveTable(page);
+      assert.equal(saved.name, input.saved);
+      assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
+      await page.close();
+    });
+  }
+
+  test('is reached from the calculator, worked by keyboard, and axe-clean', async () => {
+    const page = await openPage(browser, server.url);
+    const [link] = await page.$$('::-p-aria([name="Mehrere Wohnungen auswerten"][role="link"])');
+    assert.ok(link, 'kein Verweis "Mehrere Wohnungen auswerten"');
+    await Promise.all([page.waitForNavigation(), link.click()]);
+    await page.waitForSelector('html[data-ready=true]');
+    assert.deepEqual(await axeViolations(page), [], 'leer');
+    const file = writeInput('tastatur.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
+    await chooseFile(page, file);
+    assert.equal(await shownStatus(page), 'tastatur.jsonl: 1 Zeile ausgewertet, 1 Zeile abgelehnt.');
+    const saved = await saveTable(page, true);
+    assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
+    assert.deepEqual(await axeViolations(page), [], 'ausgewertet');
+    await page.close();
+  });
+
+  test('works opened as a file, from the folder alone', async () => {
+    const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
+    const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45]));
+    await chooseFile(page, file);
+    assert.equal(await shownStatus(page), 'datei.jsonl: 1 Zeile ausgewertet, 0 Zeilen abgelehnt.');
+    const saved = await saveTable(page);
+    assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
+    await page.close();
+  });
+});
