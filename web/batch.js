@@ -19,8 +19,12 @@ const ready = Promise.resolve(created.ready ?? created);
 // The table of the last run: its bytes as a file and the name it is saved under.
 let saved = null;
 
-const count = (number, one, many) =>
-  `${number.toLocaleString('de-DE')} ${number === 1 ? one : many}`;
+const figure = (number) => number.toLocaleString('de-DE');
+
+// In the command-line evaluator's words: "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
+const summary = (lines, refused) =>
+  `${figure(lines)} ${lines === 1 ? 'Zeile' : 'Zeilen'} gelesen: `
+  + `${figure(lines - refused)} ausgewertet, ${figure(refused)} abgelehnt.`;
 
 function show(text, failed = false) {
   statusLine.textContent = text;
@@ -78,9 +82,7 @@ async function evaluate(file) {
   }
   const blob = new Blob([run.table], { type: 'text/csv;charset=utf-8' });
   saved = { url: URL.createObjectURL(blob), name: tableName(file.name) };
-  const evaluated = run.lines - run.refused;
-  show(`${file.name}: ${count(evaluated, 'Zeile', 'Zeilen')} ausgewertet, `
-    + `${count(run.refused, 'Zeile', 'Zeilen')} abgelehnt.`);
+  show(`${file.name} – ${summary(run.lines, run.refused)}`);
   resultSection.hidden = false;
 }
 

@@ -52,7 +52,7 @@ async function evaluateOnce(page, file) {
         start = performance.now();
       }, { capture: true, once: true });
       new MutationObserver((_, observer) => {
-        if (!/ausgewertet,/u.test(status.textContent)) return;
+        if (!/abgelehnt\./u.test(status.textContent)) return;
         observer.disconnect();
         requestAnimationFrame(() => setTimeout(() => resolve(performance.now() - start)));
       }).observe(status, { childList: true, characterData: true, subtree: true });

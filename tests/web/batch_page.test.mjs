@@ -125,7 +125,7 @@ const files = [
       answerSets.class1978West, {}, answerSets.allFeatures, { Baujahr: 4 },
       { ...answerSets.mandatory, LivingArea: '55,5' }, answerSets.apartment35,
     ])}\n\n{"YearClass":\n${JSON.stringify(answerSets.hugeSize)}\r\n`,
-    shown: 'wohnungen.jsonl: 3 Zeilen ausgewertet, 6 Zeilen abgelehnt.',
+    shown: 'wohnungen.jsonl – 9 Zeilen gelesen: 3 ausgewertet, 6 abgelehnt.',
     saved: 'wohnungen-Auswertung.csv',
   },
   {
@@ -143,7 +143,7 @@ describe('Mehrere Wohnungen auswerten', () => {
       await chooseFile(page, file);
       const status = await shownStatus(page);
       if (input.shown) assert.equal(status, input.shown);
-      else assert.match(status, /^zufall\.jsonl: [\d.]+ Zeilen ausgewertet, [\d.]+ Zeilen abgelehnt\.$/u);
+      else assert.match(status, /^zufall\.jsonl – 400 Zeilen gelesen: \d+ ausgewertet, \d+ abgelehnt\.$/u);
       const saved = await saveTable(page);
       assert.equal(saved.name, input.saved);
       assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
@@ -160,7 +160,7 @@ describe('Mehrere Wohnungen auswerten', () => {
     assert.deepEqual(await axeViolations(page), [], 'leer');
     const file = writeInput('tastatur.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
     await chooseFile(page, file);
-    assert.equal(await shownStatus(page), 'tastatur.jsonl: 1 Zeile ausgewertet, 1 Zeile abgelehnt.');
+    assert.equal(await shownStatus(page), 'tastatur.jsonl – 2 Zeilen gelesen: 1 ausgewertet, 1 abgelehnt.');
     const saved = await saveTable(page, true);
     assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
     assert.deepEqual(await axeViolations(page), [], 'ausgewertet');
@@ -171,7 +171,7 @@ describe('Mehrere Wohnungen auswerten', () => {
     const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
     const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45]));
     await chooseFile(page, file);
-    assert.equal(await shownStatus(page), 'datei.jsonl: 1 Zeile ausgewertet, 0 Zeilen abgelehnt.');
+    assert.equal(await shownStatus(page), 'datei.jsonl – 1 Zeile gelesen: 1 ausgewertet, 0 abgelehnt.');
     const saved = await saveTable(page);
     assert.equal(saved.bytes.toString('utf8'), nativeTable(file));
     await page.close();
