@@ -17,8 +17,8 @@ namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
-    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch] "
-    "[--pdf PDF-DATEI] [DATEI]\n";
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--decimal-separator ,|.]\n"
+    "                              [--batch] [--pdf PDF-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -41,27 +41,31 @@ const OptionRow kOptions[] = {
                  "high":6.38},"livingArea":75.00,"total":{"low":354.75,
                  "mean":405.75,"high":478.50}}: die Zahlen der Schlussberechnung
                  genau wie gedruckt, als JSON-Zahlen (immer mit Punkt)
-  --format csv   nur die Zahlen der Schlussberechnung als Tabelle, UTF-8, ";"
-                 zwischen den Feldern, je Eingabezeile eine Zeile nach der
-                 Kopfzeile: Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze
-                 je m²;Wohnfläche m²;Untergrenze gesamt;Mittelwert gesamt;
-                 Obergrenze gesamt;Fehler
-                 Die Zahlen stehen genau wie im Bericht (Dezimaltrennzeichen des
-                 Gebietsschemas); eine abgelehnte, kaputte oder leere Zeile hat
-                 leere Zahlen und ihre Meldung unter "Fehler". Damit die Umlaute
-                 in der Tabellenkalkulation stimmen, die Datei mit dem
-                 Zeichensatz Unicode (UTF-8) und dem Trennzeichen Semikolon
-                 importieren: LibreOffice fragt beim Öffnen danach, Excel unter
-                 Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
+  --format csv   nur die Zahlen der Schlussberechnung als Tabelle: UTF-8, ";"
+                 zwischen den Feldern, jedes Feld in Anführungszeichen, je
+                 Eingabezeile eine Zeile nach der Kopfzeile "Nr";"Untergrenze
+                 je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
+                 "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";
+                 "Fehler". Die Zahlen stehen genau wie im Bericht; eine
+                 abgelehnte, kaputte oder leere Zeile hat leere Zahlen und ihre
+                 Meldung unter "Fehler". In der Tabellenkalkulation als UTF-8
+                 mit dem Trennzeichen Semikolon öffnen.
+)help"},
+    {"--decimal-separator", ",|.", "Die Option --decimal-separator braucht einen Wert: \",\" oder \".\"",
+     R"help(  --decimal-separator ,|.
+                 das Dezimaltrennzeichen, mit dem die Auswertung Zahlen liest
+                 und schreibt, in jedem Format und im PDF; Vorgabe: das des
+                 Gebietsschemas (LC_ALL, LC_NUMERIC, LANG), wie im Programm
 )help"},
     {"--batch", nullptr, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
                  JSON-Format oder {"error":"<Meldung>"}, mit --format csv eine
                  Tabellenzeile; auch eine leere Zeile ergibt eine Fehlerzeile.
-                 Der Lauf geht nach Fehlern weiter. Ist die
-                 Standardfehlerausgabe ein Terminal (und die Standardausgabe
-                 nicht), zeigt ein Lauf, der länger als eine Sekunde dauert,
-                 dort seinen Fortschritt.
+                 Der Lauf geht nach Fehlern weiter und sagt am Ende auf der
+                 Standardfehlerausgabe, wie viele Zeilen er ausgewertet und
+                 wie viele er abgelehnt hat. Ist die Standardfehlerausgabe ein
+                 Terminal (und die Standardausgabe nicht), zeigt ein Lauf, der
+                 länger als eine Sekunde dauert, dort seinen Fortschritt.
 )help"},
     {"--pdf", "PDF-DATEI", "Die Option --pdf braucht einen Dateinamen", R"(  --pdf PDF-DATEI
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
@@ -125,6 +129,12 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
     if (const std::string* format = value("--format"))
         if (std::string fault = ApplyFormat(options, *format); !fault.empty())
             return fault;
+    if (const std::string* separator = value("--decimal-separator")) {
+        if (*separator != "," && *separator != ".")
+            return "Unbekanntes Dezimaltrennzeichen \"" + WithVisibleControls(*separator) +
+                   "\" für --decimal-separator; möglich sind \",\" und \".\"";
+        options.decimalSeparator = *separator;
+    }
     if (const std::string* pdf = value("--pdf"))
         options.pdfFile = *pdf;
     if (files.size() > 1)
@@ -267,17 +277,15 @@ Optionen:
         text += row.help;
     text += '\n' + KeysText();
     text += R"(
-Zahlen liest und schreibt die Auswertung mit dem Dezimaltrennzeichen des
-Gebietsschemas (LC_ALL, LC_NUMERIC, LANG), wie das Programm.
-
 Beispiel:
   echo '{"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3}' |
     mietspiegel-auswertung
 
 Rückgabewert:
-  0  ausgewertet; im Batch-Modus: alle Zeilen beantwortet
+  0  ausgewertet; mit --batch: jede Zeile ausgewertet
   1  Antworten abgelehnt, wie das Programm sie ablehnt, oder ein falscher
-     Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe
+     Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe;
+     mit --batch: mindestens eine Zeile abgelehnt
   2  falscher Aufruf, Eingabe nicht lesbar, Ausgabe nicht schreibbar oder
      (ohne --batch) kein JSON-Objekt
 )";

@@ -13,8 +13,9 @@ struct Options {
     bool batch = false;
     bool help = false;
     bool version = false;
-    std::string inputFile; // empty or "-": standard input
-    std::string pdfFile;   // --pdf: the report's pages go here too, as they print
+    std::string inputFile;        // empty or "-": standard input
+    std::string pdfFile;          // --pdf: the report's pages go here too, as they print
+    std::string decimalSeparator; // "," or "."; empty: the locale's
 };
 
 struct CommandLine {

@@ -37,6 +37,13 @@ std::string WhyUnreadable(const std::string& file, int error) {
     return "Die Datei \"" + WithVisibleControls(file) + "\" kann nicht gelesen werden" + reason;
 }
 
+// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
+std::string BatchSummary(const BatchOutcome& outcome) {
+    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile" : " Zeilen") +
+           " gelesen: " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
+           std::to_string(outcome.refused) + " abgelehnt.";
+}
+
 bool ReadsStandardInput(const Options& options) {
     return options.inputFile.empty() || options.inputFile == "-";
 }
@@ -119,7 +126,8 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     case BatchOutcome::Failure::None:
         break;
     }
-    return kEvaluated;
+    err << BatchSummary(outcome) << '\n';
+    return outcome.refused > 0 ? kRefused : kEvaluated;
 }
 
 } // namespace
@@ -130,17 +138,20 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (!commandLine.ok())
         return UsageFailure(err, commandLine.error);
     const Options& options = commandLine.options;
+    Surroundings chosen = surroundings;
+    if (!options.decimalSeparator.empty())
+        chosen.decimalSeparator = options.decimalSeparator;
     if (options.help || options.version) {
         if (!WriteAll(out, options.help ? HelpText() : VersionText()))
             return UsageFailure(err, kOutputUnwritable);
         return kEvaluated;
     }
-    if (!options.pdfFile.empty() && !surroundings.writePdf)
+    if (!options.pdfFile.empty() && !chosen.writePdf)
         return UsageFailure(err, "Die Option --pdf gibt es nur im nativen Auswerter "
                                  "mietspiegel-auswertung; im Browser druckt die Seite");
     if (ReadsStandardInput(options))
-        return RunOnInput(standardInput, surroundings.progress.standardInputBytes, options, out,
-                          err, surroundings);
+        return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, out, err,
+                          chosen);
 
     std::error_code ignored;
     if (std::filesystem::is_directory(options.inputFile, ignored))
@@ -152,7 +163,7 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     file.open(options.inputFile, std::ios::binary);
     if (!file)
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
-    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, surroundings);
+    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, chosen);
 }
 
 } // namespace msr::cli
