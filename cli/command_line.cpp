@@ -130,18 +130,6 @@ std::string CheckCombination(const Options& options) {
     return {};
 }
 
-// A file whose name ends in ".csv", in any case, is a sheet.
-bool IsSheetFile(const std::string& file) {
-    constexpr std::string_view kSuffix = ".csv";
-    if (file.size() <= kSuffix.size())
-        return false;
-    for (std::size_t i = 0; i < kSuffix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(file[file.size() - kSuffix.size() + i])) !=
-            kSuffix[i])
-            return false;
-    return true;
-}
-
 // Takes what the parser found; returns "" or the message for a wrong value.
 std::string TakeOptions(const Given& given, const std::vector<std::string>& files,
                         Options& options) {
@@ -301,6 +289,17 @@ std::string KeysText() {
 }
 
 } // namespace
+
+bool IsSheetFile(const std::string& file) {
+    constexpr std::string_view kSuffix = ".csv";
+    if (file.size() <= kSuffix.size())
+        return false;
+    for (std::size_t i = 0; i < kSuffix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(file[file.size() - kSuffix.size() + i])) !=
+            kSuffix[i])
+            return false;
+    return true;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CLI::App parser{"", kProgram};

@@ -27,6 +27,10 @@ struct CommandLine {
     bool ok() const { return error.empty(); }
 };
 
+// Whether a file of this name is read as a sheet of answers when --input does not say: its
+// name ends in ".csv", in any case.
+bool IsSheetFile(const std::string& file);
+
 // Reads the arguments that follow the program name, by the one table of options. Options
 // may come in any order, each value either as the next argument or after "=", short ones
 // compacted ("-h"); "--" ends the options; of a repeated option the last value counts.

@@ -44,12 +44,16 @@ function tableName(fileName) {
   return `${stem}-Auswertung.csv`;
 }
 
-// Runs the batch over the bytes in the module's memory; the table's bytes and the counts.
-function runBatch(module, bytes) {
+// Runs the batch over the file's bytes in the module's memory, read as the command line
+// reads a file of that name; the table's bytes and the counts.
+function runBatch(module, bytes, fileName) {
+  const nameSize = module.lengthBytesUTF8(fileName) + 1;
+  const name = module._malloc(nameSize);
   const pointer = module._malloc(Math.max(bytes.length, 1));
   try {
+    module.stringToUTF8(fileName, name, nameSize);
     module.HEAPU8.set(bytes, pointer);
-    const finished = module._msr_batch_run(pointer, bytes.length) === 1;
+    const finished = module._msr_batch_run(pointer, bytes.length, name) === 1;
     const table = module.HEAPU8.slice(module._msr_batch_table(),
       module._msr_batch_table() + module._msr_batch_table_size());
     return {
@@ -61,6 +65,7 @@ function runBatch(module, bytes) {
     };
   } finally {
     module._free(pointer);
+    module._free(name);
   }
 }
 
@@ -75,7 +80,7 @@ async function evaluate(file) {
     return;
   }
   const module = await ready;
-  const run = runBatch(module, bytes);
+  const run = runBatch(module, bytes, file.name);
   if (!run.finished) {
     show(`${file.name}: ${run.failure}`, true);
     return;

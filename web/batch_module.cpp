@@ -1,5 +1,6 @@
 // The batch page's WebAssembly module: the command-line evaluator's own batch run over a
-// file the user chose, with the German decimal comma. The table it gives is byte for byte
+// file the user chose, read as the command line reads a file of its name, with the German
+// decimal comma. The table it gives is byte for byte
 // the one `mietspiegel-auswertung --batch --format csv` writes in a German locale, because
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
 #include "cli/batch.h"
@@ -40,30 +41,41 @@ BatchReply& Reply() {
     return reply;
 }
 
-void RunOverBytes(char* bytes, std::size_t size, BatchReply& reply) {
+// How the command line reads a file of this name: a sheet or JSON Lines.
+msr::cli::InputFormat InputFormatOf(const std::string& fileName) {
+    return msr::cli::IsSheetFile(fileName) ? msr::cli::InputFormat::Sheet
+                                           : msr::cli::InputFormat::JsonLines;
+}
+
+void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, BatchReply& reply) {
+    using Failure = msr::cli::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
     std::ostringstream out;
     const msr::cli::BatchOutcome outcome =
-        msr::cli::RunBatch(in, out, kGermanDecimalSeparator, msr::cli::OutputFormat::Csv);
+        msr::cli::RunBatch(in, out, kGermanDecimalSeparator, msr::cli::OutputFormat::Csv, nullptr,
+                           InputFormatOf(fileName));
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
-    if (outcome.failure != msr::cli::BatchOutcome::Failure::None)
-        reply.failure = "Die Datei kann nicht gelesen werden";
+    if (outcome.failure == Failure::Unusable)
+        reply.failure = msr::WithFullStop(outcome.message);
+    else if (outcome.failure != Failure::None)
+        reply.failure = "Die Datei kann nicht gelesen werden.";
 }
 
 } // namespace
 
 extern "C" {
 
-// Evaluates the size bytes at bytes, one answer set a line (JSON Lines); true when the run
-// went through to the end. The results stay until the next run.
-EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size) {
+// Evaluates the size bytes at bytes, a sheet of answers or JSON Lines as the command line
+// tells them apart by the file's name; true when the run went through to the end. The
+// results stay until the next run.
+EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
     try {
-        RunOverBytes(bytes, size, reply);
+        RunOverBytes(bytes, size, fileName, reply);
     } catch (const std::exception& error) {
         reply.failure = msr::WithFullStop(error.what());
     } catch (...) {

@@ -8,7 +8,7 @@ import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
+import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
 import { answerSets, randomAnswers } from './answer_sets.mjs';
 import { runNative } from './native.mjs';
 
@@ -133,6 +133,29 @@ const files = [
     saved: 'wohnungen-Auswertung.csv',
   },
   {
+    // As a spreadsheet on Windows saves it: byte-order mark, CR LF, a case number with
+    // umlauts and a ';', yes/no cells in several spellings, refused rows.
+    name: 'Beratung März.csv',
+    text: `\ufeff${[
+      'Aktenzeichen;CityArea;YearClass;LivingArea;GuestToilet;Built1980Side;IsApartment;BalconyOrLoggia',
+      '"Müller; Haus 2";3;4;75;ja;1;;x',
+      'B-2;;2;60;x;;;',
+      'B-3;9;2;60;;;;',
+      'B-4;1;1;45;nein;;1;true',
+      'B-5;6;7;55,5;;;;',
+      'B-6;2;6;"110";WAHR;;falsch;',
+      '',
+    ].join('\r\n')}`,
+    shown: 'Beratung März.csv – 6 Zeilen gelesen: 3 ausgewertet, 3 abgelehnt.',
+    saved: 'Beratung März-Auswertung.csv',
+  },
+  {
+    name: 'Vorlage.csv',
+    text: readFileSync(join(repository, 'docs/Vorlage.csv')),
+    shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
+    saved: 'Vorlage-Auswertung.csv',
+  },
+  {
     name: 'zufall.jsonl',
     text: randomLines(400, 7),
     saved: 'zufall-Auswertung.csv',
@@ -144,6 +167,8 @@ describe('Mehrere Wohnungen auswerten', () => {
     test(`${input.name}: the counts shown, the table saved as the evaluator writes it`, async () => {
       const file = writeInput(input.name, input.text);
       const page = await openPage(browser, `${server.url}batch.html`);
+      const requests = [];
+      page.on('request', (request) => requests.push(request.url()));
       await chooseFile(page, file);
       const native = nativeRun(file);
       const status = await shownStatus(page);
@@ -152,9 +177,22 @@ describe('Mehrere Wohnungen auswerten', () => {
       const saved = await saveTable(page);
       assert.equal(saved.name, input.saved);
       assert.equal(saved.bytes.toString('utf8'), native.table);
+      assert.deepEqual(requests.filter((url) => !url.startsWith('blob:')), [],
+        'nichts verlässt den Browser');
       await page.close();
     });
   }
+
+  test('refuses a sheet whose header names no input, with the evaluator\'s message', async () => {
+    const file = writeInput('kopf.csv', 'Baujahr;CityArea\n1;2\n');
+    const page = await openPage(browser, `${server.url}batch.html`);
+    await chooseFile(page, file);
+    const run = runNative(['--batch', '--format', 'csv', file]);
+    assert.equal(run.status, 2);
+    assert.equal(await shownStatus(page), `kopf.csv: ${run.err.split('\n')[0]}`);
+    assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true);
+    await page.close();
+  });
 
   test('is reached from the calculator, worked by keyboard, and axe-clean', async () => {
     const page = await openPage(browser, server.url);
@@ -163,6 +201,9 @@ describe('Mehrere Wohnungen auswerten', () => {
     await Promise.all([page.waitForNavigation(), link.click()]);
     await page.waitForSelector('html[data-ready=true]');
     assert.deepEqual(await axeViolations(page), [], 'leer');
+    const template = downloads.next();
+    await (await page.$('::-p-aria([name="Vorlage.csv"][role="link"])')).click();
+    assert.deepEqual((await template).bytes, readFileSync(join(repository, 'docs/Vorlage.csv')));
     const file = writeInput('tastatur.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
     await chooseFile(page, file);
     const native = nativeRun(file);
