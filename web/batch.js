@@ -101,6 +101,11 @@ function save() {
   link.remove();
 }
 
+// The same file, corrected and chosen again, is a new choice: the chooser forgets the old
+// one as it opens (the counts shown still name it).
+chooser.addEventListener('click', () => {
+  chooser.value = '';
+});
 chooser.addEventListener('change', () => {
   const [file] = chooser.files;
   if (!file) return;

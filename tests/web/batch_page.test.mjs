@@ -216,10 +216,15 @@ describe('Mehrere Wohnungen auswerten', () => {
 
   test('works opened as a file, from the folder alone', async () => {
     const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
-    const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45]));
+    const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, {}]));
+    await chooseFile(page, file);
+    assert.equal(await shownStatus(page), shownFor('datei.jsonl', nativeRun(file)));
+    // Corrected and chosen again.
+    writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, answerSets.mandatory]));
     await chooseFile(page, file);
     const native = nativeRun(file);
-    assert.equal(await shownStatus(page), shownFor('datei.jsonl', native));
+    await page.waitForFunction((shown) =>
+      document.querySelector('[role=status]').textContent === shown, {}, shownFor('datei.jsonl', native));
     const saved = await saveTable(page);
     assert.equal(saved.bytes.toString('utf8'), native.table);
     await page.close();
