@@ -1,0 +1,232 @@
+// The page for many flats in Debian's headless Chromium, used as a counsellor uses it: a
+// real file chosen through the chooser its label names, the counts read as shown, the
+// table saved by "Ergebnis speichern" and caught as Chromium downloads it. The saved
+// bytes are held against the native evaluator's table for the same file.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
+import { answerSets, randomAnswers } from './answer_sets.mjs';
+import { runNative } from './native.mjs';
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+let server;
+let browser;
+let folder;
+let downloads;
+
+before(async () => {
+  server = await servePageFolder();
+  browser = await launchChromium();
+  folder = mkdtempSync(join(tmpdir(), 'msr-batch-'));
+  downloads = await catchDownloads(join(folder, 'downloads'));
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+  if (folder) rmSync(folder, { recursive: true, force: true });
+});
+
+// Lets Chromium save downloads into the folder; next() waits for the next one to be
+// complete and gives its suggested name and bytes.
+async function catchDownloads(downloadPath) {
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior',
+    { behavior: 'allow', downloadPath, eventsEnabled: true });
+  const names = new Map();
+  session.on('Browser.downloadWillBegin', ({ guid, suggestedFilename }) =>
+    names.set(guid, suggestedFilename));
+  return {
+    next: () => new Promise((resolve, reject) => {
+      const listener = ({ guid, state }) => {
+        if (state === 'inProgress') return;
+        session.off('Browser.downloadProgress', listener);
+        if (state !== 'completed') reject(new Error(`Download ${state}`));
+        const name = names.get(guid);
+        resolve({ name, bytes: readFileSync(join(downloadPath, name)) });
+      };
+      session.on('Browser.downloadProgress', listener);
+    }),
+  };
+}
+
+function writeInput(name, text) {
+  const file = join(folder, name);
+  writeFileSync(file, text);
+  return file;
+}
+
+const jsonLines = (list) => list.map((answers) => JSON.stringify(answers)).join('\n');
+
+function randomLines(count, seed) {
+  const lines = [];
+  let s = seed;
+  for (let i = 0; i < count; ++i) {
+    let answers;
+    [answers, s] = randomAnswers(s);
+    lines.push(answers);
+  }
+  return `${jsonLines(lines)}\n`;
+}
+
+// The native evaluator's table for the file, as a counsellor's terminal writes it, and
+// the summary it ends with on standard error.
+function nativeRun(file) {
+  const run = runNative(['--batch', '--format', 'csv', file]);
+  assert.ok(run.status === 0 || run.status === 1, run.err);
+  return { table: run.out, summary: run.err.trimEnd().split('\n').at(-1) };
+}
+
+// The file's name and the native evaluator's summary, as the page shows them.
+const shownFor = (name, native) => `${name} – ${native.summary}`;
+
+// The file chooser is the button its label names: a person clicks it and picks the file.
+async function chooseFile(page, file) {
+  const buttons = await page.$$('::-p-aria([role="button"])');
+  const names = await Promise.all(buttons.map(async (button) =>
+    (await page.accessibility.snapshot({ root: button })).name));
+  const chooser = buttons[names.indexOf('Datei mit Antworten wählen')];
+  assert.ok(chooser, `kein Dateiwähler "Datei mit Antworten wählen" unter ${names}`);
+  const [dialog] = await Promise.all([page.waitForFileChooser(), chooser.click()]);
+  await dialog.accept([file]);
+}
+
+async function shownStatus(page) {
+  await page.waitForFunction(() =>
+    !/wird ausgewertet|^$/u.test(document.querySelector('[role=status]').textContent));
+  return page.$eval('[role=status]', (status) => status.textContent);
+}
+
+async function saveTable(page, byKeyboard = false) {
+  const saved = downloads.next();
+  const [button] = await page.$$('::-p-aria([name="Ergebnis speichern"][role="button"])');
+  assert.ok(button, 'kein Knopf "Ergebnis speichern"');
+  if (byKeyboard) {
+    await button.focus();
+    await page.keyboard.press('Enter');
+  } else {
+    await button.click();
+  }
+  return saved;
+}
+
+async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  const result = await page.evaluate(() => window.axe.run(document));
+  return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+}
+
+// Files as counsellors bring them, with the lines the evaluator refuses among the good
+// ones; counts as the page must show them.
+const files = [
+  {
+    name: 'wohnungen.jsonl',
+    text: `${jsonLines([
+      answerSets.class1978West, {}, answerSets.allFeatures, { Baujahr: 4 },
+      { ...answerSets.mandatory, LivingArea: '55,5' }, answerSets.apartment35,
+    ])}\n\n{"YearClass":\n${JSON.stringify(answerSets.hugeSize)}\r\n`,
+    shown: 'wohnungen.jsonl – 9 Zeilen gelesen: 3 ausgewertet, 6 abgelehnt.',
+    saved: 'wohnungen-Auswertung.csv',
+  },
+  {
+    // As a spreadsheet on Windows saves it: byte-order mark, CR LF, a case number with
+    // umlauts and a ';', yes/no cells in several spellings, refused rows.
+    name: 'Beratung März.csv',
+    text: `\ufeff${[
+      'Aktenzeichen;CityArea;YearClass;LivingArea;GuestToilet;Built1980Side;IsApartment;BalconyOrLoggia',
+      '"Müller; Haus 2";3;4;75;ja;1;;x',
+      'B-2;;2;60;x;;;',
+      'B-3;9;2;60;;;;',
+      'B-4;1;1;45;nein;;1;true',
+      'B-5;6;7;55,5;;;;',
+      'B-6;2;6;"110";WAHR;;falsch;',
+      '',
+    ].join('\r\n')}`,
+    shown: 'Beratung März.csv – 6 Zeilen gelesen: 3 ausgewertet, 3 abgelehnt.',
+    saved: 'Beratung März-Auswertung.csv',
+  },
+  {
+    name: 'Vorlage.csv',
+    text: readFileSync(join(repository, 'docs/Vorlage.csv')),
+    shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
+    saved: 'Vorlage-Auswertung.csv',
+  },
+  {
+    name: 'zufall.jsonl',
+    text: randomLines(400, 7),
+    saved: 'zufall-Auswertung.csv',
+  },
+];
+
+describe('Mehrere Wohnungen auswerten', () => {
+  for (const input of files) {
+    test(`${input.name}: the counts shown, the table saved as the evaluator writes it`, async () => {
+      const file = writeInput(input.name, input.text);
+      const page = await openPage(browser, `${server.url}batch.html`);
+      const requests = [];
+      page.on('request', (request) => requests.push(request.url()));
+      await chooseFile(page, file);
+      const native = nativeRun(file);
+      const status = await shownStatus(page);
+      assert.equal(status, shownFor(input.name, native));
+      if (input.shown) assert.equal(status, input.shown);
+      const saved = await saveTable(page);
+      assert.equal(saved.name, input.saved);
+      assert.equal(saved.bytes.toString('utf8'), native.table);
+      assert.deepEqual(requests.filter((url) => !url.startsWith('blob:')), [],
+        'nichts verlässt den Browser');
+      await page.close();
+    });
+  }
+
+  test('refuses a sheet whose header names no input, with the evaluator\'s message', async () => {
+    const file = writeInput('kopf.csv', 'Baujahr;CityArea\n1;2\n');
+    const page = await openPage(browser, `${server.url}batch.html`);
+    await chooseFile(page, file);
+    const run = runNative(['--batch', '--format', 'csv', file]);
+    assert.equal(run.status, 2);
+    assert.equal(await shownStatus(page), `kopf.csv: ${run.err.split('\n')[0]}`);
+    assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true);
+    await page.close();
+  });
+
+  test('is reached from the calculator, worked by keyboard, and axe-clean', async () => {
+    const page = await openPage(browser, server.url);
+    const [link] = await page.$$('::-p-aria([name="Mehrere Wohnungen auswerten"][role="link"])');
+    assert.ok(link, 'kein Verweis "Mehrere Wohnungen auswerten"');
+    await Promise.all([page.waitForNavigation(), link.click()]);
+    await page.waitForSelector('html[data-ready=true]');
+    assert.deepEqual(await axeViolations(page), [], 'leer');
+    const template = downloads.next();
+    await (await page.$('::-p-aria([name="Vorlage.csv"][role="link"])')).click();
+    assert.deepEqual((await template).bytes, readFileSync(join(repository, 'docs/Vorlage.csv')));
+    const file = writeInput('tastatur.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
+    await chooseFile(page, file);
+    const native = nativeRun(file);
+    assert.equal(await shownStatus(page), shownFor('tastatur.jsonl', native));
+    const saved = await saveTable(page, true);
+    assert.equal(saved.bytes.toString('utf8'), native.table);
+    assert.deepEqual(await axeViolations(page), [], 'ausgewertet');
+    await page.close();
+  });
+
+  test('works opened as a file, from the folder alone', async () => {
+    const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
+    const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, {}]));
+    await chooseFile(page, file);
+    assert.equal(await shownStatus(page), shownFor('datei.jsonl', nativeRun(file)));
+    // Corrected and chosen again.
+    writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, answerSets.mandatory]));
+    await chooseFile(page, file);
+    const native = nativeRun(file);
+    await page.waitForFunction((shown) =>
+      document.querySelector('[role=status]').textContent === shown, {}, shownFor('datei.jsonl', native));
+    const saved = await saveTable(page);
+    assert.equal(saved.bytes.toString('utf8'), native.table);
+    await page.close();
+  });
+});

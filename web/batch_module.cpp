@@ -1,0 +1,105 @@
+// The batch page's WebAssembly module: the command-line evaluator's own batch run over a
+// file the user chose, read as the command line reads a file of its name, with the German
+// decimal comma. The table it gives is byte for byte
+// the one `mietspiegel-auswertung --batch --format csv` writes in a German locale, because
+// it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
+#include "cli/batch.h"
+#include "cli/command_line.h"
+#include "evaluation/admission.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <exception>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+// The page shows German figures whatever the browser's language, as the command line
+// does under a German locale.
+constexpr const char* kGermanDecimalSeparator = ",";
+
+// Reads the file's bytes where JavaScript put them, without a copy.
+class MemoryBuffer : public std::streambuf {
+public:
+    MemoryBuffer(char* bytes, std::size_t size) { setg(bytes, bytes, bytes + size); }
+};
+
+// What the last run left for JavaScript to take: the table, the counts, the message of a
+// run that could not finish. It lives until the next run.
+struct BatchReply {
+    std::string table;
+    double lines = 0;
+    double refused = 0;
+    std::string failure;
+};
+
+BatchReply& Reply() {
+    static BatchReply reply;
+    return reply;
+}
+
+// How the command line reads a file of this name: a sheet or JSON Lines.
+msr::cli::InputFormat InputFormatOf(const std::string& fileName) {
+    return msr::cli::IsSheetFile(fileName) ? msr::cli::InputFormat::Sheet
+                                           : msr::cli::InputFormat::JsonLines;
+}
+
+void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, BatchReply& reply) {
+    using Failure = msr::cli::BatchOutcome::Failure;
+    MemoryBuffer buffer(bytes, size);
+    std::istream in(&buffer);
+    std::ostringstream out;
+    const msr::cli::BatchOutcome outcome =
+        msr::cli::RunBatch(in, out, kGermanDecimalSeparator, msr::cli::OutputFormat::Csv, nullptr,
+                           InputFormatOf(fileName));
+    reply.table = std::move(out).str();
+    reply.lines = static_cast<double>(outcome.lines);
+    reply.refused = static_cast<double>(outcome.refused);
+    if (outcome.failure == Failure::Unusable)
+        reply.failure = msr::WithFullStop(outcome.message);
+    else if (outcome.failure != Failure::None)
+        reply.failure = "Die Datei kann nicht gelesen werden.";
+}
+
+} // namespace
+
+extern "C" {
+
+// Evaluates the size bytes at bytes, a sheet of answers or JSON Lines as the command line
+// tells them apart by the file's name; true when the run went through to the end. The
+// results stay until the next run.
+EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName) {
+    BatchReply& reply = Reply();
+    reply = BatchReply{};
+    try {
+        RunOverBytes(bytes, size, fileName, reply);
+    } catch (const std::exception& error) {
+        reply.failure = msr::WithFullStop(error.what());
+    } catch (...) {
+        reply.failure = "Unerwarteter Fehler.";
+    }
+    return reply.failure.empty() ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* msr_batch_table() {
+    return Reply().table.data();
+}
+EMSCRIPTEN_KEEPALIVE std::size_t msr_batch_table_size() {
+    return Reply().table.size();
+}
+// Lines answered, refused ones included, and of them the refused ones.
+EMSCRIPTEN_KEEPALIVE double msr_batch_lines() {
+    return Reply().lines;
+}
+EMSCRIPTEN_KEEPALIVE double msr_batch_refused() {
+    return Reply().refused;
+}
+// Why the last run could not finish, in German with its full stop; empty when it did.
+EMSCRIPTEN_KEEPALIVE const char* msr_batch_failure() {
+    return Reply().failure.c_str();
+}
+
+} // extern "C"
