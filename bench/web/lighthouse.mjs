@@ -1,11 +1,11 @@
 // Lighthouse's four scores for the page, on its desktop and mobile presets, in Debian's
 // Chromium; the page is served over http from 127.0.0.1 as any static host serves it.
-// Run: node bench/web/lighthouse.mjs (after scripts/web --build-only; the npm packages
-// come from tests/web: cd tests/web && npm ci). Prints every audit that is not passed.
+// Run: node bench/web/lighthouse.mjs (after scripts/web --build-only, and cd bench/web &&
+// npm ci for Lighthouse; the tests do not need it). Prints every audit that is not passed.
 import { createRequire } from 'node:module';
 import { launchChromium, servePageFolder } from '../../tests/web/browser.mjs';
 
-const require = createRequire(new URL('../../tests/web/package.json', import.meta.url));
+const require = createRequire(new URL('./package.json', import.meta.url));
 const { default: lighthouse } = await import(require.resolve('lighthouse'));
 const { default: desktopConfig } = await import(require.resolve('lighthouse/core/config/desktop-config.js'));
 
