@@ -396,7 +396,7 @@ describe('the result at a glance', () => {
       await choose(page, caption);
       const csv = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')[1].split(';')
         .map((field) => field.replace(/^"(.*)"$/, '$1'));
-      const [, low, mean, high, , totalLow, totalMean, totalHigh] = csv;
+      const [, , low, mean, high, , totalLow, totalMean, totalHigh] = csv; // Nr, Aktenzeichen first
       const shown = await glance(page);
       assert.deepEqual(shown.cells, [low, totalLow, mean, totalMean, high, totalHigh].map((f) => `${f} €`));
       assert.equal(shown.status, `Mittelwert ${totalMean} Euro im Monat, Spanne ${totalLow} bis ${totalHigh} Euro.`);
