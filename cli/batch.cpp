@@ -92,7 +92,7 @@ BatchOutcome AnswerJsonLines(LineReader& lines, BatchWriter& writer, BatchProgre
     using Failure = BatchOutcome::Failure;
     if (!writer.begin())
         return writer.end(Failure::Output);
-    std::string line;
+    std::string_view line;
     std::uint64_t number = 0;
     std::uint64_t consumed = 0;
     while (lines.next(line, consumed)) {
@@ -118,7 +118,7 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
     using Failure = BatchOutcome::Failure;
     SheetRecords records;
     AnswersSheet sheet;
-    std::string line;
+    std::string_view line;
     std::uint64_t consumed = 0;
     // The header is the first record that is not blank (or one whose quote never closes,
     // which reading it refuses).

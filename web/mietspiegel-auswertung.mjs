@@ -32,7 +32,9 @@ function decimalSeparatorOf(locale) {
 }
 
 // Node opens /dev/null for reading and writing in place of a standard stream that was
-// closed when it started; a redirection to /dev/null opens it one way only.
+// closed when it started; a shell's redirection to /dev/null opens it one way only. (A
+// parent that hands over /dev/null opened both ways, as Python's DEVNULL does, looks the
+// same and is taken for a closed stream.)
 function wasClosed(descriptor) {
   try {
     const flags = /^flags:\s*([0-7]+)/m.exec(readFileSync(`/proc/self/fdinfo/${descriptor}`, 'latin1'));

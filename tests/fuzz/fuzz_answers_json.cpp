@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/evaluation_output.h"
 #include "cli/evaluator.h"
 #include "cli/run.h"
 #include "evaluation/answers_json.h"
@@ -82,11 +83,7 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
         return expected;
     }
     const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(line, document, ",");
-    if (evaluation.status == msr::cli::JsonEvaluation::Status::Evaluated)
-        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",",
-                              expected);
-    else
-        msr::AppendErrorJson(evaluation.message, expected);
+    msr::cli::AppendJsonEvaluation(evaluation, document, ",", expected);
     return expected;
 }
 
@@ -168,7 +165,7 @@ void Run(std::string_view input, const std::vector<std::string>& arguments) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status = msr::cli::RunEvaluator(arguments, in, out, err, ",");
+    const int status = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}});
     const std::string output = out.str();
     const std::string errors = err.str();
     switch (status) {
