@@ -2,11 +2,11 @@
 
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
+#include "cli/line_reader.h"
 #include "evaluation/answers_json.h"
 #include "evaluation/report_document.h"
 #include "evaluation/report_rendering.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace msr::cli {
@@ -19,33 +19,6 @@ bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// Reads one line without its line feed, keeping at most one byte more than answers may
-// take: a longer line is refused for its size all the same, and memory stays bounded.
-// False at the end of the input or on a read error. consumed counts the bytes read.
-bool ReadLine(std::istream& in, std::string& line, std::uint64_t& consumed) {
-    constexpr std::size_t kKept = kLargestAnswersText + 1;
-    char chunk[4096];
-    bool readAny = false;
-    line.clear();
-    consumed = 0;
-    for (;;) {
-        in.getline(chunk, sizeof chunk);
-        if (in.bad())
-            return false;
-        auto stored = static_cast<std::size_t>(in.gcount());
-        consumed += stored;
-        readAny = readAny || stored > 0;
-        // Without end and failure the line feed ended the line; it is counted, not stored.
-        const bool lineFeed = !in.fail() && !in.eof();
-        stored -= lineFeed ? 1 : 0;
-        if (line.size() < kKept)
-            line.append(chunk, std::min(stored, kKept - line.size()));
-        if (lineFeed || in.eof())
-            return readAny;
-        in.clear(); // the chunk was full: the line goes on
-    }
-}
-
 // Files written on Windows end their lines in CR LF.
 std::string_view WithoutCarriageReturn(std::string_view line) {
     if (!line.empty() && line.back() == '\r')
@@ -53,79 +26,96 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-// One input line's answer in JSON Lines: the whole evaluation with its figures.
-void AppendJsonAnswer(std::string_view answers, ReportDocument& document,
+// One input line's answer in JSON Lines: the whole evaluation with its figures. False when
+// the line was refused.
+bool AppendJsonAnswer(std::string_view answers, ReportDocument& document,
                       const std::string& decimalSeparator, std::string& out) {
+    bool evaluated = false;
     if (IsBlank(answers)) {
         AppendErrorJson(kBlankLineMessage, out);
     } else {
         const JsonEvaluation evaluation = EvaluateJson(answers, document, decimalSeparator);
-        if (evaluation.status == JsonEvaluation::Status::Evaluated)
+        evaluated = evaluation.status == JsonEvaluation::Status::Evaluated;
+        if (evaluated)
             AppendReportJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
                              decimalSeparator, out);
         else
             AppendErrorJson(evaluation.message, out);
     }
     out += '\n';
+    return evaluated;
 }
 
-// One input line's row of the table: only the figures are evaluated, no paragraph.
-void AppendCsvAnswer(std::uint64_t lineNumber, std::string_view answers,
+// One input line's row of the table: only the figures are evaluated, no paragraph. False
+// when the line was refused.
+bool AppendCsvAnswer(std::uint64_t lineNumber, std::string_view answers,
                      const std::string& decimalSeparator, std::string& out) {
     if (IsBlank(answers)) {
         AppendCsvError(lineNumber, kBlankLineMessage, out);
-        return;
+        return false;
     }
     const JsonEvaluation evaluation = EvaluateJsonFigures(answers, decimalSeparator);
-    if (evaluation.status == JsonEvaluation::Status::Evaluated)
-        AppendCsvFigures(lineNumber, FormatFinalFigures(evaluation.result, decimalSeparator), out);
-    else
+    if (evaluation.status != JsonEvaluation::Status::Evaluated) {
         AppendCsvError(lineNumber, evaluation.message, out);
+        return false;
+    }
+    AppendCsvFigures(lineNumber, FormatFinalFigures(evaluation.result, decimalSeparator), out);
+    return true;
 }
 
 bool Write(std::ostream& out, const std::string& text) {
     return static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
 }
 
-// Answers line after line; false as soon as reading or writing fails.
-bool AnswerLines(std::istream& in, std::ostream& out, const std::string& decimalSeparator, bool csv,
-                 BatchProgress* progress) {
+// Answers line after line, until the input ends or a line cannot be read or written.
+BatchOutcome AnswerLines(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
+                         bool csv, BatchProgress* progress) {
+    using Failure = BatchOutcome::Failure;
+    BatchOutcome outcome;
     ReportDocument document; // 96 dpi, as the points of the output promise
     std::string line;
     std::string output;
     if (csv) {
         AppendCsvHeader(output);
         if (!Write(out, output))
-            return false;
+            return {Failure::Output};
     }
-    std::uint64_t lineNumber = 0;
+    // One byte more than answers may take: a longer line is refused for its size all the
+    // same.
+    LineReader lines(in, kLargestAnswersText + 1);
     std::uint64_t consumed = 0;
-    while (ReadLine(in, line, consumed)) {
-        ++lineNumber;
+    while (lines.next(line, consumed)) {
         const std::string_view answers = WithoutCarriageReturn(line);
         output.clear();
-        if (csv)
-            AppendCsvAnswer(lineNumber, answers, decimalSeparator, output);
-        else
-            AppendJsonAnswer(answers, document, decimalSeparator, output);
-        if (!Write(out, output))
-            return false;
+        const bool evaluated =
+            csv ? AppendCsvAnswer(outcome.lines + 1, answers, decimalSeparator, output)
+                : AppendJsonAnswer(answers, document, decimalSeparator, output);
+        if (!Write(out, output)) {
+            outcome.failure = Failure::Output;
+            return outcome;
+        }
+        ++outcome.lines;
+        outcome.refused += evaluated ? 0 : 1;
         if (progress)
             progress->lineDone(consumed);
     }
-    return !in.bad() && out.flush();
+    if (lines.failed())
+        outcome.failure = Failure::Input;
+    else if (!out.flush())
+        outcome.failure = Failure::Output;
+    return outcome;
 }
 
 } // namespace
 
-bool RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-              OutputFormat format, BatchProgress* progress) {
-    const bool answered =
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
+                      OutputFormat format, BatchProgress* progress) {
+    const BatchOutcome outcome =
         AnswerLines(in, out, decimalSeparator, format == OutputFormat::Csv, progress);
     // The progress line ends before a message of a failure can follow it.
     if (progress)
         progress->finish();
-    return answered;
+    return outcome;
 }
 
 } // namespace msr::cli

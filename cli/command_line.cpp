@@ -3,12 +3,13 @@
 #include "evaluation/admission.h"
 #include "evaluation/inputs.h"
 #include "evaluation/rent_index_tables.h"
+#include "evaluation/visible_text.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QStringList>
+#include <CLI/CLI.hpp>
 
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace msr::cli {
@@ -16,18 +17,21 @@ namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
-    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch] "
-    "[--pdf PDF-DATEI] [DATEI]\n";
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--decimal-separator ,|.]\n"
+    "                              [--batch] [--pdf PDF-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
-    QStringList names;
-    const char* valueName; // nullptr: a switch
-    const char* help;      // the description in --help, already laid out
+    const char* names;        // as the parser takes them: "-h,--help"
+    const char* valueName;    // nullptr: a switch
+    const char* missingValue; // what an option with a value says when the value is missing
+    const char* help;         // the description in --help, already laid out
 };
 
 // clang-format off
-const OptionRow kFormat{{"format"}, "text|json|csv", R"help(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
+const OptionRow kOptions[] = {
+    {"--format", "text|json|csv", "Die Option --format braucht einen Wert: text, json oder csv",
+     R"help(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
                  (Vorgabe), UTF-8
   --format json  {"paragraphs":[{"kind":"body|heading|warning","text":"...",
                  "face":"Arial","points":12,"bold":true,"italic":false,
@@ -37,54 +41,67 @@ const OptionRow kFormat{{"format"}, "text|json|csv", R"help(  --format text  jed
                  "high":6.38},"livingArea":75.00,"total":{"low":354.75,
                  "mean":405.75,"high":478.50}}: die Zahlen der Schlussberechnung
                  genau wie gedruckt, als JSON-Zahlen (immer mit Punkt)
-  --format csv   nur die Zahlen der Schlussberechnung als Tabelle, UTF-8, ";"
-                 zwischen den Feldern, je Eingabezeile eine Zeile nach der
-                 Kopfzeile: Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze
-                 je m²;Wohnfläche m²;Untergrenze gesamt;Mittelwert gesamt;
-                 Obergrenze gesamt;Fehler
-                 Die Zahlen stehen genau wie im Bericht (Dezimaltrennzeichen des
-                 Gebietsschemas); eine abgelehnte, kaputte oder leere Zeile hat
-                 leere Zahlen und ihre Meldung unter "Fehler". Damit die Umlaute
-                 in der Tabellenkalkulation stimmen, die Datei mit dem
-                 Zeichensatz Unicode (UTF-8) und dem Trennzeichen Semikolon
-                 importieren: LibreOffice fragt beim Öffnen danach, Excel unter
-                 Daten > Aus Text/CSV, Dateiursprung 65001: Unicode (UTF-8).
-)help"};
-const OptionRow kBatch{{"batch"}, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
+  --format csv   nur die Zahlen der Schlussberechnung als Tabelle: UTF-8, ";"
+                 zwischen den Feldern, jedes Feld in Anführungszeichen, je
+                 Eingabezeile eine Zeile nach der Kopfzeile "Nr";"Untergrenze
+                 je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
+                 "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";
+                 "Fehler". Die Zahlen stehen genau wie im Bericht; eine
+                 abgelehnte, kaputte oder leere Zeile hat leere Zahlen und ihre
+                 Meldung unter "Fehler". In der Tabellenkalkulation als UTF-8
+                 mit dem Trennzeichen Semikolon öffnen.
+)help"},
+    {"--decimal-separator", ",|.", "Die Option --decimal-separator braucht einen Wert: \",\" oder \".\"",
+     R"help(  --decimal-separator ,|.
+                 das Dezimaltrennzeichen, mit dem die Auswertung Zahlen liest
+                 und schreibt, in jedem Format und im PDF; Vorgabe: das des
+                 Gebietsschemas (LC_ALL, LC_NUMERIC, LANG), wie im Programm
+)help"},
+    {"--batch", nullptr, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
                  JSON-Format oder {"error":"<Meldung>"}, mit --format csv eine
                  Tabellenzeile; auch eine leere Zeile ergibt eine Fehlerzeile.
-                 Der Lauf geht nach Fehlern weiter. Ist die
-                 Standardfehlerausgabe ein Terminal (und die Standardausgabe
-                 nicht), zeigt ein Lauf, der länger als eine Sekunde dauert,
-                 dort seinen Fortschritt.
-)help"};
-const OptionRow kPdf{{"pdf"}, "PDF-DATEI", R"(  --pdf PDF-DATEI
+                 Der Lauf geht nach Fehlern weiter und sagt am Ende auf der
+                 Standardfehlerausgabe, wie viele Zeilen er ausgewertet und
+                 wie viele er abgelehnt hat. Ist die Standardfehlerausgabe ein
+                 Terminal (und die Standardausgabe nicht), zeigt ein Lauf, der
+                 länger als eine Sekunde dauert, dort seinen Fortschritt.
+)help"},
+    {"--pdf", "PDF-DATEI", "Die Option --pdf braucht einen Dateinamen", R"(  --pdf PDF-DATEI
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
                  in PDF-DATEI schreiben (nicht mit --batch); abgelehnte Antworten
                  schreiben nichts. Braucht keine Anzeige.
-)"};
-const OptionRow kHelp{{"h", "help"}, nullptr, "  -h, --help     diese Hilfe\n"};
-const OptionRow kVersion{{"version"}, nullptr, "  --version      Name und Version des Programms\n"};
+)"},
+    {"-h,--help", nullptr, nullptr, "  -h, --help     diese Hilfe\n"},
+    {"--version", nullptr, nullptr, "  --version      Name und Version des Programms\n"},
+};
 // clang-format on
 
-const OptionRow* const kOptions[] = {&kFormat, &kBatch, &kPdf, &kHelp, &kVersion};
-
-QCommandLineOption ToOption(const OptionRow& row) {
-    if (!row.valueName)
-        return QCommandLineOption(row.names);
-    return QCommandLineOption(row.names, QString(), QString::fromUtf8(row.valueName));
+// "--format" of "-h,--help" or "--format": the long name, by which the options are known.
+std::string LongName(const OptionRow& row) {
+    const std::string names = row.names;
+    return names.substr(names.rfind(',') + 1);
 }
 
-std::string ApplyFormat(Options& options, const QString& value) {
-    if (value == QLatin1String("text"))
+const OptionRow* RowNamed(std::string_view longName) {
+    for (const OptionRow& row : kOptions)
+        if (LongName(row) == longName)
+            return &row;
+    return nullptr;
+}
+
+// What the parser found: the last value of each option given, a switch with an empty one.
+using Given = std::map<std::string, std::string>;
+
+std::string ApplyFormat(Options& options, const std::string& value) {
+    if (value == "text")
         options.format = OutputFormat::Text;
-    else if (value == QLatin1String("json"))
+    else if (value == "json")
         options.format = OutputFormat::Json;
-    else if (value == QLatin1String("csv"))
+    else if (value == "csv")
         options.format = OutputFormat::Csv;
     else
-        return "Unbekanntes Ausgabeformat \"" + value.toStdString() +
+        return "Unbekanntes Ausgabeformat \"" + WithVisibleControls(value) +
                "\" für --format; möglich sind text, json und csv";
     options.formatGiven = true;
     return {};
@@ -100,26 +117,54 @@ std::string CheckCombination(const Options& options) {
 }
 
 // Takes what the parser found; returns "" or the message for a wrong value.
-std::string TakeOptions(const QCommandLineParser& parser, Options& options) {
-    const QCommandLineOption format = ToOption(kFormat);
-    const QCommandLineOption pdf = ToOption(kPdf);
-    options.batch = parser.isSet(ToOption(kBatch));
-    options.help = parser.isSet(ToOption(kHelp));
-    options.version = parser.isSet(ToOption(kVersion));
-    if (parser.isSet(format))
-        if (std::string fault = ApplyFormat(options, parser.value(format)); !fault.empty())
+std::string TakeOptions(const Given& given, const std::vector<std::string>& files,
+                        Options& options) {
+    const auto value = [&](const char* name) -> const std::string* {
+        const auto found = given.find(name);
+        return found == given.end() ? nullptr : &found->second;
+    };
+    options.batch = value("--batch");
+    options.help = value("--help");
+    options.version = value("--version");
+    if (const std::string* format = value("--format"))
+        if (std::string fault = ApplyFormat(options, *format); !fault.empty())
             return fault;
-    if (parser.isSet(pdf)) {
-        if (parser.value(pdf).isEmpty())
-            return "Die Option --pdf braucht einen Dateinamen";
-        options.pdfFile = parser.value(pdf).toLocal8Bit().toStdString();
+    if (const std::string* separator = value("--decimal-separator")) {
+        if (*separator != "," && *separator != ".")
+            return "Unbekanntes Dezimaltrennzeichen \"" + WithVisibleControls(*separator) +
+                   "\" für --decimal-separator; möglich sind \",\" und \".\"";
+        options.decimalSeparator = *separator;
     }
-    const QStringList files = parser.positionalArguments();
+    if (const std::string* pdf = value("--pdf"))
+        options.pdfFile = *pdf;
     if (files.size() > 1)
         return "Es kann nur eine Eingabedatei angegeben werden";
-    if (!files.isEmpty())
-        options.inputFile = files.front().toLocal8Bit().toStdString();
+    if (!files.empty())
+        options.inputFile = files.front();
     return CheckCombination(options);
+}
+
+// The parser's complaint about one option, in our words: a value given to a switch, or a
+// value missing. The parser names the option first ("--format: ...", "batch was ...").
+std::string OptionFault(const std::string& complaint) {
+    const std::size_t nameStart = complaint.find_first_not_of('-');
+    const std::size_t nameEnd = complaint.find_first_of(": ", nameStart);
+    const OptionRow* row = RowNamed("--" + complaint.substr(nameStart, nameEnd - nameStart));
+    if (!row)
+        return "Die Optionen sind falsch angegeben";
+    if (!row->valueName)
+        return "Die Option " + LongName(*row) + " nimmt keinen Wert";
+    return row->missingValue;
+}
+
+// The first argument that names no option, as it was given ("--color" of "--color=rot").
+std::string UnknownOption(const std::vector<std::string>& unknown) {
+    for (const std::string& argument : unknown)
+        if (argument != "--")
+            return "Unbekannte Option \"" +
+                   WithVisibleControls(argument.substr(0, argument.find('='))) +
+                   "\"; die Optionen nennt --help";
+    return {};
 }
 
 // "head item, item, ..." in lines of at most 80 bytes, broken between items only, the
@@ -180,19 +225,34 @@ std::string KeysText() {
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    QCommandLineParser parser;
-    for (const OptionRow* row : kOptions)
-        parser.addOption(ToOption(*row));
-    QStringList line{QString::fromLatin1(kProgram)};
-    for (const std::string& argument : arguments)
-        line << QString::fromLocal8Bit(argument.data(), static_cast<qsizetype>(argument.size()));
+    CLI::App parser{"", kProgram};
+    parser.set_help_flag(); // -h and --help are rows of the table like any other
+    parser.allow_extras();  // an unknown option gets our message, below
+    for (const OptionRow& row : kOptions) {
+        if (row.valueName)
+            parser.add_option(row.names)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        else
+            parser.add_flag(row.names)->disable_flag_override();
+    }
+    std::vector<std::string> files;
+    parser.add_option("DATEI", files);
+
     CommandLine result;
-    // The parser's own messages (an unknown option, a missing value) come in the language
-    // of the installed Qt translation.
-    if (!parser.parse(line))
-        result.error = parser.errorText().toStdString();
-    else
-        result.error = TakeOptions(parser, result.options);
+    try {
+        // The parser takes the arguments from the last to the first.
+        parser.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+    } catch (const CLI::ParseError& error) {
+        result.error = OptionFault(error.what());
+        return result;
+    }
+    result.error = UnknownOption(parser.remaining());
+    if (!result.ok())
+        return result;
+    Given given;
+    for (const OptionRow& row : kOptions)
+        if (const CLI::Option* option = parser.get_option(LongName(row)); option->count() > 0)
+            given[LongName(row)] = row.valueName ? option->as<std::string>() : std::string();
+    result.error = TakeOptions(given, files, result.options);
     return result;
 }
 
@@ -213,21 +273,19 @@ JSON-Objekt in DATEI oder, ohne DATEI oder mit "-", auf der Standardeingabe.
 
 Optionen:
 )";
-    for (const OptionRow* row : kOptions)
-        text += row->help;
+    for (const OptionRow& row : kOptions)
+        text += row.help;
     text += '\n' + KeysText();
     text += R"(
-Zahlen liest und schreibt die Auswertung mit dem Dezimaltrennzeichen des
-Gebietsschemas (LC_ALL, LC_NUMERIC, LANG), wie das Programm.
-
 Beispiel:
   echo '{"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3}' |
     mietspiegel-auswertung
 
 Rückgabewert:
-  0  ausgewertet; im Batch-Modus: alle Zeilen beantwortet
+  0  ausgewertet; mit --batch: jede Zeile ausgewertet
   1  Antworten abgelehnt, wie das Programm sie ablehnt, oder ein falscher
-     Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe
+     Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe;
+     mit --batch: mindestens eine Zeile abgelehnt
   2  falscher Aufruf, Eingabe nicht lesbar, Ausgabe nicht schreibbar oder
      (ohne --batch) kein JSON-Objekt
 )";

@@ -13,8 +13,9 @@ struct Options {
     bool batch = false;
     bool help = false;
     bool version = false;
-    std::string inputFile; // empty or "-": standard input
-    std::string pdfFile;   // --pdf: the report's pages go here too, as they print
+    std::string inputFile;        // empty or "-": standard input
+    std::string pdfFile;          // --pdf: the report's pages go here too, as they print
+    std::string decimalSeparator; // "," or "."; empty: the locale's
 };
 
 struct CommandLine {
@@ -23,10 +24,10 @@ struct CommandLine {
     bool ok() const { return error.empty(); }
 };
 
-// Reads the arguments that follow the program name with QCommandLineParser. Options may
-// come in any order, each value either as the next argument or after "="; "--" ends the
-// options. The parser's own messages are in the language of the installed Qt translation
-// (report::InstallGermanQtTranslation); the others are German.
+// Reads the arguments that follow the program name, by the one table of options. Options
+// may come in any order, each value either as the next argument or after "=", short ones
+// compacted ("-h"); "--" ends the options; of a repeated option the last value counts.
+// Every message is our own German one, the same in every build.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one-line synopsis that follows a usage error.

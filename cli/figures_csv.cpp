@@ -5,11 +5,8 @@ namespace {
 
 constexpr char kSeparator = ';';
 
-bool NeedsQuotes(std::string_view field) {
-    return field.find_first_of(";\"\r\n") != std::string_view::npos;
-}
-
 void AppendNumber(std::uint64_t number, std::string& out) {
+    out += '"';
     char digits[24];
     char* end = digits + sizeof digits;
     char* p = end;
@@ -18,13 +15,15 @@ void AppendNumber(std::uint64_t number, std::string& out) {
         number /= 10;
     } while (number != 0);
     out.append(p, static_cast<std::size_t>(end - p));
+    out += '"';
 }
 
 } // namespace
 
 void AppendCsvHeader(std::string& out) {
-    out += "Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze je m²;Wohnfläche m²;"
-           "Untergrenze gesamt;Mittelwert gesamt;Obergrenze gesamt;Fehler\n";
+    out += "\"Nr\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
+           "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
+           "\"Obergrenze gesamt\";\"Fehler\"\n";
 }
 
 void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures, std::string& out) {
@@ -35,27 +34,24 @@ void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures,
         out += kSeparator;
         AppendCsvField(*field, out);
     }
-    out += ";\n"; // no error
+    out += ";\"\"\n"; // no error
 }
 
 void AppendCsvError(std::uint64_t lineNumber, std::string_view message, std::string& out) {
     AppendNumber(lineNumber, out);
-    out += ";;;;;;;;";
+    out += ";\"\";\"\";\"\";\"\";\"\";\"\";\"\";";
     AppendCsvField(message, out);
     out += '\n';
 }
 
 void AppendCsvField(std::string_view field, std::string& out) {
-    if (!NeedsQuotes(field)) {
-        out += field;
-        return;
-    }
     out += '"';
-    for (const char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
+    for (std::size_t quote; (quote = field.find('"')) != std::string_view::npos;) {
+        out.append(field.data(), quote + 1);
+        out += '"';
+        field.remove_prefix(quote + 1);
     }
+    out += field;
     out += '"';
 }
 

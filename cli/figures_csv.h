@@ -9,11 +9,12 @@
 namespace msr::cli {
 
 // The figures as a table for spreadsheets: ';' between fields (as German spreadsheets
-// expect, and the decimal comma needs no quotes), UTF-8 without byte-order mark, each
-// row ended by a line feed, a field in double quotes when it holds ';', '"' or a line end.
+// expect), every field in double quotes (so that no separator a spreadsheet's import may
+// tick, the comma of "4,24" above all, ever splits a cell), UTF-8 without byte-order mark,
+// each row ended by a line feed.
 
-// "Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze je m²;Wohnfläche m²;Untergrenze
-// gesamt;Mittelwert gesamt;Obergrenze gesamt;Fehler" and the line feed.
+// "Nr";"Untergrenze je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
+// "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";"Fehler" and the line feed.
 void AppendCsvHeader(std::string& out);
 
 // The input line's number and the seven figures as the report prints them; "Fehler" empty.
@@ -22,7 +23,7 @@ void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures,
 // The input line's number, empty figures and the message in "Fehler".
 void AppendCsvError(std::uint64_t lineNumber, std::string_view message, std::string& out);
 
-// One field, quoted as needed.
+// One field in double quotes, a quote inside doubled.
 void AppendCsvField(std::string_view field, std::string& out);
 
 } // namespace msr::cli

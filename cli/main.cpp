@@ -1,10 +1,14 @@
+// mietspiegel-auswertung: the evaluator's standard C++ logic (msr_cli), handed what needs
+// Qt: the locale's decimal separator and the PDF writer of the report page.
 #include "cli/command_line.h"
 #include "cli/progress.h"
 #include "cli/run.h"
 #include "evaluation/admission.h"
-#include "report/qt_translation.h"
+#include "evaluation/visible_text.h"
+#include "report/report_output.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 
@@ -46,6 +50,10 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool w
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+void WritePdf(const msr::ReportDocument& document, const std::string& file) {
+    msr::report::WriteReportPdf(document, QFile::decodeName(QByteArray::fromStdString(file)));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,13 +61,15 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     int applicationArgc = 1;
     const auto application = MakeApplication(applicationArgc, argv, WritesPdf(arguments));
-    msr::report::InstallGermanQtTranslation(*application);
-    const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    msr::cli::Surroundings surroundings;
+    surroundings.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+    surroundings.progress = msr::cli::StandardErrorTerminal(std::cerr);
+    surroundings.writePdf = WritePdf;
     try {
-        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, decimalSeparator,
-                                      msr::cli::StandardErrorTerminal(std::cerr));
+        return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
     } catch (const std::exception& error) {
-        std::cerr << msr::WithFullStop(error.what()) << '\n';
+        // The reason a PDF cannot be written quotes its file name.
+        std::cerr << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
         return msr::cli::kUsageOrInputFailed;
     } catch (...) {
         std::cerr << "Unerwarteter Fehler.\n";

@@ -7,15 +7,19 @@
 #include "evaluation/admission.h"
 #include "evaluation/answers_json.h"
 #include "evaluation/report_rendering.h"
-#include "report/report_output.h"
+#include "evaluation/visible_text.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 namespace msr::cli {
 namespace {
+
+constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
+constexpr const char* kOutputUnwritable = "Die Ausgabe kann nicht geschrieben werden";
 
 int UsageFailure(std::ostream& err, const std::string& message) {
     err << WithFullStop(message) << '\n' << UsageText();
@@ -30,7 +34,14 @@ std::string WhyUnreadable(const std::string& file, int error) {
         reason = ": Keine Leseberechtigung";
     else if (error == EISDIR)
         reason = ": Das ist ein Verzeichnis";
-    return "Die Datei \"" + file + "\" kann nicht gelesen werden" + reason;
+    return "Die Datei \"" + WithVisibleControls(file) + "\" kann nicht gelesen werden" + reason;
+}
+
+// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
+std::string BatchSummary(const BatchOutcome& outcome) {
+    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile" : " Zeilen") +
+           " gelesen: " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
+           std::to_string(outcome.refused) + " abgelehnt.";
 }
 
 bool ReadsStandardInput(const Options& options) {
@@ -76,10 +87,11 @@ std::string Rendered(const ReportDocument& document, const EvaluationResult& res
 }
 
 int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
-              const std::string& decimalSeparator) {
+              const Surroundings& surroundings) {
+    const std::string& decimalSeparator = surroundings.decimalSeparator;
     std::string json;
     if (!ReadAll(in, json))
-        return UsageFailure(err, "Die Eingabe kann nicht gelesen werden");
+        return UsageFailure(err, kInputUnreadable);
     ReportDocument document; // 96 dpi, as the points of the JSON output promise
     const JsonEvaluation evaluation = EvaluateJson(json, document, decimalSeparator);
     if (evaluation.status == JsonEvaluation::Status::NotJson)
@@ -89,53 +101,69 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
         return kRefused;
     }
     if (!options.pdfFile.empty()) // the pages exactly as they print
-        msr::report::WriteReportPdf(document, QString::fromStdString(options.pdfFile));
+        surroundings.writePdf(document, options.pdfFile);
     if (!WriteAll(out, Rendered(document, evaluation.result, options, decimalSeparator)))
-        return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
+        return UsageFailure(err, kOutputUnwritable);
     return kEvaluated;
 }
 
 // inputBytes: the size of the input when it is a regular file, else 0.
 int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& options,
-               std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
-               std::ostream* progressTerminal) {
+               std::ostream& out, std::ostream& err, const Surroundings& surroundings) {
     if (!options.batch)
-        return RunSingle(in, options, out, err, decimalSeparator);
+        return RunSingle(in, options, out, err, surroundings);
     std::optional<BatchProgress> progress;
-    if (progressTerminal)
-        progress.emplace(*progressTerminal, inputBytes);
+    if (surroundings.progress.terminal)
+        progress.emplace(*surroundings.progress.terminal, inputBytes);
     const OutputFormat format = options.formatGiven ? options.format : OutputFormat::Json;
-    if (!RunBatch(in, out, decimalSeparator, format, progress ? &*progress : nullptr))
-        return UsageFailure(err, "Ein- oder Ausgabe ist fehlgeschlagen");
-    return kEvaluated;
+    const BatchOutcome outcome =
+        RunBatch(in, out, surroundings.decimalSeparator, format, progress ? &*progress : nullptr);
+    switch (outcome.failure) {
+    case BatchOutcome::Failure::Input:
+        return UsageFailure(err, kInputUnreadable);
+    case BatchOutcome::Failure::Output:
+        return UsageFailure(err, kOutputUnwritable);
+    case BatchOutcome::Failure::None:
+        break;
+    }
+    err << BatchSummary(outcome) << '\n';
+    return outcome.refused > 0 ? kRefused : kEvaluated;
 }
 
 } // namespace
 
 int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
-                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
-                 const ProgressTerminal& progress) {
+                 std::ostream& out, std::ostream& err, const Surroundings& surroundings) {
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (!commandLine.ok())
         return UsageFailure(err, commandLine.error);
     const Options& options = commandLine.options;
+    Surroundings chosen = surroundings;
+    if (!options.decimalSeparator.empty())
+        chosen.decimalSeparator = options.decimalSeparator;
     if (options.help || options.version) {
         if (!WriteAll(out, options.help ? HelpText() : VersionText()))
-            return UsageFailure(err, "Die Ausgabe kann nicht geschrieben werden");
+            return UsageFailure(err, kOutputUnwritable);
         return kEvaluated;
     }
+    if (!options.pdfFile.empty() && !chosen.writePdf)
+        return UsageFailure(err, "Die Option --pdf gibt es nur im nativen Auswerter "
+                                 "mietspiegel-auswertung; im Browser druckt die Seite");
     if (ReadsStandardInput(options))
-        return RunOnInput(standardInput, progress.standardInputBytes, options, out, err,
-                          decimalSeparator, progress.terminal);
+        return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, out, err,
+                          chosen);
 
     std::error_code ignored;
     if (std::filesystem::is_directory(options.inputFile, ignored))
         return UsageFailure(err, WhyUnreadable(options.inputFile, EISDIR));
-    std::ifstream file(options.inputFile, std::ios::binary);
+    // Large reads: under Node each read is a call into JavaScript.
+    std::vector<char> buffer(std::size_t{1} << 16);
+    std::ifstream file;
+    file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    file.open(options.inputFile, std::ios::binary);
     if (!file)
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
-    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err,
-                      decimalSeparator, progress.terminal);
+    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, chosen);
 }
 
 } // namespace msr::cli

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "cli/progress.h"
+#include "evaluation/report_document.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -15,11 +17,20 @@ enum ExitStatus : int {
     kUsageOrInputFailed = 2,
 };
 
+// Writes the report's pages, exactly as they print, to a PDF file; raises an exception with
+// a German message, and keeps any old file, when the file cannot be written.
+using PdfWriter = std::function<void(const ReportDocument& document, const std::string& file)>;
+
+// What the evaluator takes from the program around it.
+struct Surroundings {
+    std::string decimalSeparator = "."; // the user's locale's
+    ProgressTerminal progress;          // where a batch run may show its progress
+    PdfWriter writePdf;                 // empty where this build writes no PDF
+};
+
 // The whole evaluator behind main(): the arguments after the program name, the standard
-// streams, the decimal separator of the user's locale, and where a batch run may show its
-// progress. Returns the exit status.
+// streams and the surroundings. Returns the exit status.
 int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standardInput,
-                 std::ostream& out, std::ostream& err, const std::string& decimalSeparator,
-                 const ProgressTerminal& progress = {});
+                 std::ostream& out, std::ostream& err, const Surroundings& surroundings);
 
 } // namespace msr::cli

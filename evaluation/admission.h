@@ -23,6 +23,12 @@ inline constexpr const char* kApartmentTooLargeMessage =
     "Ein Appartment darf eine maximale Größe von 50 Quadratmetern haben. Sie haben jedoch eine "
     "größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.";
 
+// The flat-size dialog's refusal of a size below one square metre: a size of 0 or less
+// would give totals of 0 or below and a lower bound above the upper one.
+inline constexpr const char* kFlatTooSmallMessage =
+    "Die Wohnfläche muss mindestens 1 Quadratmeter betragen. Sie haben jedoch eine kleinere "
+    "Quadratmeterzahl eingegeben. Bitte korrigieren Sie Ihre Eingabe.";
+
 // The evaluation command's refusal while one of its three answers is missing.
 inline constexpr const char* kRequiredAnswerMissingMessage =
     "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das Gebiet "
@@ -33,6 +39,9 @@ inline constexpr Choice kYearClass1978To1994 = 4;
 
 // The largest living area of an apartment, in square metres (exactly 50 is taken).
 inline constexpr int kLargestApartment = 50;
+
+// The smallest living area of any flat, in square metres.
+inline constexpr int kSmallestFlat = 1;
 
 // Whether the class asks for the side of 1980 ("Baujahr vor/nach 1980"); a side is
 // allowed only with such a class.
@@ -46,7 +55,8 @@ bool IsLivingAreaAnswered(const std::string& livingArea);
 
 // The flat-size dialog's OK with a size typed (not the placeholder). A size that is no
 // whole number throws ConversionError "'%s' ist kein gültiger Integerwert" (shown by the
-// standard error report); an apartment above kLargestApartment is refused.
+// standard error report); a size below kSmallestFlat is refused, and an apartment above
+// kLargestApartment.
 std::optional<std::string> FlatSizeRefusal(const std::string& livingArea, bool isApartment);
 
 // The three answers the evaluation needs, each true once its dialog has taken it. The main

@@ -1,11 +1,11 @@
 // The reading of answers from a JSON text, with the standard library alone, so that the
-// native and the WebAssembly command-line evaluator read them alike. Where a text is no
-// JSON, the byte and the reason named are those the evaluator has always named (its
-// users' scripts and the tests hold them): the reader goes wrong where and as that one did.
+// native and the WebAssembly command-line evaluator read them alike. JSON's own grammar
+// (RFC 8259) is the contract: whatever it does not allow is broken JSON, named by byte and
+// reason as the evaluator has always named them (its users' scripts and the tests hold
+// them). A number beyond the range of double is still a number: its value is refused.
 #include "evaluation/answers_json.h"
 
-#include "evaluation/admission.h"
-#include "evaluation/inputs.h"
+#include "evaluation/answer_fields.h"
 
 #include <clocale>
 #include <cmath>
@@ -13,23 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <optional>
 
 namespace msr {
 namespace {
 
-// A JSON value as far as the answers need it: arrays and objects inside a member are
-// only named by their kind.
-struct JsonValue {
-    enum class Type { Null, Bool, Number, String, Array, Object };
-    Type type = Type::Null;
-    bool boolean = false;
-    double number = 0;
-    std::string text;
-};
-
-using JsonMembers = std::map<std::string, JsonValue>;
+using JsonValue = AnswerValue;
 
 enum class JsonFault {
     UnterminatedObject,
@@ -40,6 +28,7 @@ enum class JsonFault {
     TerminationByNumber,
     IllegalNumber,
     IllegalEscapeSequence,
+    ControlCharacter,
     IllegalUtf8,
     UnterminatedString,
     MissingValue,
@@ -65,6 +54,8 @@ const char* Reason(JsonFault fault) {
         return "ungültige Zahl";
     case JsonFault::IllegalEscapeSequence:
         return "ungültige Escape-Sequenz";
+    case JsonFault::ControlCharacter:
+        return "Steuerzeichen in einer Zeichenkette";
     case JsonFault::IllegalUtf8:
         return "ungültiges UTF-8";
     case JsonFault::UnterminatedString:
@@ -92,8 +83,12 @@ std::string LocaleDecimalPoint() {
 // Up to 15 digits, optionally after a minus: exact in a double at every step.
 bool IsShortWholeNumber(std::string_view digits) {
     const std::size_t first = !digits.empty() && digits.front() == '-' ? 1 : 0;
-    return digits.size() > first && digits.size() - first <= 15 &&
-           digits.find_first_not_of("0123456789", first) == std::string_view::npos;
+    if (digits.size() <= first || digits.size() - first > 15)
+        return false;
+    for (std::size_t i = first; i < digits.size(); ++i)
+        if (digits[i] < '0' || digits[i] > '9')
+            return false;
+    return true;
 }
 
 // A JSON number's text as a double; false for one beyond double and for one that is not
@@ -129,8 +124,9 @@ class JsonReader {
 public:
     explicit JsonReader(std::string_view text) : text_(text) {}
 
-    // The whole text: an object, whose members are kept, or an array, whose length is kept.
-    bool readDocument() {
+    // The whole text: an object, whose members are filed in fields, or an array, whose
+    // length is kept.
+    bool readDocument(AnswerFields* fields) {
         if (text_.size() > 3 && text_.substr(0, 3) == "\xEF\xBB\xBF")
             at_ = 3; // a UTF-8 byte order mark
         const char token = nextToken();
@@ -139,7 +135,7 @@ public:
                 return false;
         } else if (token == '{') {
             isObject_ = true;
-            if (!readObject(&members_))
+            if (!readObject(fields))
                 return false;
         } else {
             return fail(JsonFault::IllegalValue);
@@ -150,7 +146,6 @@ public:
     }
 
     bool isObject() const { return isObject_; }
-    const JsonMembers& members() const { return members_; }
     std::size_t arrayLength() const { return arrayLength_; }
     JsonFault fault() const { return fault_; }
 
@@ -183,15 +178,26 @@ private:
         if (!eatBlanks())
             return 0;
         const char token = text_[at_++];
-        return token != '\0' && std::strchr("[]{}:,\"", token) != nullptr ? token : 0;
+        switch (token) {
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case ':':
+        case ',':
+        case '"':
+            return token;
+        default:
+            return 0;
+        }
     }
 
-    bool readObject(JsonMembers* members) {
+    bool readObject(AnswerFields* fields) {
         if (++nesting_ > kDeepestNesting)
             return fail(JsonFault::DeepNesting);
         char token = nextToken();
         while (token == '"') {
-            if (!readMember(members))
+            if (!readMember(fields))
                 return false;
             token = nextToken();
             if (token != ',')
@@ -206,21 +212,21 @@ private:
         return true;
     }
 
-    // After the opening quote of the key.
-    bool readMember(JsonMembers* members) {
-        std::string key;
+    // After the opening quote of the key. The value goes straight to its place among the
+    // fields, where the last of equal keys counts.
+    bool readMember(AnswerFields* fields) {
+        std::string_view key;
         if (!readString(key))
             return false;
         if (nextToken() != ':')
             return fail(JsonFault::MissingNameSeparator);
         if (!eatBlanks())
             return fail(JsonFault::UnterminatedObject);
-        JsonValue value;
-        if (!readValue(members != nullptr ? &value : nullptr))
-            return false;
-        if (members != nullptr)
-            (*members)[std::move(key)] = std::move(value); // the last of equal keys counts
-        return true;
+        std::optional<JsonValue>* slot = fields != nullptr ? fields->slot(key) : nullptr;
+        if (slot == nullptr)
+            return readValue(nullptr);
+        slot->emplace();
+        return readValue(&**slot);
     }
 
     bool readArray(std::size_t* length) {
@@ -252,8 +258,7 @@ private:
 
     // At a character that is no blank; value is nullptr where only the syntax counts.
     bool readValue(JsonValue* value) {
-        JsonValue ignored;
-        JsonValue& target = value != nullptr ? *value : ignored;
+        JsonValue& target = value != nullptr ? *value : ignored_;
         switch (text_[at_++]) {
         case 'n':
             target.type = JsonValue::Type::Null;
@@ -265,9 +270,14 @@ private:
         case 'f':
             target.type = JsonValue::Type::Bool;
             return readLiteralRest("alse");
-        case '"':
+        case '"': {
             target.type = JsonValue::Type::String;
-            return readString(target.text);
+            std::string_view text;
+            if (!readString(text))
+                return false;
+            target.text.assign(text);
+            return true;
+        }
         case '[':
             target.type = JsonValue::Type::Array;
             return readArray(nullptr);
@@ -282,7 +292,7 @@ private:
         default:
             --at_;
             target.type = JsonValue::Type::Number;
-            return readNumber(target.number);
+            return readNumber(target);
         }
     }
 
@@ -301,30 +311,47 @@ private:
             ++at_;
     }
 
-    // "1." and "1.e5" have always been read: the digits after the point may be missing. A
-    // leading zero ends the number, so that "01" fails on the "1".
-    bool readNumber(double& number) {
+    bool isDigit() const { return !atEnd() && text_[at_] >= '0' && text_[at_] <= '9'; }
+
+    // Where JSON asks for a digit and none follows.
+    bool failWithoutDigit() {
+        return fail(atEnd() ? JsonFault::TerminationByNumber : JsonFault::IllegalNumber);
+    }
+
+    // JSON's number: digits before the point and after it and in the exponent ("1.",
+    // ".5" and "1.e5" are none). A leading zero ends the number, so that "01" fails on the
+    // "1". A number beyond the range of double keeps its text for the message.
+    bool readNumber(JsonValue& value) {
         const std::size_t start = at_;
         if (!atEnd() && text_[at_] == '-')
             ++at_;
-        if (!atEnd() && text_[at_] == '0')
+        if (!isDigit())
+            return failWithoutDigit();
+        if (text_[at_] == '0')
             ++at_;
         else
             skipDigits();
         if (!atEnd() && text_[at_] == '.') {
             ++at_;
+            if (!isDigit())
+                return failWithoutDigit();
             skipDigits();
         }
         if (!atEnd() && (text_[at_] == 'e' || text_[at_] == 'E')) {
             ++at_;
             if (!atEnd() && (text_[at_] == '+' || text_[at_] == '-'))
                 ++at_;
+            if (!isDigit())
+                return failWithoutDigit();
             skipDigits();
         }
         if (atEnd())
             return fail(JsonFault::TerminationByNumber);
-        if (!ToDouble(text_.substr(start, at_ - start), number))
-            return fail(JsonFault::IllegalNumber);
+        const std::string_view written = text_.substr(start, at_ - start);
+        if (!ToDouble(written, value.number)) {
+            value.beyondDouble = true;
+            value.text.assign(written);
+        }
         return true;
     }
 
@@ -346,27 +373,7 @@ private:
         }
     }
 
-    // The length of the UTF-8 sequence at i, or 0 when it is none (overlong, a surrogate,
-    // beyond U+10FFFF, cut short).
-    std::size_t utf8Length(std::size_t i) const {
-        const auto lead = static_cast<unsigned char>(text_[i]);
-        if (lead < 0x80)
-            return 1;
-        std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
-                             : lead >= 0xE0 && lead <= 0xEF ? 3
-                             : lead >= 0xC2 && lead <= 0xDF ? 2
-                                                            : 0;
-        if (length == 0 || i + length > text_.size())
-            return 0;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text_[i + k]) & 0xC0) != 0x80)
-                return 0;
-        const auto second = static_cast<unsigned char>(text_[i + 1]);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-            (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-            return 0;
-        return length;
-    }
+    std::size_t utf8Length(std::size_t i) const { return Utf8SequenceLength(text_, i); }
 
     static int hexDigit(char c) {
         return c >= '0' && c <= '9'   ? c - '0'
@@ -375,8 +382,8 @@ private:
                                       : -1;
     }
 
-    // At the backslash; the UTF-16 unit it stands for. Any other escaped byte has always
-    // been read as the character of that number.
+    // At the backslash; the UTF-16 unit it stands for. Only JSON's escapes are read; at
+    // any other, the escaped byte is named.
     bool readEscape(std::uint32_t& unit) {
         ++at_;
         if (atEnd())
@@ -388,10 +395,8 @@ private:
             unit = static_cast<unsigned char>(meaning[found - simple]);
             return true;
         }
-        if (escaped != 'u') {
-            unit = escaped;
-            return true;
-        }
+        if (escaped != 'u')
+            return false;
         if (at_ + 4 > text_.size())
             return false;
         unit = 0;
@@ -404,30 +409,74 @@ private:
         return true;
     }
 
-    // After the opening quote. A text without escapes is taken as it stands; one with
-    // escapes is read again, escape by escape.
-    bool readString(std::string& out) {
+    // Skips eight bytes at a time while none of them ends the plain run of a string: a
+    // quote, a backslash, a control character or a byte of a non-ASCII character.
+    void skipPlainWords() {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+        // A byte below n (n at most 0x80) in the word sets its high bit here.
+        const auto below = [](std::uint64_t word, std::uint64_t n) {
+            return (word - kOnes * n) & ~word & kHighBits;
+        };
+        while (at_ + 8 <= text_.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text_.data() + at_, sizeof word);
+            if ((word & kHighBits) != 0 || below(word, 0x20) != 0 ||
+                below(word ^ (kOnes * '"'), 1) != 0 || below(word ^ (kOnes * '\\'), 1) != 0)
+                return;
+            at_ += 8;
+        }
+    }
+
+    // The length of the unescaped character at at_ inside a string; 0 where there is none,
+    // with the fault: JSON wants a control character escaped.
+    std::size_t characterLength() {
+        if (static_cast<unsigned char>(text_[at_]) < 0x20) {
+            ++at_;
+            fail(JsonFault::ControlCharacter);
+            return 0;
+        }
+        const std::size_t length = utf8Length(at_);
+        if (length == 0)
+            fail(JsonFault::IllegalUtf8);
+        return length;
+    }
+
+    // After the opening quote. A text without escapes is taken as it stands, as a part of
+    // the text read; one with escapes is read again, escape by escape, into a text of the
+    // reader's own that out shows until the next string.
+    bool readString(std::string_view& out) {
         const std::size_t start = at_;
         bool escapes = false;
+        skipPlainWords();
         while (!atEnd() && text_[at_] != '"') {
-            if (text_[at_] == '\\') {
+            const auto byte = static_cast<unsigned char>(text_[at_]);
+            if (byte >= 0x20 && byte < 0x80 && byte != '\\') {
+                ++at_; // the usual character: printable ASCII
+                continue;
+            }
+            if (byte == '\\') {
                 escapes = true;
                 break;
             }
-            const std::size_t length = utf8Length(at_);
+            const std::size_t length = characterLength();
             if (length == 0)
-                return fail(JsonFault::IllegalUtf8);
-            at_ += length; // control characters pass too, as they always have
+                return false;
+            at_ += length;
         }
         ++at_;
         if (atEnd())
             return fail(JsonFault::UnterminatedString);
         if (!escapes) {
-            out.assign(text_.substr(start, at_ - 1 - start));
+            out = text_.substr(start, at_ - 1 - start);
             return true;
         }
         at_ = start;
-        return readEscapedString(out);
+        unescaped_.clear();
+        if (!readEscapedString(unescaped_))
+            return false;
+        out = unescaped_;
+        return true;
     }
 
     bool readEscapedString(std::string& out) {
@@ -441,9 +490,9 @@ private:
         };
         while (!atEnd() && text_[at_] != '"') {
             if (text_[at_] != '\\') {
-                const std::size_t length = utf8Length(at_);
+                const std::size_t length = characterLength();
                 if (length == 0)
-                    return fail(JsonFault::IllegalUtf8);
+                    return false;
                 flushHigh();
                 out.append(text_.substr(at_, length));
                 at_ += length;
@@ -478,7 +527,8 @@ private:
     int nesting_ = 0;
     JsonFault fault_ = JsonFault::IllegalValue;
     bool isObject_ = false;
-    JsonMembers members_;
+    std::string unescaped_;
+    JsonValue ignored_; // where values go that only the syntax counts of
     std::size_t arrayLength_ = 0;
 };
 
@@ -487,133 +537,7 @@ private:
 bool IsSingleValue(std::string_view json) {
     const std::string array = "[" + std::string(json) + "]";
     JsonReader reader(array);
-    return reader.readDocument() && !reader.isObject() && reader.arrayLength() == 1;
-}
-
-// The shortest digits that read back as the same number, and the power of ten just above
-// the first of them (0.digits × 10^power).
-void ShortestDigits(double number, std::string& digits, int& power) {
-    char buffer[48];
-    for (int precision = 0; precision <= 16; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*e", precision, std::fabs(number));
-        const char* exponent = std::strchr(buffer, 'e');
-        digits.clear();
-        for (const char* c = buffer; c != exponent; ++c)
-            if (*c >= '0' && *c <= '9')
-                digits.push_back(*c);
-        power = std::atoi(exponent + 1) + 1;
-        const std::string text =
-            digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(power - 1);
-        double back = 0;
-        if (ToDouble(text, back) && back == std::fabs(number))
-            break;
-    }
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-}
-
-// A number as written in a message: the shortest digits, in the shorter of the plain and
-// the exponent form (the plain one where both are as long), the exponent with at least two
-// digits: 100, 1e+05, 0.000123, 1e-05.
-std::string ShortestNumber(double number) {
-    if (number == 0)
-        return "0"; // negative zero too
-    std::string digits;
-    int power = 0;
-    ShortestDigits(number, digits, power);
-    const int count = static_cast<int>(digits.size());
-    std::string plain;
-    if (power <= 0)
-        plain = "0." + std::string(static_cast<std::size_t>(-power), '0') + digits;
-    else if (power < count)
-        plain = digits.substr(0, static_cast<std::size_t>(power)) + "." +
-                digits.substr(static_cast<std::size_t>(power));
-    else
-        plain = digits + std::string(static_cast<std::size_t>(power - count), '0');
-    const int exponent = power - 1;
-    std::string exponentDigits = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (exponentDigits.size() < 2)
-        exponentDigits.insert(0, "0");
-    const std::string scientific = digits.substr(0, 1) +
-                                   (count > 1 ? "." + digits.substr(1) : std::string()) + "e" +
-                                   (exponent < 0 ? "-" : "+") + exponentDigits;
-    const std::string sign = number < 0 ? "-" : "";
-    return sign + (scientific.size() < plain.size() ? scientific : plain);
-}
-
-// How a wrong value shows in a message: numbers and texts as written, the rest by kind.
-std::string Describe(const JsonValue& value) {
-    switch (value.type) {
-    case JsonValue::Type::Null:
-        return "null";
-    case JsonValue::Type::Bool:
-        return value.boolean ? "true" : "false";
-    case JsonValue::Type::Number:
-        return ShortestNumber(value.number);
-    case JsonValue::Type::String:
-        return '"' + value.text + '"';
-    case JsonValue::Type::Array:
-        return "[...]";
-    case JsonValue::Type::Object:
-        return "{...}";
-    }
-    return "?";
-}
-
-std::string WrongValue(const char* key, const JsonValue& value, const std::string& allowed) {
-    return "Ungültiger Wert " + Describe(value) + " für \"" + key + "\": " + allowed;
-}
-
-// Each reader stores the value and returns "" or returns the message for a wrong one.
-std::string ReadChoice(const InputRow& input, const JsonValue& value, Choice& target) {
-    if (value.type == JsonValue::Type::Null) {
-        target = kNone;
-        return {};
-    }
-    const bool isNumber = value.type == JsonValue::Type::Number;
-    if (!isNumber || value.number != std::floor(value.number) || value.number < 1 ||
-        value.number > input.choiceCount)
-        return WrongValue(input.name, value,
-                          "erlaubt sind die ganzen Zahlen 1 bis " +
-                              std::to_string(input.choiceCount) + " und null für keine Auswahl");
-    target = static_cast<Choice>(value.number);
-    return {};
-}
-
-std::string ReadYesNo(const InputRow& input, const JsonValue& value, bool& target) {
-    if (value.type != JsonValue::Type::Bool)
-        return WrongValue(input.name, value, "erlaubt sind true und false");
-    target = value.boolean;
-    return {};
-}
-
-std::string ReadText(const InputRow& input, const JsonValue& value, std::string& target) {
-    if (value.type != JsonValue::Type::String)
-        return WrongValue(input.name, value,
-                          "erwartet wird der Text, wie er eingegeben wurde, als Zeichenkette");
-    target = value.text;
-    return {};
-}
-
-std::string ReadInput(const InputRow& input, const JsonValue& value, Answers& answers) {
-    switch (input.kind) {
-    case InputKind::Choice:
-        return ReadChoice(input, value, answers.*input.choice);
-    case InputKind::YesNo:
-        return ReadYesNo(input, value, answers.*input.yesNo);
-    case InputKind::Text:
-        break;
-    }
-    return ReadText(input, value, answers.*input.text);
-}
-
-// The keys are looked at in sorted order, so that the unknown key named is the same
-// whatever order the text has.
-std::optional<std::string> FirstUnknownKey(const std::map<std::string, JsonValue>& members) {
-    for (const auto& [key, value] : members)
-        if (!FindInput(key))
-            return "Unbekannter Schlüssel \"" + key + "\"; die erlaubten Schlüssel nennt --help";
-    return std::nullopt;
+    return reader.readDocument(nullptr) && !reader.isObject() && reader.arrayLength() == 1;
 }
 
 bool IsBlank(std::string_view text) {
@@ -645,7 +569,8 @@ AnswersReading ReadAnswers(std::string_view json) {
         return Refusal(AnswersReading::Status::NotJson,
                        "Die Eingabe ist in UTF-16 kodiert, erwartet wird UTF-8");
     JsonReader reader(json);
-    if (!reader.readDocument()) {
+    AnswerFields fields;
+    if (!reader.readDocument(&fields)) {
         if (IsSingleValue(json))
             return Refusal(AnswersReading::Status::NotJson,
                            "Die Antworten müssen ein JSON-Objekt sein");
@@ -656,24 +581,7 @@ AnswersReading ReadAnswers(std::string_view json) {
     if (!reader.isObject())
         return Refusal(AnswersReading::Status::NotJson,
                        "Die Antworten müssen ein JSON-Objekt sein");
-    const JsonMembers& members = reader.members();
-    if (auto unknown = FirstUnknownKey(members))
-        return Refusal(AnswersReading::Status::Refused, *unknown);
-    AnswersReading reading;
-    for (const InputRow& input : Inputs()) {
-        const auto found = members.find(input.name);
-        if (found == members.end())
-            continue;
-        std::string fault = ReadInput(input, found->second, reading.answers);
-        if (!fault.empty())
-            return Refusal(AnswersReading::Status::Refused, std::move(fault));
-    }
-    // The construction-year dialog never lets a side stand without its class.
-    if (reading.answers.Built1980Side != kNone && !NeedsBuilt1980Side(reading.answers.YearClass))
-        return Refusal(AnswersReading::Status::Refused,
-                       "\"Built1980Side\" ist nur zusammen mit \"YearClass\" 4 (1978 bis 1994) "
-                       "erlaubt");
-    return reading;
+    return ReadFields(fields, AnswersSource::Json);
 }
 
 } // namespace msr

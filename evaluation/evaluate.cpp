@@ -32,6 +32,8 @@ public:
 
 private:
     template <std::size_t N> void appendFixed(const std::array<FixedParagraph, N>& paragraphs) {
+        if (!writes())
+            return;
         for (const FixedParagraph& paragraph : paragraphs)
             append(paragraph.kind, paragraph.text);
     }
@@ -56,7 +58,12 @@ private:
 
     std::string format(Extended value) const { return FormatFigure(value, separator_); }
 
-    // A finding is an empty paragraph followed by its sentence.
+    // A finding is an empty paragraph followed by its sentence. The figures alone measure
+    // no sentence.
+    void finding(const char* sentence) {
+        if (writes())
+            finding(std::string_view(sentence));
+    }
     void finding(std::string_view sentence) {
         append(ParagraphKind::Body, "");
         append(ParagraphKind::Body, sentence);
@@ -74,6 +81,8 @@ private:
     }
 
     void sectionFrame(const char* heading, const char* explanation) {
+        if (!writes())
+            return;
         append(ParagraphKind::Heading, heading);
         append(ParagraphKind::Body, explanation);
     }

@@ -1,6 +1,7 @@
 #include "evaluation/extended_decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -50,8 +51,9 @@ LeadingDigits LeadingDigitsOf(BigUnsigned& number) {
 
 // Rounds to 18 digits, ties to even; returns true when a carry added a digit in front.
 bool RoundToEighteen(const LeadingDigits& leading, char (&digits)[18]) {
-    for (int i = 0; i < 18; ++i)
-        digits[i] = i < leading.count ? leading.digits[i] : '0';
+    const int given = std::min(leading.count, 18);
+    std::copy(leading.digits, leading.digits + given, digits);
+    std::fill(digits + given, digits + 18, '0');
     if (leading.count <= 18)
         return false;
     const char first = leading.digits[18];
@@ -116,6 +118,63 @@ bool Divide(const BigUnsigned& dividend, const BigUnsigned& divisor, BigUnsigned
     return !remainder.isZero();
 }
 
+// The decimal digits of a whole number below 2^127, most significant first, as
+// LeadingDigitsOf gives them.
+LeadingDigits LeadingDigitsOfWide(unsigned __int128 number) {
+    // Two halves of at most 19 digits each: one wide division, then 64-bit ones.
+    constexpr std::uint64_t kTenToNineteen = 10000000000000000000ULL;
+    const auto high = static_cast<std::uint64_t>(number / kTenToNineteen);
+    auto low = static_cast<std::uint64_t>(number % kTenToNineteen);
+    char all[40];
+    int count = 0;
+    if (high != 0) {
+        // Two digits per division.
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                         "25262728293031323334353637383940414243444546474849"
+                                         "50515253545556575859606162636465666768697071727374"
+                                         "75767778798081828384858687888990919293949596979899";
+        char lowDigits[20];
+        for (int i = 18; i > 0; i -= 2) {
+            const auto pair = static_cast<std::size_t>(low % 100) * 2;
+            lowDigits[i - 1] = kPairs[pair];
+            lowDigits[i] = kPairs[pair + 1];
+            low /= 100;
+        }
+        lowDigits[0] = char('0' + low);
+        char highDigits[20];
+        int highCount = 0;
+        for (std::uint64_t rest = high; rest != 0; rest /= 10)
+            highDigits[highCount++] = char('0' + rest % 10);
+        while (highCount > 0)
+            all[count++] = highDigits[--highCount];
+        for (int i = 0; i < 19; ++i)
+            all[count++] = lowDigits[i];
+    } else {
+        char lowDigits[20];
+        int lowCount = 0;
+        for (; low != 0; low /= 10)
+            lowDigits[lowCount++] = char('0' + low % 10);
+        while (lowCount > 0)
+            all[count++] = lowDigits[--lowCount];
+    }
+    LeadingDigits leading;
+    leading.total = count;
+    leading.count = std::min(count, 27);
+    std::copy(all, all + leading.count, leading.digits);
+    for (int i = leading.count; i < count; ++i)
+        leading.tailNonZero = leading.tailNonZero || all[i] != '0';
+    return leading;
+}
+
+// 5^0 .. 5^27, the powers of five below 2^63.
+constexpr std::uint64_t FivePower(int k) {
+    std::uint64_t power = 1;
+    for (int i = 0; i < k; ++i)
+        power *= 5;
+    return power;
+}
+constexpr int kWidestFivePower = 27;
+
 } // namespace
 
 EighteenDigits ToEighteenDigits(const Extended& value) {
@@ -124,6 +183,27 @@ EighteenDigits ToEighteenDigits(const Extended& value) {
     const int trailing = __builtin_ctzll(significand);
     significand >>= trailing;
     exponent += trailing;
+
+    // Most figures (a few whole digits, cents) have an exact expansion of at most 127
+    // bits: read at once, without the long arithmetic.
+    if ((exponent >= 0 && exponent <= 63) || (exponent < 0 && -exponent <= kWidestFivePower)) {
+        static constexpr std::array<std::uint64_t, kWidestFivePower + 1> kFivePowers = [] {
+            std::array<std::uint64_t, kWidestFivePower + 1> powers{};
+            for (int k = 0; k <= kWidestFivePower; ++k)
+                powers[k] = FivePower(k);
+            return powers;
+        }();
+        const auto wide = static_cast<unsigned __int128>(significand);
+        const int power = exponent >= 0 ? 0 : exponent;
+        const LeadingDigits leading =
+            LeadingDigitsOfWide(exponent >= 0 ? wide << exponent : wide * kFivePowers[-exponent]);
+        EighteenDigits result;
+        result.negative = value.isNegative();
+        result.exponent = power + leading.total - 1;
+        if (RoundToEighteen(leading, result.digits))
+            ++result.exponent;
+        return result;
+    }
 
     // value = number × 10^power exactly
     BigUnsigned number(significand);

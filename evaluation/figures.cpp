@@ -8,63 +8,81 @@
 namespace msr {
 namespace {
 
-float AddInExtended(float figure, double amount) {
-    return static_cast<float>(Extended(figure) + Extended(amount));
+float AddInExtended(float figure, const Extended& amount) {
+    return static_cast<float>(Extended(figure) + amount);
 }
 
+// A whole number of units of 10^-decimals as digits: never more than eight in a figure
+// (seven significant digits and a carry), so they stay on the stack.
+struct Units {
+    char digits[24];
+    int size = 0;
+
+    bool allZero() const {
+        for (int i = 0; i < size; ++i)
+            if (digits[i] != '0')
+                return false;
+        return true;
+    }
+};
+
 // Rounds half away from zero so that no digit below 10^-decimals remains, returning
-// the kept digits as a whole number of units of 10^-decimals, as a digit string.
-std::string RoundedUnits(const EighteenDigits& decimal, int decimals) {
+// the kept digits as a whole number of units of 10^-decimals.
+Units RoundedUnits(const EighteenDigits& decimal, int decimals) {
+    Units units;
     // Position of the last kept digit within decimal.digits.
-    const int kept = decimal.exponent + 1 + decimals;
+    const int kept = std::min(decimal.exponent + 1 + decimals, 22);
     if (kept <= 0) {
         // Every digit is dropped; only a first dropped digit of 5 or more rounds up.
         const bool up = kept == 0 && decimal.digits[0] >= '5';
-        return up ? "1" : "0";
+        units.digits[units.size++] = up ? '1' : '0';
+        return units;
     }
-    std::string units(decimal.digits, static_cast<std::size_t>(std::min(kept, 18)));
-    while (static_cast<int>(units.size()) < kept)
-        units.push_back('0');
+    for (; units.size < kept; ++units.size)
+        units.digits[units.size] = units.size < 18 ? decimal.digits[units.size] : '0';
     if (kept < 18 && decimal.digits[kept] >= '5') {
-        int i = static_cast<int>(units.size()) - 1;
-        while (i >= 0 && units[i] == '9')
-            units[i--] = '0';
-        if (i >= 0)
-            ++units[i];
-        else
-            units.insert(units.begin(), '1');
+        int i = units.size - 1;
+        while (i >= 0 && units.digits[i] == '9')
+            units.digits[i--] = '0';
+        if (i >= 0) {
+            ++units.digits[i];
+        } else {
+            std::copy_backward(units.digits, units.digits + units.size,
+                               units.digits + units.size + 1);
+            units.digits[0] = '1';
+            ++units.size;
+        }
     }
     return units;
-}
-
-bool AllZero(const std::string& digits) {
-    return digits.find_first_not_of('0') == std::string::npos;
 }
 
 // Beyond seven digits before the separator the format cannot keep cents; such values
 // are written in exponent form with seven significant digits.
 std::string ExponentForm(const EighteenDigits& decimal, const std::string& separator) {
-    std::string units = RoundedUnits(decimal, 6 - decimal.exponent);
+    Units units = RoundedUnits(decimal, 6 - decimal.exponent);
     int exponent = decimal.exponent;
-    if (units.size() > 7) {
-        units.pop_back();
+    if (units.size > 7) {
+        --units.size;
         ++exponent;
     }
-    while (units.size() > 1 && units.back() == '0')
-        units.pop_back();
+    while (units.size > 1 && units.digits[units.size - 1] == '0')
+        --units.size;
     std::string text = decimal.negative ? "-" : "";
-    text += units[0];
-    if (units.size() > 1)
-        text += separator + units.substr(1);
+    text += units.digits[0];
+    if (units.size > 1) {
+        text += separator;
+        text.append(units.digits + 1, static_cast<std::size_t>(units.size - 1));
+    }
     return text + "E+" + std::to_string(exponent);
 }
 
 } // namespace
 
 void AdjustSpan(SpanFigures& figures, double amount) {
-    figures.low = AddInExtended(figures.low, amount);
-    figures.high = AddInExtended(figures.high, amount);
-    figures.mean = AddInExtended(figures.mean, amount);
+    const Extended widened(amount); // exact, so once for all three
+    figures.low = AddInExtended(figures.low, widened);
+    figures.high = AddInExtended(figures.high, widened);
+    figures.mean = AddInExtended(figures.mean, widened);
 }
 
 std::string FormatFigure(Extended value, const std::string& decimalSeparator) {
@@ -81,20 +99,27 @@ std::string FormatFigure(Extended value, const std::string& decimalSeparator) {
 
     // Two decimals, but no more than seven significant digits in all.
     const int decimals = integerDigits <= 5 ? 2 : 7 - integerDigits;
-    std::string units = RoundedUnits(decimal, decimals);
-    if (AllZero(units))
+    Units units = RoundedUnits(decimal, decimals);
+    if (units.allZero())
         return "0" + decimalSeparator + "00";
     // Rounding up may carry into an eighth digit before the separator (9999999,5).
-    if (static_cast<int>(units.size()) - decimals > 7)
+    if (units.size - decimals > 7)
         return ExponentForm(decimal, decimalSeparator);
-    units.append(static_cast<std::size_t>(2 - decimals), '0');
-    while (units.size() < 3)
-        units.insert(units.begin(), '0');
-
-    std::string text = decimal.negative ? "-" : "";
-    text.append(units, 0, units.size() - 2);
+    for (int i = decimals; i < 2; ++i)
+        units.digits[units.size++] = '0';
+    const int whole = std::max(units.size - 2, 1); // at least the 0 of 0,05
+    std::string text;
+    text.reserve(static_cast<std::size_t>(whole + 4) + decimalSeparator.size());
+    if (decimal.negative)
+        text += '-';
+    if (units.size < 3)
+        text += '0';
+    else
+        text.append(units.digits, static_cast<std::size_t>(units.size - 2));
     text += decimalSeparator;
-    text.append(units, units.size() - 2, 2);
+    if (units.size < 2)
+        text += '0';
+    text.append(units.digits + std::max(units.size - 2, 0), std::min<std::size_t>(2, units.size));
     return text;
 }
 

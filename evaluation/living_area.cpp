@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "evaluation/extended_decimal.h"
+#include "evaluation/visible_text.h"
 
 namespace msr {
 namespace {
@@ -35,11 +36,11 @@ std::size_t CountDigits(std::string_view text, std::size_t from) {
 }
 
 ConversionError NotAWholeNumber(const std::string& text) {
-    return ConversionError("'" + text + "' ist kein gültiger Integerwert");
+    return ConversionError("'" + WithVisibleControls(text) + "' ist kein gültiger Integerwert");
 }
 
 ConversionError NotAFloatingPointNumber(const std::string& text) {
-    return ConversionError("'" + text + "' ist kein gültiger Gleitkommawert");
+    return ConversionError("'" + WithVisibleControls(text) + "' ist kein gültiger Gleitkommawert");
 }
 
 // A number in the user's notation, "[sign] digits [separator digits] [e [sign] digits]",
@@ -98,7 +99,7 @@ std::optional<DecimalNumber> ReadDecimal(std::string_view text, std::string_view
 
 } // namespace
 
-int ToWholeNumber(const std::string& text) {
+std::optional<int> WholeNumberOf(std::string_view text) {
     std::string_view digits = TrimBlanks(text);
     bool negative = false;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
@@ -106,7 +107,7 @@ int ToWholeNumber(const std::string& text) {
         digits.remove_prefix(1);
     }
     if (digits.empty() || CountDigits(digits, 0) != digits.size())
-        throw NotAWholeNumber(text);
+        return std::nullopt;
     long long magnitude = 0;
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
@@ -114,8 +115,18 @@ int ToWholeNumber(const std::string& text) {
     const long long value = negative ? -magnitude : magnitude;
     if (error != std::errc() || value < std::numeric_limits<int>::min() ||
         value > std::numeric_limits<int>::max())
-        throw NotAWholeNumber(text);
+        return std::nullopt;
     return static_cast<int>(value);
+}
+
+std::string WholeNumberMessage(const std::string& text) {
+    return NotAWholeNumber(text).message();
+}
+
+int ToWholeNumber(const std::string& text) {
+    if (const std::optional<int> number = WholeNumberOf(text))
+        return *number;
+    throw NotAWholeNumber(text);
 }
 
 float ToLivingArea(const std::string& text, const std::string& decimalSeparator) {

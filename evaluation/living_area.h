@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace msr {
 
@@ -21,6 +23,11 @@ private:
 // The flat-size dialog's check: a 32-bit whole number, optionally signed, blanks around
 // it allowed. Throws ConversionError "'%s' ist kein gültiger Integerwert".
 int ToWholeNumber(const std::string& text);
+
+// The same check without the throw, for front ends that check many answers: the number,
+// or nothing (then WholeNumberMessage says why).
+std::optional<int> WholeNumberOf(std::string_view text);
+std::string WholeNumberMessage(const std::string& text);
 
 // The evaluation's reading of the living area: the text as an extended-precision number
 // in the user's notation (decimal separator given), rounded to 32 bits. Throws

@@ -1,9 +1,15 @@
 #!/usr/bin/env node
 // mietspiegel-auswertung under Node: the command-line evaluator's WebAssembly build, with
-// its options, outputs, refusals and exit codes. Everything is decided in the module;
-// this file hands in the arguments and the locale's decimal separator and writes out.
-import { writeSync } from 'node:fs';
-import createCommandLineModule from './command_line_module.cjs';
+// its options, outputs, refusals and exit codes. Everything is decided in the module, which
+// reads and writes the standard streams itself; this file hands in the arguments and what
+// only Node knows: the locale's decimal separator and the state of the standard streams.
+// (It never touches process.stdin or process.stdout: Node would make a pipe non-blocking.)
+import { fstatSync, readFileSync, statSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { isatty } from 'node:tty';
+
+// Required, not imported: Node would first scan the whole module for its exports.
+const createCommandLineModule = createRequire(import.meta.url)('./command_line_module.cjs');
 
 // The locale as the native evaluator takes it: LC_ALL, then LC_NUMERIC, then LANG.
 function localeName() {
@@ -25,12 +31,32 @@ function decimalSeparatorOf(locale) {
   }
 }
 
-function writeAll(fd, text) {
-  const bytes = Buffer.from(text, 'utf8');
-  for (let at = 0; at < bytes.length;) at += writeSync(fd, bytes, at);
+// Node opens /dev/null for reading and writing in place of a standard stream that was
+// closed when it started; a redirection to /dev/null opens it one way only.
+function wasClosed(descriptor) {
+  try {
+    const flags = /^flags:\s*([0-7]+)/m.exec(readFileSync(`/proc/self/fdinfo/${descriptor}`, 'latin1'));
+    const readWrite = flags !== null && (parseInt(flags[1], 8) & 3) === 2;
+    return readWrite && fstatSync(descriptor).rdev === statSync('/dev/null').rdev;
+  } catch {
+    return false;
+  }
 }
 
-function withStrings(module, strings, use) {
+function standardInputBytes() {
+  try {
+    const input = fstatSync(0);
+    return input.isFile() ? input.size : 0;
+  } catch {
+    return 0;
+  }
+}
+
+const module = await createCommandLineModule({
+  wasmBinary: readFileSync(new URL('command_line_module.wasm', import.meta.url)),
+});
+
+function withStrings(strings, use) {
   const pointers = strings.map((text) => {
     const size = module.lengthBytesUTF8(text) + 1;
     const pointer = module._malloc(size);
@@ -44,21 +70,16 @@ function withStrings(module, strings, use) {
   }
 }
 
-const module = await createCommandLineModule();
 const args = process.argv.slice(2);
-const status = withStrings(module, [...args, decimalSeparatorOf(localeName())], (pointers) => {
+const closedStreams = [0, 1, 2].reduce((mask, fd) => mask | (wasClosed(fd) ? 1 << fd : 0), 0);
+const progressOnError = isatty(2) && !isatty(1);
+process.exitCode = withStrings([...args, decimalSeparatorOf(localeName())], (pointers) => {
   const argv = module._malloc(4 * Math.max(args.length, 1));
   args.forEach((_, i) => module.HEAP32.set([pointers[i]], argv / 4 + i));
   try {
-    return module._msr_run(args.length, argv, pointers[args.length]);
+    return module._msr_run(args.length, argv, pointers[args.length], closedStreams,
+      progressOnError ? 1 : 0, standardInputBytes());
   } finally {
     module._free(argv);
   }
 });
-try {
-  writeAll(1, module.UTF8ToString(module._msr_standard_output()));
-} catch {
-  // A closed output is the caller's choice; the status says what the run did.
-}
-writeAll(2, module.UTF8ToString(module._msr_standard_error()));
-process.exitCode = status;

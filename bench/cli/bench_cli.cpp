@@ -54,7 +54,7 @@ void RunBatchOfLines(benchmark::State& state, msr::cli::OutputFormat format) {
     std::ostream out(&discard);
     for (auto _ : state) {
         std::istringstream in(input);
-        if (!msr::cli::RunBatch(in, out, ",", format))
+        if (!msr::cli::RunBatch(in, out, ",", format).finished())
             state.SkipWithError("the batch run failed");
     }
     state.counters["lines/s"] = benchmark::Counter(double(lineCount) * double(state.iterations()),

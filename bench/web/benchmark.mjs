@@ -13,7 +13,7 @@ import { launchChromium, openPage, pageFolder, servePageFolder } from '../../tes
 import { answerSets, randomAnswers } from '../../tests/web/answer_sets.mjs';
 import { runNative, runNode } from '../../tests/web/native.mjs';
 
-const nodeOnly = new Set(['mietspiegel-auswertung.mjs', 'command_line_module.cjs']);
+const nodeOnly = new Set(['mietspiegel-auswertung.mjs', 'command_line_module.cjs', 'command_line_module.wasm']);
 
 function pageSize() {
   const files = readdirSync(pageFolder).filter((name) =>

@@ -1,46 +1,87 @@
 // The command-line evaluator's run, built for Node: the same options, outputs, refusals
-// and exit codes. JavaScript hands in the arguments and the locale's decimal separator
-// and writes out what comes back.
-#include "cli/command_line.h"
+// and exit codes as the native program. JavaScript hands in the arguments and what it
+// knows of the process (the locale's decimal separator, the standard streams); the run
+// reads and writes the standard streams itself, a piece at a time, as the native one does.
 #include "cli/run.h"
 #include "evaluation/admission.h"
+#include "evaluation/visible_text.h"
 
 #include <emscripten/emscripten.h>
 
 #include <array>
-#include <streambuf>
-
+#include <cstdint>
 #include <exception>
-#include <sstream>
+#include <istream>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
-// Reads up to size bytes of the process's standard input into buffer; 0 at its end, -1
-// on a read error. The module's own standard input reads nothing under Node.
 // clang-format off (it would split JavaScript's operators)
-EM_JS(int, ReadStandardInput, (char* buffer, int size), {
+
+// Reads up to size bytes of a file descriptor into buffer: the count, 0 at its end, -1 on
+// a read error. A stream that is not ready yet (a terminal, a pipe) is waited for.
+EM_JS(int, ReadDescriptor, (int descriptor, char* buffer, int size), {
     const fs = require('fs');
     for (;;) {
         try {
-            return fs.readSync(0, HEAPU8, buffer, size, null);
+            return fs.readSync(descriptor, HEAPU8, buffer, size, null);
         } catch (error) {
-            if (error.code == 'EAGAIN')
-                continue; // a terminal or a pipe not ready yet
+            if (error.code == 'EAGAIN') {
+                Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 5);
+                continue;
+            }
             if (error.code == 'EOF')
                 return 0;
             return -1;
         }
     }
 });
+
+// Writes size bytes to a file descriptor: 0 when all is written, -1 on a write error. A
+// reader that has gone away ends the process at once and quietly, with the status of a
+// native program that the broken pipe's signal ended.
+EM_JS(int, WriteDescriptor, (int descriptor, const char* data, int size), {
+    const fs = require('fs');
+    for (let at = 0; at < size;) {
+        try {
+            at += fs.writeSync(descriptor, HEAPU8, data + at, size - at);
+        } catch (error) {
+            if (error.code == 'EAGAIN') {
+                Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 5);
+                continue;
+            }
+            if (error.code == 'EPIPE')
+                process.exit(128 + 13);
+            return -1;
+        }
+    }
+    return 0;
+});
+
 // clang-format on
 
 namespace {
 
-// The standard input as a stream, read only when the evaluator asks for it.
-class StandardInputBuffer : public std::streambuf {
+constexpr int kStandardInput = 0;
+constexpr int kStandardOutput = 1;
+constexpr int kStandardError = 2;
+
+// A standard stream that was closed when the process started: Node puts /dev/null in its
+// place, where the native program meets a closed descriptor. Its reads and writes fail.
+bool WasClosed(int closedStreams, int descriptor) {
+    return (closedStreams >> descriptor & 1) != 0;
+}
+
+class InputDescriptorBuffer : public std::streambuf {
+public:
+    InputDescriptorBuffer(int descriptor, bool closed) : descriptor_(descriptor), closed_(closed) {}
+
 protected:
     int_type underflow() override {
-        const int read = ReadStandardInput(buffer_.data(), static_cast<int>(buffer_.size()));
+        const int read =
+            closed_ ? -1
+                    : ReadDescriptor(descriptor_, buffer_.data(), static_cast<int>(buffer_.size()));
         if (read < 0)
             throw std::ios_base::failure("Die Eingabe kann nicht gelesen werden");
         if (read == 0)
@@ -50,65 +91,74 @@ protected:
     }
 
 private:
+    int descriptor_;
+    bool closed_;
     std::array<char, 1 << 16> buffer_{};
 };
 
-struct RunOutput {
-    std::string out;
-    std::string err;
-};
-
-RunOutput& Output() {
-    static RunOutput output;
-    return output;
-}
-
-bool AsksForPdf(const std::vector<std::string>& arguments) {
-    const msr::cli::CommandLine commandLine = msr::cli::ParseCommandLine(arguments);
-    return commandLine.ok() && !commandLine.options.pdfFile.empty();
-}
-
-int Run(const std::vector<std::string>& arguments, const std::string& decimalSeparator,
-        std::ostream& out, std::ostream& err) {
-    if (AsksForPdf(arguments)) {
-        err << msr::WithFullStop("Die Option --pdf gibt es nur im nativen Auswerter "
-                                 "mietspiegel-auswertung; im Browser druckt die Seite")
-            << '\n'
-            << msr::cli::UsageText();
-        return msr::cli::kUsageOrInputFailed;
+class OutputDescriptorBuffer : public std::streambuf {
+public:
+    OutputDescriptorBuffer(int descriptor, bool closed) : descriptor_(descriptor), closed_(closed) {
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
     }
-    StandardInputBuffer buffer;
-    std::istream standardInput(&buffer);
-    return msr::cli::RunEvaluator(arguments, standardInput, out, err, decimalSeparator);
-}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (sync() != 0)
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override {
+        const int size = static_cast<int>(pptr() - pbase());
+        if (size == 0)
+            return 0;
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return closed_ || WriteDescriptor(descriptor_, buffer_.data(), size) != 0 ? -1 : 0;
+    }
+
+private:
+    int descriptor_;
+    bool closed_;
+    std::array<char, 1 << 16> buffer_{};
+};
 
 } // namespace
 
 extern "C" {
 
-// Runs the evaluator on the arguments after the program name; returns the exit status.
-// What it wrote is then in msr_standard_output() and msr_standard_error().
-EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* decimalSeparator) {
-    std::ostringstream out;
-    std::ostringstream err;
+// Runs the evaluator on the arguments after the program name and returns the exit status.
+// closedStreams: bit n set when descriptor n was closed at the start; progressOnError: the
+// standard error is a terminal and the standard output is not; standardInputBytes: the
+// size of the standard input when it is a regular file, else 0.
+EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* decimalSeparator,
+                                 int closedStreams, int progressOnError,
+                                 double standardInputBytes) {
+    InputDescriptorBuffer inBuffer(kStandardInput, WasClosed(closedStreams, kStandardInput));
+    OutputDescriptorBuffer outBuffer(kStandardOutput, WasClosed(closedStreams, kStandardOutput));
+    OutputDescriptorBuffer errBuffer(kStandardError, WasClosed(closedStreams, kStandardError));
+    std::istream in(&inBuffer);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    err << std::unitbuf;
+
+    msr::cli::Surroundings surroundings;
+    surroundings.decimalSeparator = decimalSeparator;
+    if (progressOnError)
+        surroundings.progress = {&err, static_cast<std::uint64_t>(standardInputBytes)};
     int status = msr::cli::kUsageOrInputFailed;
     try {
-        status = Run(std::vector<std::string>(argv, argv + argc), decimalSeparator, out, err);
+        status = msr::cli::RunEvaluator(std::vector<std::string>(argv, argv + argc), in, out, err,
+                                        surroundings);
     } catch (const std::exception& error) {
-        err << msr::WithFullStop(error.what()) << '\n';
+        err << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
     } catch (...) {
         err << "Unerwarteter Fehler.\n";
     }
-    Output() = {out.str(), err.str()};
+    out.flush();
     return status;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* msr_standard_output() {
-    return Output().out.c_str();
-}
-
-EMSCRIPTEN_KEEPALIVE const char* msr_standard_error() {
-    return Output().err.c_str();
 }
 
 } // extern "C"

@@ -199,6 +199,11 @@ void TestCliAnswers::refusesWithTheProgramsTexts_data() {
                                     << QString("Ungültiger Wert 75 für \"LivingArea\": erwartet "
                                                "wird der Text, wie er eingegeben wurde, als "
                                                "Zeichenkette.");
+    QTest::newRow("size of 0") << WithMandatory(R"("LivingArea":"0")") << refused
+                               << QString("Die Wohnfläche muss mindestens 1 Quadratmeter "
+                                          "betragen. Sie haben jedoch eine kleinere "
+                                          "Quadratmeterzahl eingegeben. Bitte korrigieren Sie "
+                                          "Ihre Eingabe.");
     QTest::newRow("first faulty key in questionnaire order")
         << QByteArray(R"({"CityArea":9,"YearClass":[1]})") << refused
         << QString("Ungültiger Wert [...] für \"YearClass\": erlaubt sind die ganzen Zahlen 1 "
@@ -252,7 +257,7 @@ void TestCliAnswers::acceptsWhatTheDialogsLetThrough_data() {
     QTest::newRow("apartment of exactly 50") << WithMandatory(R"("LivingArea":"50",
                                                                   "IsApartment":true)");
     QTest::newRow("large flat without apartment") << WithMandatory(R"("LivingArea":"120")");
-    QTest::newRow("zero") << WithMandatory(R"("LivingArea":"0")");
+    QTest::newRow("one square metre") << WithMandatory(R"("LivingArea":"1")");
     QTest::newRow("1978 bis 1994 after 1980")
         << QByteArray(R"({"YearClass":4,"Built1980Side":2,"LivingArea":"75","CityArea":1})");
     QTest::newRow("every optional answer")

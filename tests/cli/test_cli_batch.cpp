@@ -15,7 +15,7 @@ const char* const kClass7 = R"({"YearClass":7,"LivingArea":"130","CityArea":7})"
 QStringList RunLines(const std::string& input) {
     std::istringstream in(input);
     std::ostringstream out;
-    const bool ran = msr::cli::RunBatch(in, out, ",");
+    const bool ran = msr::cli::RunBatch(in, out, ",").finished();
     if (!ran)
         return {"run failed"};
     const QString output = QString::fromStdString(out.str());
@@ -95,7 +95,7 @@ void TestCliBatch::reportsFailedOutput() {
     std::istringstream in(kClass1);
     std::ostringstream out;
     out.setstate(std::ios::badbit);
-    QVERIFY(!msr::cli::RunBatch(in, out, ","));
+    QVERIFY(!msr::cli::RunBatch(in, out, ",").finished());
 }
 
 QTEST_APPLESS_MAIN(TestCliBatch)

@@ -158,7 +158,7 @@ QByteArray RunBatch(const std::vector<std::string>& lines, msr::cli::OutputForma
                     const std::string& separator) {
     std::istringstream in(Joined(lines));
     std::ostringstream out;
-    if (!msr::cli::RunBatch(in, out, separator, format))
+    if (!msr::cli::RunBatch(in, out, separator, format).finished())
         return "run failed";
     return QByteArray::fromStdString(out.str());
 }
@@ -225,8 +225,8 @@ class TestCliFigures : public QObject {
 private slots:
     void everyRowHoldsTheFiguresOfItsReport_data();
     void everyRowHoldsTheFiguresOfItsReport();
-    void quotesFieldsAsCsvRequires_data();
-    void quotesFieldsAsCsvRequires();
+    void quotesEveryField_data();
+    void quotesEveryField();
     void answersASingleAnswerSetWithOneRow();
 };
 
@@ -290,20 +290,20 @@ void TestCliFigures::everyRowHoldsTheFiguresOfItsReport() {
     QVERIFY(evaluated > int(lines.size()) / 2);
 }
 
-void TestCliFigures::quotesFieldsAsCsvRequires_data() {
+void TestCliFigures::quotesEveryField_data() {
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QByteArray>("written");
-    QTest::newRow("plain") << QByteArray("4,73") << QByteArray("4,73");
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-    QTest::newRow("umlauts") << QByteArray("Größe") << QByteArray("Größe");
+    QTest::newRow("plain") << QByteArray("4,73") << QByteArray("\"4,73\"");
+    QTest::newRow("empty") << QByteArray() << QByteArray("\"\"");
+    QTest::newRow("umlauts") << QByteArray("Größe") << QByteArray("\"Größe\"");
     QTest::newRow("semicolon") << QByteArray("a;b") << QByteArray("\"a;b\"");
     QTest::newRow("quotes") << QByteArray("'\"7\"'") << QByteArray("\"'\"\"7\"\"'\"");
     QTest::newRow("line feed") << QByteArray("7\n5") << QByteArray("\"7\n5\"");
     QTest::newRow("carriage return") << QByteArray("7\r5") << QByteArray("\"7\r5\"");
-    QTest::newRow("blanks stay") << QByteArray(" a ") << QByteArray(" a ");
+    QTest::newRow("blanks stay") << QByteArray(" a ") << QByteArray("\" a \"");
 }
 
-void TestCliFigures::quotesFieldsAsCsvRequires() {
+void TestCliFigures::quotesEveryField() {
     QFETCH(QByteArray, field);
     QFETCH(QByteArray, written);
     std::string out;
@@ -315,13 +315,15 @@ void TestCliFigures::answersASingleAnswerSetWithOneRow() {
     std::istringstream in(R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3})");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, ",");
+    const int status = msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}});
     QCOMPARE(status, 0);
     QCOMPARE(QByteArray::fromStdString(err.str()), QByteArray());
     QCOMPARE(QByteArray::fromStdString(out.str()),
-             QByteArray("Nr;Untergrenze je m²;Mittelwert je m²;Obergrenze je m²;Wohnfläche m²;"
-                        "Untergrenze gesamt;Mittelwert gesamt;Obergrenze gesamt;Fehler\n"
-                        "1;4,73;5,41;6,38;75,00;354,75;405,75;478,50;\n"));
+             QByteArray("\"Nr\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
+                        "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
+                        "\"Obergrenze gesamt\";\"Fehler\"\n"
+                        "\"1\";\"4,73\";\"5,41\";\"6,38\";\"75,00\";\"354,75\";\"405,75\";"
+                        "\"478,50\";\"\"\n"));
 }
 
 QTEST_APPLESS_MAIN(TestCliFigures)

@@ -60,25 +60,31 @@ private slots:
 
 void TestCliProcess::followsTheLocalesDecimalSeparator_data() {
     QTest::addColumn<Locale>("locale");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("totals");
 
-    QTest::newRow("LC_ALL German") << kGerman << QByteArray("354,75 Euro (Untergrenze) und 478,50");
-    QTest::newRow("LC_ALL C") << kC << QByteArray("354.75 Euro (Untergrenze) und 478.50");
-    QTest::newRow("LANG German") << Locale{{"LANG", "de_DE.UTF-8"}}
-                                 << QByteArray("354,75 Euro (Untergrenze) und 478,50");
+    const QByteArray comma = "354,75 Euro (Untergrenze) und 478,50";
+    const QByteArray point = "354.75 Euro (Untergrenze) und 478.50";
+    QTest::newRow("LC_ALL German") << kGerman << QStringList{} << comma;
+    QTest::newRow("LC_ALL C") << kC << QStringList{} << point;
+    QTest::newRow("LANG German") << Locale{{"LANG", "de_DE.UTF-8"}} << QStringList{} << comma;
     QTest::newRow("LC_NUMERIC over LANG")
-        << Locale{{"LANG", "C.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}}
-        << QByteArray("354,75 Euro (Untergrenze) und 478,50");
+        << Locale{{"LANG", "C.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}} << QStringList{} << comma;
     QTest::newRow("LC_ALL over LC_NUMERIC")
-        << Locale{{"LC_ALL", "en_US.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}}
-        << QByteArray("354.75 Euro (Untergrenze) und 478.50");
+        << Locale{{"LC_ALL", "en_US.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}} << QStringList{}
+        << point;
+    // A cron job's C locale writing the German table, and the other way round.
+    QTest::newRow("comma chosen over C") << kC << QStringList{"--decimal-separator=,"} << comma;
+    QTest::newRow("point chosen over German")
+        << kGerman << QStringList{"--decimal-separator", "."} << point;
 }
 
 void TestCliProcess::followsTheLocalesDecimalSeparator() {
     QFETCH(Locale, locale);
+    QFETCH(QStringList, arguments);
     QFETCH(QByteArray, totals);
 
-    const Finished run = RunEvaluator({}, kClass4, locale);
+    const Finished run = RunEvaluator(arguments, kClass4, locale);
 
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.exitCode, 0);
@@ -124,7 +130,9 @@ void TestCliProcess::exitsWithStatusAndMessage_data() {
                                         "Antworten.")
                                  << true;
     QTest::newRow("bad option") << QStringList{"--pretty"} << kClass4 << 2
-                                << QByteArray("Unbekannte Option 'pretty'.") << true;
+                                << QByteArray(
+                                       "Unbekannte Option \"--pretty\"; die Optionen nennt --help.")
+                                << true;
     QTest::newRow("missing file") << QStringList{"/nonexistent/answers.json"} << QByteArray() << 2
                                   << QByteArray("Die Datei \"/nonexistent/answers.json\" kann "
                                                 "nicht gelesen werden: Die Datei gibt es nicht.")
@@ -170,8 +178,8 @@ void TestCliProcess::readsTheNamedFile() {
 void TestCliProcess::answersEveryBatchLine() {
     const Finished run = RunEvaluator({"--batch"}, kClass4 + "\nkaputt\n" + kClass4 + "\n");
 
-    QCOMPARE(run.err, QByteArray());
-    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray("3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.\n"));
+    QCOMPARE(run.exitCode, 1);
     const QList<QByteArray> lines = run.out.split('\n');
     QCOMPARE(lines.size(), 4);
     QVERIFY(lines[0].startsWith("{\"paragraphs\":["));
@@ -185,8 +193,8 @@ void TestCliProcess::printsHelp() {
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    QVERIFY(
-        run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] [--batch]"));
+    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] "
+                               "[--decimal-separator ,|.]"));
     QVERIFY(run.out.contains("Built1980Side"));
 }
 

@@ -34,7 +34,6 @@ const QByteArray kMandatoryMissing =
     "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das Gebiet "
     "angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.";
 const QByteArray kCannotWrite = "Die Ausgabe kann nicht geschrieben werden.";
-const QByteArray kInputOrOutputFailed = "Ein- oder Ausgabe ist fehlgeschlagen.";
 
 // Exit statuses of the evaluator.
 constexpr int kEvaluated = msr::cli::kEvaluated;
@@ -120,7 +119,7 @@ Run RunInProcess(const std::vector<std::string>& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, ",");
+    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}});
     run.out = Bytes(out.str());
     run.err = Bytes(err.str());
     return run;
@@ -270,7 +269,7 @@ void TestCliRobustness::hugeLineCostsBoundedMemory() {
     const long grownMegabytes = (PeakResidentKilobytes() - before) / 1024;
     QVERIFY2(grownMegabytes < 64, QByteArray::number(qlonglong(grownMegabytes)) + " MB");
     if (batch) {
-        QCOMPARE(run.exitCode, kEvaluated);
+        QCOMPARE(run.exitCode, kRefused);
         const QList<QByteArray> lines = OutputLines(run.out);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], ErrorLine(kTooLarge));
@@ -287,20 +286,27 @@ void TestCliRobustness::livingAreaText_data() {
     QTest::addColumn<QVariant>("whole"); // the size dialog's number; none: refused
     QTest::addColumn<QVariant>("area");  // the evaluation's number with a comma; none: refused
     QTest::addColumn<QByteArray>("evaluatorRefusal"); // empty: evaluated
+    QTest::addColumn<QByteArray>("shown");            // the text as messages quote it
     const QVariant refused;
     const auto row = [](const char* name, const QByteArray& text, const QVariant& whole,
-                        const QVariant& area) {
+                        const QVariant& area, const QByteArray& shown = {}) {
+        const QByteArray quoted = shown.isEmpty() ? text : shown;
         QTest::newRow(name) << text << whole << area
-                            << (whole.isValid() ? QByteArray() : IntegerMessage(text) + ".");
+                            << (whole.isValid() ? QByteArray() : IntegerMessage(quoted) + ".")
+                            << quoted;
     };
+    const QByteArray tooSmall = "Die Wohnfläche muss mindestens 1 Quadratmeter betragen. Sie "
+                                "haben jedoch eine kleinere Quadratmeterzahl eingegeben. Bitte "
+                                "korrigieren Sie Ihre Eingabe.";
 
     row("L01 empty", "", refused, refused);
-    row("L02 blanks only", "  \t ", refused, refused);
+    row("L02 blanks only", "  \t ", refused, refused, "  \\u0009 ");
     row("L03 blanks and tabs around", " \t50 \t", 50, 50.0f);
     row("L04 no-break space before", "\u00a050", refused, refused);
-    row("L05 line break after", "50\n", refused, refused);
+    row("L05 line break after", "50\n", refused, refused, "50\\u000a");
     row("L06 plus sign", "+5", 5, 5.0f);
-    row("L07 minus sign", "-3", -3, -3.0f);
+    QTest::newRow("L07 minus sign")
+        << QByteArray("-3") << QVariant(-3) << QVariant(-3.0f) << tooSmall << QByteArray("-3");
     row("L08 sign only", "-", refused, refused);
     row("L09 two signs", "+-5", refused, refused);
     row("L10 blank after the sign", "- 5", refused, refused);
@@ -314,7 +320,9 @@ void TestCliRobustness::livingAreaText_data() {
     row("L18 not a number", "nan", refused, refused);
     row("L19 largest whole number", "2147483647", 2147483647, 2147483648.0f);
     row("L20 2147483648", "2147483648", refused, 2147483648.0f);
-    row("L21 smallest whole number", "-2147483648", int(-2147483647 - 1), -2147483648.0f);
+    QTest::newRow("L21 smallest whole number")
+        << QByteArray("-2147483648") << QVariant(int(-2147483647 - 1)) << QVariant(-2147483648.0f)
+        << tooSmall << QByteArray("-2147483648");
     row("L22 -2147483649", "-2147483649", refused, -2147483648.0f);
     row("L23 huge", "99999999999999999999999", refused, 99999999999999999999999.0f);
     row("L24 beyond 32-bit floats", "1e39", refused, refused);
@@ -325,12 +333,12 @@ void TestCliRobustness::livingAreaText_data() {
         QByteArray("7\0"
                    "5",
                    3),
-        refused, refused);
+        refused, refused, "7\\u00005");
     row("L29 very long digits", QByteArray(100000, '1'), refused, refused);
     row("L30 very long with leading zeros", QByteArray(100000, '0') + "75", 75, 75.0f);
     row("L31 letters after digits", "55qm", refused, refused);
-    QTest::newRow("L32 the placeholder")
-        << QByteArray("Quadratmeter") << refused << refused << kMandatoryMissing;
+    QTest::newRow("L32 the placeholder") << QByteArray("Quadratmeter") << refused << refused
+                                         << kMandatoryMissing << QByteArray("Quadratmeter");
 }
 
 void TestCliRobustness::livingAreaText() {
@@ -338,6 +346,7 @@ void TestCliRobustness::livingAreaText() {
     QFETCH(QVariant, whole);
     QFETCH(QVariant, area);
     QFETCH(QByteArray, evaluatorRefusal);
+    QFETCH(QByteArray, shown);
     // The size dialog's OK and the evaluator's admission.
     try {
         const int number = msr::ToWholeNumber(Std(text));
@@ -345,7 +354,7 @@ void TestCliRobustness::livingAreaText() {
         QCOMPARE(number, whole.toInt());
     } catch (const msr::ConversionError& error) {
         QVERIFY2(!whole.isValid(), error.what());
-        QCOMPARE(QByteArray::fromStdString(error.message()), IntegerMessage(text));
+        QCOMPARE(QByteArray::fromStdString(error.message()), IntegerMessage(shown));
     }
 
     // The evaluation's reading, with the decimal comma.
@@ -355,7 +364,7 @@ void TestCliRobustness::livingAreaText() {
         QCOMPARE(number, area.toFloat());
     } catch (const msr::ConversionError& error) {
         QVERIFY2(!area.isValid(), error.what());
-        QCOMPARE(QByteArray::fromStdString(error.message()), FloatMessage(text));
+        QCOMPARE(QByteArray::fromStdString(error.message()), FloatMessage(shown));
     }
 
     // The evaluator with this text as "LivingArea".
@@ -450,10 +459,10 @@ void TestCliRobustness::jsonAnswers_data() {
             "Ungültiger Wert 4.5 für \"CityArea" + choiceOf7);
     refused("J31 choice -0", R"({"CityArea":-0})", "Ungültiger Wert 0 für \"CityArea" + choiceOf7);
     evaluated("J32 choice 1.0 and 1e0", R"({"YearClass":1.0,"LivingArea":"75","CityArea":1e0})");
-    notRead("J33 choice 1e400", R"({"CityArea":1e400})",
-            "Ungültiges JSON bei Byte 17: ungültige Zahl.");
-    notRead("J34 choice 1e-400", R"({"CityArea":1e-400})",
-            "Ungültiges JSON bei Byte 18: ungültige Zahl.");
+    refused("J33 choice 1e400", R"({"CityArea":1e400})",
+            "Ungültiger Wert 1e400 für \"CityArea" + choiceOf7);
+    refused("J34 choice 1e-400", R"({"CityArea":1e-400})",
+            "Ungültiger Wert 1e-400 für \"CityArea" + choiceOf7);
     refused("J35 choice 1e308", R"({"CityArea":1e308})",
             "Ungültiger Wert 1e+308 für \"CityArea" + choiceOf7);
     notRead("J36 choice with plus sign", R"({"CityArea":+1})",
@@ -502,8 +511,8 @@ void TestCliRobustness::jsonAnswers_data() {
             "'?' ist kein gültiger Integerwert.");
     notRead("J58 NUL byte", QByteArray("{\"YearClass\":1\0}", 16),
             "Ungültiges JSON bei Byte 15: Objekt nicht mit } abgeschlossen.");
-    refused("J59 control character in a string", "{\"YearClass\":1,\"LivingArea\":\"7\x01\"}",
-            "'7\x01' ist kein gültiger Integerwert.");
+    notRead("J59 control character in a string", "{\"YearClass\":1,\"LivingArea\":\"7\x01\"}",
+            "Ungültiges JSON bei Byte 31: Steuerzeichen in einer Zeichenkette.");
     evaluated("J60 Windows line ends", "{\r\n\"YearClass\":1,\r\n\"LivingArea\":\"75\",\r\n"
                                        "\"CityArea\":1\r\n}\r\n");
 }
@@ -536,8 +545,9 @@ void TestCliRobustness::jsonAnswers() {
     if (json.contains('\n'))
         return;
     const Run batch = RunInProcess({"--batch"}, kGood + "\n" + json + "\n" + kGood + "\n");
-    QCOMPARE(batch.exitCode, kEvaluated);
-    QCOMPARE(batch.err, QByteArray());
+    QCOMPARE(batch.exitCode, exitCode == kEvaluated ? kEvaluated : kRefused);
+    QCOMPARE(batch.err, exitCode == kEvaluated ? "3 Zeilen gelesen: 3 ausgewertet, 0 abgelehnt.\n"
+                                               : "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.\n");
     const QList<QByteArray> lines = OutputLines(batch.out);
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0], Evaluate(kGood).json);
@@ -584,15 +594,22 @@ void TestCliRobustness::batchLines() {
 
     const Run run = RunInProcess({"--batch"}, input);
 
-    QCOMPARE(run.exitCode, kEvaluated);
-    QCOMPARE(run.err, QByteArray());
     const QList<QByteArray> lines = OutputLines(run.out);
     QCOMPARE(lines.size(), answers.size());
+    qsizetype refused = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const bool blank = answers[i].trimmed().isEmpty() && !answers[i].contains('\0');
         const QByteArray expected = blank ? ErrorLine(kBlankLine) : Evaluate(answers[i]).json;
         QCOMPARE(lines[i], expected);
+        refused += expected.startsWith(R"({"error")") ? 1 : 0;
     }
+    // The run ends by counting its lines on the error stream, and says by its status
+    // whether it refused any.
+    QCOMPARE(run.exitCode, refused > 0 ? kRefused : kEvaluated);
+    QCOMPARE(run.err, QByteArray::number(lines.size()) +
+                          (lines.size() == 1 ? " Zeile" : " Zeilen") +
+                          " gelesen: " + QByteArray::number(lines.size() - refused) +
+                          " ausgewertet, " + QByteArray::number(refused) + " abgelehnt.\n");
 }
 
 void TestCliRobustness::filesAndStreams_data() {
@@ -616,8 +633,9 @@ void TestCliRobustness::filesAndStreams_data() {
         << "Die Datei \"" + throughFile.toUtf8() + "\" kann nicht gelesen werden.";
     QTest::newRow("F05 read error") << QStringList{"/proc/self/mem"} << QString() << kNotRead
                                     << QByteArray("Die Eingabe kann nicht gelesen werden.");
-    QTest::newRow("F06 read error, batch") << QStringList{"--batch", "/proc/self/mem"} << QString()
-                                           << kNotRead << kInputOrOutputFailed;
+    QTest::newRow("F06 read error, batch")
+        << QStringList{"--batch", "/proc/self/mem"} << QString() << kNotRead
+        << QByteArray("Die Eingabe kann nicht gelesen werden.");
     QTest::newRow("F07 empty file")
         << QStringList{files_.filePath("empty.json")} << QString() << kNotRead << kEmptyInput;
     QTest::newRow("F08 endless file")
@@ -625,7 +643,7 @@ void TestCliRobustness::filesAndStreams_data() {
     QTest::newRow("F09 output cannot be written")
         << QStringList{good} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F10 output cannot be written, batch")
-        << QStringList{"--batch", good} << "/dev/full" << kNotRead << kInputOrOutputFailed;
+        << QStringList{"--batch", good} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F11 output cannot be written, help")
         << QStringList{"--help"} << "/dev/full" << kNotRead << kCannotWrite;
     QTest::newRow("F12 a good file")

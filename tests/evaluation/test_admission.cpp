@@ -48,8 +48,23 @@ const RefusalRow kRefusalRows[] = {
      },
      msr::kApartmentTooLargeMessage},
     {"51 without apartment", [](msr::Answers& a) { a.LivingArea = "51"; }, kTaken},
+    {"size of 1", [](msr::Answers& a) { a.LivingArea = "1"; }, kTaken},
+    {"size of 0", [](msr::Answers& a) { a.LivingArea = "0"; }, msr::kFlatTooSmallMessage},
+    {"size of -75", [](msr::Answers& a) { a.LivingArea = " -75"; }, msr::kFlatTooSmallMessage},
+    {"apartment of -75",
+     [](msr::Answers& a) {
+         a.LivingArea = "-75";
+         a.IsApartment = true;
+     },
+     msr::kFlatTooSmallMessage},
     {"size with a decimal comma", [](msr::Answers& a) { a.LivingArea = "55,5"; },
      "'55,5' ist kein gültiger Integerwert"},
+    // Control characters of the input show in the message, none reaches a terminal.
+    {"size with a line feed", [](msr::Answers& a) { a.LivingArea = "7\n5"; },
+     "'7\\u000a5' ist kein gültiger Integerwert"},
+    {"size with NUL, ESC, DEL and CSI",
+     [](msr::Answers& a) { a.LivingArea = std::string("\0\x1b[31m\x7f\xc2\x9b", 9); },
+     "'\\u0000\\u001b[31m\\u007f\\u009b' ist kein gültiger Integerwert"},
     {"no size", [](msr::Answers& a) { a.LivingArea = msr::kLivingAreaPlaceholder; },
      msr::kRequiredAnswerMissingMessage},
     {"no area", [](msr::Answers& a) { a.CityArea = msr::kNone; },

@@ -4,7 +4,7 @@
 // - every output (report, error line) is one valid JSON object, in valid UTF-8;
 // - batch mode answers each input line with exactly one line, the same the single run gives;
 // - a run exits 0 with output and no message, or 1 or 2 with a message and no output.
-// - the core's reader takes a text as JSON exactly where Qt's reader finds an object.
+// - what the core's reader reads, Qt's lenient reader finds an object too.
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -89,18 +89,16 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
     return expected;
 }
 
-// The core's standard-only reader and Qt's agree on what is a JSON object of answers
-// (below the size bound, which only the core's reader has).
-void SameJsonAsQt(std::string_view input) {
-    if (input.size() > msr::kLargestAnswersText)
-        return;
+// The core's reader follows JSON's grammar strictly; Qt's lets more through (invalid
+// escapes, raw control characters, "1."), but refuses numbers beyond double, whose values
+// the core refuses. So answers the core reads are an object to Qt as well.
+void ReadAsQtReadsIt(std::string_view input) {
     const msr::AnswersReading reading = msr::ReadAnswers(input);
+    if (reading.status != msr::AnswersReading::Status::Read)
+        return;
     const QJsonDocument document =
         QJsonDocument::fromJson(QByteArray(input.data(), static_cast<qsizetype>(input.size())));
-    const bool blank = input.find_first_not_of(" \t\r\n") == std::string_view::npos;
-    Expect((reading.status != msr::AnswersReading::Status::NotJson) ==
-               (!blank && document.isObject()),
-           "the core's reader and Qt's disagree on JSON", reading.message);
+    Expect(document.isObject(), "the core read what Qt's reader finds no object", reading.message);
 }
 
 void Single(std::string_view input) {
@@ -146,7 +144,7 @@ std::vector<std::string_view> Lines(std::string_view input) {
 void Batch(std::string_view input) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
-    Expect(msr::cli::RunBatch(in, out, ","), "batch run failed on a string stream");
+    Expect(msr::cli::RunBatch(in, out, ",").finished(), "batch run failed on a string stream");
     const std::string output = out.str();
     Expect(output.empty() || output.back() == '\n', "batch output not ended by a line break");
 
@@ -195,7 +193,7 @@ void Run(std::string_view input, const std::vector<std::string>& arguments) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     Single(input);
-    SameJsonAsQt(input);
+    ReadAsQtReadsIt(input);
     Batch(input);
     Run(input, {});
     Run(input, {"--format", "json"});

@@ -1,9 +1,14 @@
 // Reading the dialogs' controls into the answers the evaluation works on.
 
+#include "evaluation/choice_captions.h"
+#include "evaluation/inputs.h"
+#include "questionnaire/continuation_lines.h"
 #include "questionnaire/read_answers.h"
 #include "questionnaire_fixture.h"
 
 #include <QLineEdit>
+
+#include <set>
 
 using msr::questionnaire::ReadAnswers;
 
@@ -135,6 +140,41 @@ private slots:
         };
         for (const auto& [name, read] : inputs)
             QCOMPARE(std::make_pair(name, read), std::make_pair(name, name == input ? value : 0));
+    }
+
+    // The core's captions of the choices (which --help prints) against the dialogs: each
+    // radio button, chosen on its own, names the choice it reads as, and every caption of
+    // the core belongs to a button.
+    void everyChoiceIsCaptionedAsItsButtonReads() {
+        QList<std::pair<QString, QString>> buttons;
+        for (const QWidget* dialog :
+             QList<QWidget*>{Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11, Form12})
+            for (const QRadioButton* button : dialog->findChildren<QRadioButton*>())
+                buttons.append({dialog->objectName(), button->objectName()});
+        std::set<std::pair<std::string, int>> captioned;
+        for (const auto& [form, name] : buttons) {
+            dialogs_.reset(); // afresh: nothing chosen
+            dialogs_ = std::make_unique<QuestionnaireDialogs>();
+            QWidget* dialog = nullptr;
+            for (QWidget* candidate :
+                 QList<QWidget*>{Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11, Form12})
+                if (candidate->objectName() == form)
+                    dialog = candidate;
+            auto* button = dialog->findChild<QRadioButton*>(name);
+            const QSignalBlocker quiet(button);
+            button->setChecked(true);
+            const msr::Answers read = ReadAnswers();
+            for (const msr::InputRow& input : msr::Inputs()) {
+                if (input.kind != msr::InputKind::Choice || read.*input.choice == msr::kNone)
+                    continue;
+                const msr::Choice choice = read.*input.choice;
+                const char* caption = msr::CaptionOf(input.name, choice);
+                QVERIFY2(caption, qPrintable(form + " " + name));
+                QCOMPARE(QString::fromUtf8(caption), msr::questionnaire::WholeCaption(button));
+                captioned.insert({input.name, choice});
+            }
+        }
+        QCOMPARE(captioned.size(), msr::ChoiceCaptions().size());
     }
 
     void livingAreaIsTheTextAsTyped() {

@@ -14,6 +14,10 @@ const QString kApartmentTooLarge = QStringLiteral(
     "Ein Appartment darf eine maximale Größe von 50 Quadratmetern haben. Sie haben jedoch "
     "eine größere Quadratmeterzahl ausgewählt. Bitte korrigieren Sie Ihre Eingabe.");
 
+const QString kFlatTooSmall = QStringLiteral(
+    "Die Wohnfläche muss mindestens 1 Quadratmeter betragen. Sie haben jedoch eine kleinere "
+    "Quadratmeterzahl eingegeben. Bitte korrigieren Sie Ihre Eingabe.");
+
 void TypeSize(const QString& text) {
     QLineEdit* edit = Find<QComboBox>(Form9, "ComboBox1")->lineEdit();
     edit->selectAll();
@@ -103,8 +107,9 @@ private slots:
             << "120" << true << Outcome::Refused << kApartmentTooLarge;
         QTest::newRow("51 without apartment") << "51" << false << Outcome::Answered << none;
         QTest::newRow("120 without apartment") << "120" << false << Outcome::Answered << none;
-        QTest::newRow("0 is not tested") << "0" << true << Outcome::Answered << none;
-        QTest::newRow("negative is not tested") << "-7" << true << Outcome::Answered << none;
+        QTest::newRow("1") << "1" << true << Outcome::Answered << none;
+        QTest::newRow("0") << "0" << true << Outcome::Refused << kFlatTooSmall;
+        QTest::newRow("negative") << "-7" << false << Outcome::Refused << kFlatTooSmall;
         QTest::newRow("beyond the list") << "200" << false << Outcome::Answered << none;
         QTest::newRow("decimal comma") << "55,5" << false << Outcome::ConversionError
                                        << "'55,5' ist kein gültiger Integerwert.";

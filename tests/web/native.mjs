@@ -29,3 +29,24 @@ export function runNative(args, input = '', locale = 'de_DE.UTF-8') {
 export function runNode(args, input = '', locale = 'de_DE.UTF-8') {
   return run(process.execPath, [nodeEvaluator, ...args], input, locale);
 }
+
+// Runs an evaluator through bash with its standard streams redirected as in a shell, e.g.
+// '>/dev/full', '>&-' or '| head -c 100'; the status is the one bash reports, so a
+// program ended by a broken pipe's signal exits 141 as it does for a user.
+function runRedirected(command, args, input, redirection) {
+  const script = `"$@" ${redirection}; status=\${PIPESTATUS[0]}; exit $status`;
+  const result = spawnSync('bash', ['-c', script, 'bash', ...command, ...args], {
+    input,
+    env: { ...process.env, LC_ALL: 'de_DE.UTF-8', LANG: 'de_DE.UTF-8' },
+    maxBuffer: 1 << 30,
+  });
+  return { status: result.status, out: result.stdout.toString(), err: result.stderr.toString() };
+}
+
+export function runNativeRedirected(args, input, redirection) {
+  return runRedirected([nativeEvaluator], args, input, redirection);
+}
+
+export function runNodeRedirected(args, input, redirection) {
+  return runRedirected([process.execPath, nodeEvaluator], args, input, redirection);
+}

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { runNative, runNode } from './native.mjs';
+import { runNative, runNativeRedirected, runNode, runNodeRedirected } from './native.mjs';
 import { answerSets, randomAnswers } from './answer_sets.mjs';
 
 function assertSameRun(args, input, locale) {
@@ -35,13 +35,14 @@ test('a randomised batch of 3000 answer sets gives the same lines', () => {
   const input = `${lines.join('\n')}\n`;
   const native = runNative(['--batch'], input);
   const node = runNode(['--batch'], input);
-  assert.equal(native.status, 0, native.err);
+  assert.equal(native.status, 1, native.err);
   const nativeLines = native.out.split('\n');
   const nodeLines = node.out.split('\n');
   assert.equal(nodeLines.length, nativeLines.length);
   for (let i = 0; i < nativeLines.length; ++i)
     assert.equal(nodeLines[i], nativeLines[i], `Zeile ${i + 1}: ${lines[i]}`);
-  assert.deepEqual({ status: node.status, err: node.err }, { status: 0, err: '' });
+  assert.deepEqual({ status: node.status, err: node.err }, { status: native.status, err: native.err });
+  assert.match(native.err, /^3000 Zeilen gelesen: \d+ ausgewertet, \d+ abgelehnt\.\n$/);
   // The batch reaches reports and refusals alike.
   assert.ok(nativeLines.filter((line) => line.startsWith('{"error"')).length > 100);
   assert.ok(nativeLines.filter((line) => line.startsWith('{"paragraphs"')).length > 1000);
@@ -113,6 +114,10 @@ test('options, files, help and exit codes follow the native evaluator', () => {
     ['--format'], ['--format', 'xml'], ['--color'], ['--batch=1'], [file, file],
     [join(folder, 'fehlt.json')], [folder], ['--', file], ['-'], ['--version'], ['-hx'],
     ['-x'], ['--color=rot'], ['--help=1'], ['--', '--help'], ['--format=json', '--format', 'text'],
+    ['--\x1b[31mrot'], ['--format', 'x\x1b[0m'], [join(folder, 'fehlt\nzeile\x07.json')],
+    ['--decimal-separator', '.', file], ['--decimal-separator=,', '--format', 'json', file],
+    ['--decimal-separator=.', '--batch', '--format', 'csv', lines], ['--decimal-separator=;'],
+    ['--decimal-separator'],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
 });
@@ -123,4 +128,47 @@ test('--pdf is refused with status 2: the browser prints the page itself', () =>
   assert.equal(run.out, '');
   assert.match(run.err, /^Die Option --pdf gibt es nur im nativen Auswerter/);
   assert.ok(!existsSync('bericht.pdf'));
+});
+
+test('output that cannot be written and input that cannot be read end alike in both', () => {
+  const folder = mkdtempSync(join(tmpdir(), 'msr-node-'));
+  const many = join(folder, 'viele.jsonl');
+  writeFileSync(many, `${JSON.stringify(answerSets.allFeatures)}\n`.repeat(20000));
+  const answers = JSON.stringify(answerSets.mandatory);
+  const cases = [
+    // A full disk: the message, status 2.
+    [[], '>/dev/full', 2], [['--batch'], '>/dev/full', 2],
+    [['--batch', '--format', 'csv'], '>/dev/full', 2], [['--help'], '>/dev/full', 2],
+    [['--batch', many], '>/dev/full', 2],
+    // A closed standard output.
+    [[], '>&-', 2], [['--batch'], '>&-', 2], [['--format', 'csv'], '>&-', 2],
+    [['--version'], '>&-', 2],
+    // A closed standard input: refused where it is read, unnoticed where it is not.
+    [['--batch'], '<&-', 2], [[], '<&-', 2], [['--batch', '--format', 'csv'], '<&-', 2],
+    [['--help'], '<&-', 0],
+    // A reader that goes away: ended at once by the broken pipe, nothing said.
+    [['--batch', many], '| head -c 100 >/dev/null', 141],
+    [['--batch', '--format', 'csv', many], '| head -c 100 >/dev/null', 141],
+  ];
+  for (const [args, redirection, status] of cases) {
+    const native = runNativeRedirected(args, answers, redirection);
+    const node = runNodeRedirected(args, answers, redirection);
+    assert.deepEqual(node, native, `${args.join(' ')} ${redirection}`);
+    assert.equal(native.status, status, `${args.join(' ')} ${redirection}`);
+  }
+});
+
+test('NUL bytes and control characters in keys and values never cut a line', () => {
+  const lines = [
+    '{"Year\u0000Class":1}', '{"Year\0Class":1}', '{"LivingArea":"75\0","YearClass":1,"CityArea":1}',
+    '{"\u001b[31mROT\u001b[0m":1}', '{"LivingArea":"7\u00005","YearClass":1,"CityArea":1}',
+    JSON.stringify(answerSets.mandatory),
+  ].join('\n');
+  for (const format of ['json', 'csv']) {
+    const native = runNative(['--batch', '--format', format], `${lines}\n`);
+    const node = runNode(['--batch', '--format', format], `${lines}\n`);
+    assert.deepEqual(node, native, format);
+    assert.equal(native.out.trimEnd().split('\n').length, format === 'csv' ? 7 : 6, native.out);
+  }
+  for (const line of lines.split('\n')) assertSameRun([], line, 'de_DE.UTF-8');
 });
