@@ -1,11 +1,12 @@
 #include "cli/batch.h"
 
+#include "cli/evaluation_output.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
 #include "cli/line_reader.h"
 #include "evaluation/answers_json.h"
+#include "evaluation/answers_sheet.h"
 #include "evaluation/report_document.h"
-#include "evaluation/report_rendering.h"
 
 #include <string_view>
 
@@ -13,7 +14,9 @@ namespace msr::cli {
 namespace {
 
 constexpr const char* kBlankLineMessage =
-    "Leere Zeile: erwartet wird je Zeile ein JSON-Objekt mit Antworten.";
+    "Leere Zeile: erwartet wird je Zeile ein JSON-Objekt mit Antworten";
+constexpr const char* kEmptySheetMessage =
+    "Die Tabelle ist leer: erwartet wird eine Kopfzeile mit den Namen der Antworten";
 
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -26,92 +29,143 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-// One input line's answer in JSON Lines: the whole evaluation with its figures. False when
-// the line was refused.
-bool AppendJsonAnswer(std::string_view answers, ReportDocument& document,
-                      const std::string& decimalSeparator, std::string& out) {
-    bool evaluated = false;
-    if (IsBlank(answers)) {
-        AppendErrorJson(kBlankLineMessage, out);
-    } else {
-        const JsonEvaluation evaluation = EvaluateJson(answers, document, decimalSeparator);
-        evaluated = evaluation.status == JsonEvaluation::Status::Evaluated;
-        if (evaluated)
-            AppendReportJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
-                             decimalSeparator, out);
-        else
-            AppendErrorJson(evaluation.message, out);
+// Writes each answer of a batch in its format, and counts them.
+class BatchWriter {
+public:
+    BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format)
+        : out_(out), decimalSeparator_(decimalSeparator), csv_(format == OutputFormat::Csv) {}
+
+    bool begin() {
+        if (!csv_)
+            return true;
+        text_.clear();
+        AppendCsvHeader(text_);
+        return write();
     }
-    out += '\n';
-    return evaluated;
+
+    // The answers of the line or row with that number; false when it cannot be written.
+    bool answer(std::uint64_t number, const AnswersReading& reading) {
+        text_.clear();
+        const JsonEvaluation evaluation =
+            csv_ ? EvaluateReadingFigures(reading, decimalSeparator_) // no paragraph built
+                 : EvaluateReading(reading, document_, decimalSeparator_);
+        if (csv_) {
+            AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
+        } else {
+            AppendJsonEvaluation(evaluation, document_, decimalSeparator_, text_);
+            text_ += '\n';
+        }
+        ++outcome_.lines;
+        outcome_.refused += evaluation.status == JsonEvaluation::Status::Evaluated ? 0 : 1;
+        return write();
+    }
+
+    BatchOutcome end(BatchOutcome::Failure failure) {
+        if (failure == BatchOutcome::Failure::None && !out_.flush())
+            failure = BatchOutcome::Failure::Output;
+        outcome_.failure = failure;
+        return outcome_;
+    }
+
+private:
+    bool write() {
+        return static_cast<bool>(
+            out_.write(text_.data(), static_cast<std::streamsize>(text_.size())));
+    }
+
+    std::ostream& out_;
+    const std::string& decimalSeparator_;
+    bool csv_;
+    ReportDocument document_; // 96 dpi, as the points of the output promise
+    std::string text_;
+    BatchOutcome outcome_;
+};
+
+AnswersReading NotRead(const char* message) {
+    AnswersReading reading;
+    reading.status = AnswersReading::Status::NotJson;
+    reading.message = message;
+    return reading;
 }
 
-// One input line's row of the table: only the figures are evaluated, no paragraph. False
-// when the line was refused.
-bool AppendCsvAnswer(std::uint64_t lineNumber, std::string_view answers,
-                     const std::string& decimalSeparator, std::string& out) {
-    if (IsBlank(answers)) {
-        AppendCsvError(lineNumber, kBlankLineMessage, out);
-        return false;
-    }
-    const JsonEvaluation evaluation = EvaluateJsonFigures(answers, decimalSeparator);
-    if (evaluation.status != JsonEvaluation::Status::Evaluated) {
-        AppendCsvError(lineNumber, evaluation.message, out);
-        return false;
-    }
-    AppendCsvFigures(lineNumber, FormatFinalFigures(evaluation.result, decimalSeparator), out);
-    return true;
-}
-
-bool Write(std::ostream& out, const std::string& text) {
-    return static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
-}
-
-// Answers line after line, until the input ends or a line cannot be read or written.
-BatchOutcome AnswerLines(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                         bool csv, BatchProgress* progress) {
+BatchOutcome AnswerJsonLines(LineReader& lines, BatchWriter& writer, BatchProgress* progress) {
     using Failure = BatchOutcome::Failure;
-    BatchOutcome outcome;
-    ReportDocument document; // 96 dpi, as the points of the output promise
-    std::string line;
-    std::string output;
-    if (csv) {
-        AppendCsvHeader(output);
-        if (!Write(out, output))
-            return {Failure::Output};
-    }
-    // One byte more than answers may take: a longer line is refused for its size all the
-    // same.
-    LineReader lines(in, kLargestAnswersText + 1);
+    if (!writer.begin())
+        return writer.end(Failure::Output);
+    std::string_view line;
+    std::uint64_t number = 0;
     std::uint64_t consumed = 0;
     while (lines.next(line, consumed)) {
         const std::string_view answers = WithoutCarriageReturn(line);
-        output.clear();
-        const bool evaluated =
-            csv ? AppendCsvAnswer(outcome.lines + 1, answers, decimalSeparator, output)
-                : AppendJsonAnswer(answers, document, decimalSeparator, output);
-        if (!Write(out, output)) {
-            outcome.failure = Failure::Output;
-            return outcome;
-        }
-        ++outcome.lines;
-        outcome.refused += evaluated ? 0 : 1;
+        const bool written = writer.answer(++number, IsBlank(answers) ? NotRead(kBlankLineMessage)
+                                                                      : ReadAnswers(answers));
+        if (!written)
+            return writer.end(Failure::Output);
         if (progress)
             progress->lineDone(consumed);
     }
+    return writer.end(lines.failed() ? Failure::Input : Failure::None);
+}
+
+BatchOutcome Unusable(std::string message) {
+    BatchOutcome unusable;
+    unusable.failure = BatchOutcome::Failure::Unusable;
+    unusable.message = std::move(message);
+    return unusable;
+}
+
+BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgress* progress) {
+    using Failure = BatchOutcome::Failure;
+    SheetRecords records;
+    AnswersSheet sheet;
+    std::string_view line;
+    std::uint64_t consumed = 0;
+    // The header is the first record that is not blank (or one whose quote never closes,
+    // which reading it refuses).
+    bool header = false;
+    while (!header && lines.next(line, consumed))
+        header = records.addLine(line) && !AnswersSheet::IsBlankRecord(records.record());
+    header = header || records.isOpen();
     if (lines.failed())
-        outcome.failure = Failure::Input;
-    else if (!out.flush())
-        outcome.failure = Failure::Output;
-    return outcome;
+        return writer.end(Failure::Input);
+    if (!header)
+        return Unusable(kEmptySheetMessage);
+    if (std::optional<std::string> refusal = sheet.readHeader(records.record()))
+        return Unusable(std::move(*refusal));
+    if (!writer.begin())
+        return writer.end(Failure::Output);
+
+    // The rows below it are numbered from 1 as a spreadsheet shows them; a blank one is
+    // counted, not answered.
+    std::uint64_t number = 0;
+    const auto answer = [&] {
+        ++number;
+        return AnswersSheet::IsBlankRecord(records.record()) ||
+               writer.answer(number, sheet.readRow(records.record()));
+    };
+    while (lines.next(line, consumed)) {
+        if (records.addLine(line) && !answer())
+            return writer.end(Failure::Output);
+        if (progress)
+            progress->lineDone(consumed);
+    }
+    // A quote that never closes: the last record ends with the input, and is refused.
+    if (records.isOpen() && !answer())
+        return writer.end(Failure::Output);
+    return writer.end(lines.failed() ? Failure::Input : Failure::None);
 }
 
 } // namespace
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                      OutputFormat format, BatchProgress* progress) {
-    const BatchOutcome outcome =
-        AnswerLines(in, out, decimalSeparator, format == OutputFormat::Csv, progress);
+                      OutputFormat format, BatchProgress* progress, InputFormat input) {
+    // One byte more than answers may take: a longer line is refused for its size all the
+    // same.
+    LineReader lines(in, kLargestAnswersText + 1);
+    BatchWriter writer(out, decimalSeparator, format);
+    const BatchOutcome outcome = input == InputFormat::Sheet
+                                     ? AnswerSheetRows(lines, writer, progress)
+                                     : AnswerJsonLines(lines, writer, progress);
     // The progress line ends before a message of a failure can follow it.
     if (progress)
         progress->finish();

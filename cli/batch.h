@@ -10,19 +10,28 @@
 
 namespace msr::cli {
 
-// Every input line is one JSON object of answers and gives exactly one answer, in order.
+// Every input line is one JSON object of answers, every row of a sheet one set of answers
+// (evaluation/answers_sheet.h, below its header), and gives exactly one answer, in order.
 // JSON Lines: the evaluation as {"paragraphs":[...],"figures":{...}}, or {"error":"<message>"}
 // for a refused, unreadable or blank line. CSV: a header, then per line its number and the
-// seven figures, or its number and the message. Text is no batch format. The progress, if
-// given, hears of every line. Stops at the first line that cannot be read or written.
+// seven figures, or its number and the message. Text is no batch format. A case number of
+// the answers comes back in each. The progress, if given, hears of every line. Stops at the
+// first line that cannot be read or written.
 struct BatchOutcome {
-    enum class Failure { None, Input, Output };
+    enum class Failure {
+        None,
+        Input,    // the input cannot be read
+        Output,   // the output cannot be written
+        Unusable, // a sheet without a header, or with a header that is refused
+    };
     Failure failure = Failure::None;
+    std::string message;       // for Unusable: why, without a closing full stop
     std::uint64_t lines = 0;   // answered, refused ones included
     std::uint64_t refused = 0; // answered with a message instead of figures
     bool finished() const { return failure == Failure::None; }
 };
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                      OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr);
+                      OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
+                      InputFormat input = InputFormat::JsonLines);
 
 } // namespace msr::cli

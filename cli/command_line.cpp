@@ -1,12 +1,15 @@
 #include "cli/command_line.h"
 
 #include "evaluation/admission.h"
+#include "evaluation/answers_json.h"
+#include "evaluation/choice_captions.h"
 #include "evaluation/inputs.h"
-#include "evaluation/rent_index_tables.h"
 #include "evaluation/visible_text.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,8 +20,8 @@ namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
-    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--decimal-separator ,|.]\n"
-    "                              [--batch] [--pdf PDF-DATEI] [DATEI]\n";
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--input json|csv]\n"
+    "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -43,10 +46,11 @@ const OptionRow kOptions[] = {
                  genau wie gedruckt, als JSON-Zahlen (immer mit Punkt)
   --format csv   nur die Zahlen der Schlussberechnung als Tabelle: UTF-8, ";"
                  zwischen den Feldern, jedes Feld in Anführungszeichen, je
-                 Eingabezeile eine Zeile nach der Kopfzeile "Nr";"Untergrenze
-                 je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
-                 "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";
-                 "Fehler". Die Zahlen stehen genau wie im Bericht; eine
+                 Eingabezeile eine Zeile nach der Kopfzeile "Nr";"Aktenzeichen";
+                 "Untergrenze je m²";"Mittelwert je m²";"Obergrenze je m²";
+                 "Wohnfläche m²";"Untergrenze gesamt";"Mittelwert gesamt";
+                 "Obergrenze gesamt";"Fehler". Die Zahlen stehen genau wie im
+                 Bericht, "Nr" zählt die Zeilen der Eingabe; eine
                  abgelehnte, kaputte oder leere Zeile hat leere Zahlen und ihre
                  Meldung unter "Fehler". In der Tabellenkalkulation als UTF-8
                  mit dem Trennzeichen Semikolon öffnen.
@@ -56,6 +60,16 @@ const OptionRow kOptions[] = {
                  das Dezimaltrennzeichen, mit dem die Auswertung Zahlen liest
                  und schreibt, in jedem Format und im PDF; Vorgabe: das des
                  Gebietsschemas (LC_ALL, LC_NUMERIC, LANG), wie im Programm
+)help"},
+    {"--input", "json|csv", "Die Option --input braucht einen Wert: json oder csv",
+     R"help(  --input json   Antworten als JSON (Vorgabe)
+  --input csv    eine Tabelle mit Antworten, auch ohne die Option für eine
+                 DATEI auf .csv: UTF-8 (mit oder ohne BOM), ";" zwischen den
+                 Feldern, eine Kopfzeile mit den Schlüsseln (beliebige
+                 Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung eine Zeile;
+                 eine leere Zelle ist keine Angabe, ja/nein-Zellen nehmen ja,
+                 nein, x, 1, 0, wahr, falsch, true, false. Jede Zeile wird wie
+                 eine JSON-Zeile mit --batch ausgewertet, Vorgabe: --format csv.
 )help"},
     {"--batch", nullptr, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
@@ -69,8 +83,8 @@ const OptionRow kOptions[] = {
 )help"},
     {"--pdf", "PDF-DATEI", "Die Option --pdf braucht einen Dateinamen", R"(  --pdf PDF-DATEI
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
-                 in PDF-DATEI schreiben (nicht mit --batch); abgelehnte Antworten
-                 schreiben nichts. Braucht keine Anzeige.
+                 in PDF-DATEI schreiben (nicht mit --batch oder einer Tabelle);
+                 abgelehnte Antworten schreiben nichts. Braucht keine Anzeige.
 )"},
     {"-h,--help", nullptr, nullptr, "  -h, --help     diese Hilfe\n"},
     {"--version", nullptr, nullptr, "  --version      Name und Version des Programms\n"},
@@ -116,6 +130,18 @@ std::string CheckCombination(const Options& options) {
     return {};
 }
 
+// A file whose name ends in ".csv", in any case, is a sheet.
+bool IsSheetFile(const std::string& file) {
+    constexpr std::string_view kSuffix = ".csv";
+    if (file.size() <= kSuffix.size())
+        return false;
+    for (std::size_t i = 0; i < kSuffix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(file[file.size() - kSuffix.size() + i])) !=
+            kSuffix[i])
+            return false;
+    return true;
+}
+
 // Takes what the parser found; returns "" or the message for a wrong value.
 std::string TakeOptions(const Given& given, const std::vector<std::string>& files,
                         Options& options) {
@@ -135,12 +161,32 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
                    "\" für --decimal-separator; möglich sind \",\" und \".\"";
         options.decimalSeparator = *separator;
     }
+    if (const std::string* input = value("--input")) {
+        if (*input == "csv")
+            options.input = InputFormat::Sheet;
+        else if (*input != "json")
+            return "Unbekanntes Eingabeformat \"" + WithVisibleControls(*input) +
+                   "\" für --input; möglich sind json und csv";
+    }
     if (const std::string* pdf = value("--pdf"))
         options.pdfFile = *pdf;
     if (files.size() > 1)
         return "Es kann nur eine Eingabedatei angegeben werden";
     if (!files.empty())
         options.inputFile = files.front();
+    if (!value("--input") && IsSheetFile(options.inputFile))
+        options.input = InputFormat::Sheet;
+    if (options.input == InputFormat::Sheet) {
+        if (options.formatGiven && options.format == OutputFormat::Text)
+            return "Eine Tabelle wird Zeile für Zeile ausgewertet, als CSV oder JSON Lines; "
+                   "--format text ist damit nicht möglich";
+        if (!options.pdfFile.empty())
+            return "--pdf schreibt die Seiten einer einzelnen Auswertung, aus einer Tabelle ist "
+                   "das nicht möglich";
+        options.batch = true; // a sheet is many answers, row by row
+        if (!options.formatGiven)
+            options.format = OutputFormat::Csv; // a sheet in, a sheet out
+    }
     return CheckCombination(options);
 }
 
@@ -167,58 +213,90 @@ std::string UnknownOption(const std::vector<std::string>& unknown) {
     return {};
 }
 
-// "head item, item, ..." in lines of at most 80 bytes, broken between items only, the
-// following lines indented below the first item.
-std::string ListLines(const std::string& head, const std::vector<std::string>& items) {
+constexpr std::size_t kKeyColumn = 22;
+
+// The characters of a UTF-8 text, as a terminal lays them out.
+std::size_t Width(std::string_view text) {
+    std::size_t width = 0;
+    for (const char c : text)
+        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return width;
+}
+
+// The text after the first line's head, in lines of at most 80 characters broken between
+// words, the following lines indented by indent.
+std::string Wrapped(std::string head, std::string_view text, std::size_t indent) {
     constexpr std::size_t kWidth = 80;
-    std::string text = head;
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::string item = items[i] + (i + 1 < items.size() ? "," : "");
-        if (i > 0 && text.size() - lineStart + 1 + item.size() > kWidth) {
-            text += '\n';
-            lineStart = text.size();
-            text += std::string(head.size(), ' ');
-        } else if (i > 0) {
-            text += ' ';
+    std::size_t lineWidth = Width(head);
+    bool lineEmpty = true;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(' '), text.size());
+        const std::string_view word = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!lineEmpty && lineWidth + 1 + Width(word) > kWidth) {
+            head += '\n' + std::string(indent, ' ');
+            lineWidth = indent;
+            lineEmpty = true;
         }
-        text += item;
+        if (!lineEmpty) {
+            head += ' ';
+            ++lineWidth;
+        }
+        head += word;
+        lineWidth += Width(word);
+        lineEmpty = false;
     }
-    return text + '\n';
+    return head + '\n';
 }
 
-std::string ChoiceKeyLine(const InputRow& input) {
-    return "1 bis " + std::to_string(input.choiceCount) + "; null oder fehlend: keine Auswahl";
+std::string KeyHead(std::string_view name) {
+    std::string head = "  ";
+    head += name;
+    head.resize(std::max(head.size() + 1, kKeyColumn), ' ');
+    return head;
 }
 
-// The keys of the answers, one line each, in the order of the questionnaire.
+// A choice's line and, below it, each number with the caption its dialog shows.
+std::string ChoiceKeyText(const InputRow& input) {
+    std::string text =
+        Wrapped(KeyHead(input.name), "die Nummer der Auswahl; null oder fehlend: keine Auswahl",
+                kKeyColumn);
+    for (const ChoiceCaption& choice : ChoiceCaptions())
+        if (std::string_view(choice.input) == input.name)
+            text += Wrapped(std::string(kKeyColumn, ' ') + std::to_string(choice.choice) + ' ',
+                            choice.caption, kKeyColumn + 2);
+    return text;
+}
+
+// The keys of the answers in the order of the questionnaire, each choice named.
 std::string KeysText() {
     std::string text = "Schlüssel (alle optional), in der Reihenfolge der Dialoge:\n";
     for (const InputRow& input : Inputs()) {
-        std::string line = "  ";
-        line += input.name;
-        line.resize(22, ' ');
         switch (input.kind) {
         case InputKind::Choice:
-            line += ChoiceKeyLine(input);
+            text += ChoiceKeyText(input);
             break;
         case InputKind::YesNo:
-            line += "true oder false; fehlend: false";
+            text += KeyHead(input.name) + "true oder false; fehlend: false\n";
             break;
         case InputKind::Text:
-            line += "die Wohnfläche als Text, wie eingegeben, z. B. \"75\";\n";
-            line += std::string(22, ' ') + "fehlend: \"Quadratmeter\" (keine Angabe)";
+            text += Wrapped(KeyHead(input.name),
+                            "die Wohnfläche als Text, wie eingegeben, z. B. \"75\"; fehlend: "
+                            "\"Quadratmeter\" (keine Angabe)",
+                            kKeyColumn);
             break;
         }
-        text += line + '\n';
     }
-    text += "Eine Auswahl ist die Nummer des gewählten Knopfs der Gruppe, von oben gezählt.\n";
-    std::vector<std::string> yearClasses;
-    for (std::size_t i = 0; i < kYearClasses.size(); ++i)
-        yearClasses.push_back(std::to_string(i + 1) + " " + kYearClasses[i].caption);
-    text += ListLines("YearClass:     ", yearClasses);
-    text += "Built1980Side: 1 Baujahr vor 1980, 2 Baujahr nach 1980; nur mit YearClass " +
-            std::to_string(kYearClass1978To1994) + ".\n";
+    text += Wrapped(KeyHead(kCaseNumberKey),
+                    "Text bis " + std::to_string(kLongestCaseNumber) +
+                        " Zeichen; wird nicht ausgewertet, sondern kommt mit der Auswertung "
+                        "wieder heraus (JSON: ganz oben, CSV: die Spalte nach \"Nr\")",
+                    kKeyColumn);
+    text += Wrapped("",
+                    "Eine Auswahl ist die Nummer des gewählten Knopfs der Gruppe, von oben "
+                    "gezählt. Built1980Side gibt es nur mit YearClass " +
+                        std::to_string(kYearClass1978To1994) + ".",
+                    0);
     return text;
 }
 
@@ -269,7 +347,8 @@ std::string HelpText() {
     text += R"(
 Wertet die Antworten des Mietspiegelrechners Varlstadt ohne Fenster aus, mit
 denselben Regeln und Texten wie das Programm. Die Antworten stehen als
-JSON-Objekt in DATEI oder, ohne DATEI oder mit "-", auf der Standardeingabe.
+JSON-Objekt (oder als Tabelle, siehe --input csv) in DATEI oder, ohne DATEI
+oder mit "-", auf der Standardeingabe.
 
 Optionen:
 )";
@@ -280,14 +359,15 @@ Optionen:
 Beispiel:
   echo '{"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3}' |
     mietspiegel-auswertung
+  mietspiegel-auswertung --decimal-separator=, wohnungen.csv > ergebnis.csv
 
 Rückgabewert:
   0  ausgewertet; mit --batch: jede Zeile ausgewertet
   1  Antworten abgelehnt, wie das Programm sie ablehnt, oder ein falscher
      Schlüssel oder Wert; die Meldung steht auf der Standardfehlerausgabe;
      mit --batch: mindestens eine Zeile abgelehnt
-  2  falscher Aufruf, Eingabe nicht lesbar, Ausgabe nicht schreibbar oder
-     (ohne --batch) kein JSON-Objekt
+  2  falscher Aufruf, Eingabe nicht lesbar, Ausgabe nicht schreibbar,
+     (ohne --batch) kein JSON-Objekt oder eine Tabelle ohne brauchbare Kopfzeile
 )";
     return text;
 }

@@ -6,11 +6,14 @@
 namespace msr::cli {
 
 enum class OutputFormat { Text, Json, Csv };
+// JSON answers (one object, or JSON Lines with --batch), or a sheet of answers (CSV).
+enum class InputFormat { JsonLines, Sheet };
 
 struct Options {
     OutputFormat format = OutputFormat::Text;
     bool formatGiven = false;
-    bool batch = false;
+    bool batch = false; // also true for a sheet, which is always read row by row
+    InputFormat input = InputFormat::JsonLines;
     bool help = false;
     bool version = false;
     std::string inputFile;        // empty or "-": standard input

@@ -10,42 +10,44 @@
 namespace msr::cli {
 namespace {
 
-JsonEvaluation Failed(JsonEvaluation::Status status, std::string message) {
+JsonEvaluation Failed(const AnswersReading& reading, JsonEvaluation::Status status,
+                      std::string message) {
     JsonEvaluation failed;
     failed.status = status;
     failed.message = WithFullStop(std::move(message));
+    failed.caseNumber = reading.caseNumber;
     return failed;
 }
 
-// Reads the answers, refuses them as the program would, and otherwise evaluates them.
+// Refuses the answers read as the program would, and otherwise evaluates them.
 template <typename Evaluation>
-JsonEvaluation ReadAndEvaluate(std::string_view json, Evaluation evaluate) {
-    const AnswersReading reading = ReadAnswers(json);
+JsonEvaluation Evaluated(const AnswersReading& reading, Evaluation evaluate) {
     if (reading.status == AnswersReading::Status::NotJson)
-        return Failed(JsonEvaluation::Status::NotJson, reading.message);
+        return Failed(reading, JsonEvaluation::Status::NotJson, reading.message);
     if (reading.status == AnswersReading::Status::Refused)
-        return Failed(JsonEvaluation::Status::Refused, reading.message);
+        return Failed(reading, JsonEvaluation::Status::Refused, reading.message);
     if (auto refusal = AnswersRefusal(reading.answers))
-        return Failed(JsonEvaluation::Status::Refused, *refusal);
+        return Failed(reading, JsonEvaluation::Status::Refused, *refusal);
     JsonEvaluation evaluated;
+    evaluated.caseNumber = reading.caseNumber;
     try {
         evaluated.result = evaluate(reading.answers);
     } catch (const ConversionError& error) {
-        return Failed(JsonEvaluation::Status::Refused, error.message());
+        return Failed(reading, JsonEvaluation::Status::Refused, error.message());
     } catch (const std::exception& error) {
         // As in the program, an error of the evaluation (a living area the locale cannot
         // read) ends it and is reported with its message.
-        return Failed(JsonEvaluation::Status::Refused, error.what());
+        return Failed(reading, JsonEvaluation::Status::Refused, error.what());
     }
     return evaluated;
 }
 
 } // namespace
 
-JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
-                            const std::string& decimalSeparator) {
+JsonEvaluation EvaluateReading(const AnswersReading& reading, ReportDocument& document,
+                               const std::string& decimalSeparator) {
     document.clear();
-    JsonEvaluation evaluation = ReadAndEvaluate(json, [&](const Answers& answers) {
+    JsonEvaluation evaluation = Evaluated(reading, [&](const Answers& answers) {
         return Evaluate(answers, document, decimalSeparator);
     });
     if (evaluation.status != JsonEvaluation::Status::Evaluated)
@@ -53,9 +55,20 @@ JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
     return evaluation;
 }
 
+JsonEvaluation EvaluateJson(std::string_view json, ReportDocument& document,
+                            const std::string& decimalSeparator) {
+    return EvaluateReading(ReadAnswers(json), document, decimalSeparator);
+}
+
+JsonEvaluation EvaluateReadingFigures(const AnswersReading& reading,
+                                      const std::string& decimalSeparator) {
+    return Evaluated(reading, [&](const Answers& answers) {
+        return EvaluateFigures(answers, decimalSeparator);
+    });
+}
+
 JsonEvaluation EvaluateJsonFigures(std::string_view json, const std::string& decimalSeparator) {
-    return ReadAndEvaluate(
-        json, [&](const Answers& answers) { return EvaluateFigures(answers, decimalSeparator); });
+    return EvaluateReadingFigures(ReadAnswers(json), decimalSeparator);
 }
 
 } // namespace msr::cli

@@ -21,13 +21,17 @@ void AppendNumber(std::uint64_t number, std::string& out) {
 } // namespace
 
 void AppendCsvHeader(std::string& out) {
-    out += "\"Nr\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
-           "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
-           "\"Obergrenze gesamt\";\"Fehler\"\n";
+    out +=
+        "\"Nr\";\"Aktenzeichen\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
+        "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
+        "\"Obergrenze gesamt\";\"Fehler\"\n";
 }
 
-void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures, std::string& out) {
+void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
+                      const FinalFigureTexts& figures, std::string& out) {
     AppendNumber(lineNumber, out);
+    out += kSeparator;
+    AppendCsvField(caseNumber, out);
     for (const std::string* field :
          {&figures.lowPerSquareMetre, &figures.meanPerSquareMetre, &figures.highPerSquareMetre,
           &figures.livingArea, &figures.totalLow, &figures.totalMean, &figures.totalHigh}) {
@@ -37,8 +41,11 @@ void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures,
     out += ";\"\"\n"; // no error
 }
 
-void AppendCsvError(std::uint64_t lineNumber, std::string_view message, std::string& out) {
+void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::string_view message,
+                    std::string& out) {
     AppendNumber(lineNumber, out);
+    out += kSeparator;
+    AppendCsvField(caseNumber, out);
     out += ";\"\";\"\";\"\";\"\";\"\";\"\";\"\";";
     AppendCsvField(message, out);
     out += '\n';

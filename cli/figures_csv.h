@@ -13,15 +13,18 @@ namespace msr::cli {
 // tick, the comma of "4,24" above all, ever splits a cell), UTF-8 without byte-order mark,
 // each row ended by a line feed.
 
-// "Nr";"Untergrenze je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
+// "Nr";"Aktenzeichen";"Untergrenze je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
 // "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";"Fehler" and the line feed.
 void AppendCsvHeader(std::string& out);
 
-// The input line's number and the seven figures as the report prints them; "Fehler" empty.
-void AppendCsvFigures(std::uint64_t lineNumber, const FinalFigureTexts& figures, std::string& out);
+// The input line's number, its case number (empty when it has none) and the seven figures
+// as the report prints them; "Fehler" empty.
+void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
+                      const FinalFigureTexts& figures, std::string& out);
 
-// The input line's number, empty figures and the message in "Fehler".
-void AppendCsvError(std::uint64_t lineNumber, std::string_view message, std::string& out);
+// The input line's number, its case number, empty figures and the message in "Fehler".
+void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::string_view message,
+                    std::string& out);
 
 // One field in double quotes, a quote inside doubled.
 void AppendCsvField(std::string_view field, std::string& out);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace msr::cli {
@@ -16,9 +17,10 @@ public:
     // so memory stays bounded whatever the input.
     LineReader(std::istream& in, std::size_t longest);
 
-    // The next line without its line feed. False at the end of the input or on a read
-    // error (then failed()). consumed counts the bytes read for it, line feed included.
-    bool next(std::string& line, std::uint64_t& consumed);
+    // The next line without its line feed, valid until the next call. False at the end of
+    // the input or on a read error (then failed()). consumed counts the bytes read for it,
+    // line feed included.
+    bool next(std::string_view& line, std::uint64_t& consumed);
     bool failed() const { return in_.bad(); }
 
 private:
@@ -29,6 +31,7 @@ private:
     std::vector<char> block_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    std::string pieces_; // a line that spans blocks
 };
 
 } // namespace msr::cli

@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/command_line.h"
+#include "cli/evaluation_output.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
 #include "evaluation/admission.h"
@@ -66,18 +67,17 @@ bool WriteAll(std::ostream& out, const std::string& text) {
 }
 
 // Renders an evaluation in the chosen format.
-std::string Rendered(const ReportDocument& document, const EvaluationResult& result,
+std::string Rendered(const ReportDocument& document, const JsonEvaluation& evaluation,
                      const Options& options, const std::string& decimalSeparator) {
     std::string text;
     switch (options.format) {
     case OutputFormat::Json:
-        AppendReportJson(document, FormatFinalFigures(result, decimalSeparator), decimalSeparator,
-                         text);
+        AppendJsonEvaluation(evaluation, document, decimalSeparator, text);
         text += '\n';
         break;
     case OutputFormat::Csv:
         AppendCsvHeader(text);
-        AppendCsvFigures(1, FormatFinalFigures(result, decimalSeparator), text);
+        AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
         break;
     case OutputFormat::Text:
         AppendReportText(document, text);
@@ -102,7 +102,7 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
     }
     if (!options.pdfFile.empty()) // the pages exactly as they print
         surroundings.writePdf(document, options.pdfFile);
-    if (!WriteAll(out, Rendered(document, evaluation.result, options, decimalSeparator)))
+    if (!WriteAll(out, Rendered(document, evaluation, options, decimalSeparator)))
         return UsageFailure(err, kOutputUnwritable);
     return kEvaluated;
 }
@@ -115,14 +115,18 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     std::optional<BatchProgress> progress;
     if (surroundings.progress.terminal)
         progress.emplace(*surroundings.progress.terminal, inputBytes);
-    const OutputFormat format = options.formatGiven ? options.format : OutputFormat::Json;
-    const BatchOutcome outcome =
-        RunBatch(in, out, surroundings.decimalSeparator, format, progress ? &*progress : nullptr);
+    const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
+                                    ? options.format
+                                    : OutputFormat::Json;
+    const BatchOutcome outcome = RunBatch(in, out, surroundings.decimalSeparator, format,
+                                          progress ? &*progress : nullptr, options.input);
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
         return UsageFailure(err, kInputUnreadable);
     case BatchOutcome::Failure::Output:
         return UsageFailure(err, kOutputUnwritable);
+    case BatchOutcome::Failure::Unusable:
+        return UsageFailure(err, outcome.message);
     case BatchOutcome::Failure::None:
         break;
     }

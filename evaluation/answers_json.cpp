@@ -7,6 +7,7 @@
 
 #include "evaluation/answer_fields.h"
 
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -409,23 +410,20 @@ private:
         return true;
     }
 
-    // Skips eight bytes at a time while none of them ends the plain run of a string: a
-    // quote, a backslash, a control character or a byte of a non-ASCII character.
-    void skipPlainWords() {
-        constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-        constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-        // A byte below n (n at most 0x80) in the word sets its high bit here.
-        const auto below = [](std::uint64_t word, std::uint64_t n) {
-            return (word - kOnes * n) & ~word & kHighBits;
-        };
-        while (at_ + 8 <= text_.size()) {
-            std::uint64_t word;
-            std::memcpy(&word, text_.data() + at_, sizeof word);
-            if ((word & kHighBits) != 0 || below(word, 0x20) != 0 ||
-                below(word ^ (kOnes * '"'), 1) != 0 || below(word ^ (kOnes * '\\'), 1) != 0)
-                return;
-            at_ += 8;
-        }
+    // Skips the plain run of a string: everything up to a quote, a backslash, a control
+    // character or a byte of a non-ASCII character, which the slower loop reads.
+    void skipPlainRun() {
+        static constexpr std::array<bool, 256> kPlain = [] {
+            std::array<bool, 256> plain{};
+            for (int byte = 0x20; byte < 0x80; ++byte)
+                plain[static_cast<std::size_t>(byte)] = byte != '"' && byte != '\\';
+            return plain;
+        }();
+        const char* at = text_.data() + at_;
+        const char* const end = text_.data() + text_.size();
+        while (at != end && kPlain[static_cast<unsigned char>(*at)])
+            ++at;
+        at_ = static_cast<std::size_t>(at - text_.data());
     }
 
     // The length of the unescaped character at at_ inside a string; 0 where there is none,
@@ -448,7 +446,7 @@ private:
     bool readString(std::string_view& out) {
         const std::size_t start = at_;
         bool escapes = false;
-        skipPlainWords();
+        skipPlainRun();
         while (!atEnd() && text_[at_] != '"') {
             const auto byte = static_cast<unsigned char>(text_[at_]);
             if (byte >= 0x20 && byte < 0x80 && byte != '\\') {

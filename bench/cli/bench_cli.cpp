@@ -95,7 +95,7 @@ void BM_WriteCsvRowOfOneEvaluation(benchmark::State& state) {
     std::string out;
     for (auto _ : state) {
         out.clear();
-        msr::cli::AppendCsvFigures(3, msr::FormatFinalFigures(evaluation.result, ","), out);
+        msr::cli::AppendCsvFigures(3, {}, msr::FormatFinalFigures(evaluation.result, ","), out);
         benchmark::DoNotOptimize(out.data());
     }
 }

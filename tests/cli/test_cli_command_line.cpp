@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "evaluation/choice_captions.h"
 
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void readsOptions();
     void refusesBadOptions_data();
     void refusesBadOptions();
+    void readsASheetByOptionOrName();
+    void helpAndManualNameEveryChoice();
 };
 
 void TestCliCommandLine::readsOptions_data() {
@@ -101,6 +104,23 @@ void TestCliCommandLine::refusesBadOptions_data() {
         << QStringList{"--format=\x1b[31m"}
         << "Unbekanntes Ausgabeformat \"\\u001b[31m\" für --format; möglich sind text, json und "
            "csv";
+    QTest::newRow("unknown decimal separator")
+        << QStringList{"--decimal-separator=;"}
+        << "Unbekanntes Dezimaltrennzeichen \";\" für --decimal-separator; möglich sind \",\" "
+           "und \".\"";
+    QTest::newRow("decimal separator without value")
+        << QStringList{"--decimal-separator"}
+        << "Die Option --decimal-separator braucht einen Wert: \",\" oder \".\"";
+    QTest::newRow("unknown input format")
+        << QStringList{"--input", "xlsx"}
+        << "Unbekanntes Eingabeformat \"xlsx\" für --input; möglich sind json und csv";
+    QTest::newRow("a sheet as text")
+        << QStringList{"--input", "csv", "--format", "text"}
+        << "Eine Tabelle wird Zeile für Zeile ausgewertet, als CSV oder JSON Lines; --format "
+           "text ist damit nicht möglich";
+    QTest::newRow("a sheet as PDF") << QStringList{"Wohnungen.CSV", "--pdf", "a.pdf"}
+                                    << "--pdf schreibt die Seiten einer einzelnen Auswertung, aus "
+                                       "einer Tabelle ist das nicht möglich";
     QTest::newRow("value for a switch")
         << QStringList{"--batch=yes"} << "Die Option --batch nimmt keinen Wert";
     QTest::newRow("value for --version")
@@ -122,6 +142,49 @@ void TestCliCommandLine::refusesBadOptions() {
     const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
 
     QCOMPARE(QString::fromStdString(commandLine.error), error);
+}
+
+void TestCliCommandLine::readsASheetByOptionOrName() {
+    using msr::cli::InputFormat;
+    const auto read = [](const QStringList& arguments) {
+        const auto commandLine = msr::cli::ParseCommandLine(ToArguments(arguments));
+        return commandLine.options;
+    };
+    QCOMPARE(read({"wohnungen.csv"}).input, InputFormat::Sheet);
+    QCOMPARE(read({"Wohnungen.CSV"}).input, InputFormat::Sheet);
+    QCOMPARE(read({"--input", "csv"}).input, InputFormat::Sheet);
+    QCOMPARE(read({"--input=json", "wohnungen.csv"}).input, InputFormat::JsonLines);
+    QCOMPARE(read({"wohnungen.jsonl"}).input, InputFormat::JsonLines);
+    QCOMPARE(read({".csv"}).input, InputFormat::JsonLines);
+    // A sheet is read row by row, into a sheet unless asked otherwise.
+    QVERIFY(read({"wohnungen.csv"}).batch);
+    QCOMPARE(read({"wohnungen.csv"}).format, OutputFormat::Csv);
+    QCOMPARE(read({"--format=json", "wohnungen.csv"}).format, OutputFormat::Json);
+}
+
+// Whoever reads "CityArea 7" in a sheet finds Lindmoor in --help and in the man page, both
+// with the caption its dialog shows, from the one table of captions.
+void TestCliCommandLine::helpAndManualNameEveryChoice() {
+    const QString help = QString::fromStdString(msr::cli::HelpText()).simplified();
+    QFile page(MSR_MAN_PAGE);
+    QVERIFY(page.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList pageLines = QString::fromUtf8(page.readAll()).replace("\\-", "-").split('\n');
+    // The page names a key in the line after .TP and each choice on a line of its own.
+    QString currentKey;
+    QStringList named;
+    for (qsizetype i = 1; i < pageLines.size(); ++i) {
+        if (pageLines[i - 1] == ".TP" && pageLines[i].startsWith(".B "))
+            currentKey = pageLines[i].mid(3);
+        else if (!pageLines[i].startsWith('.'))
+            named << currentKey + ' ' + pageLines[i];
+    }
+    for (const msr::ChoiceCaption& choice : msr::ChoiceCaptions()) {
+        const QString numbered =
+            QString::number(choice.choice) + ' ' + QString::fromUtf8(choice.caption);
+        QVERIFY2(help.contains(numbered.simplified()), qPrintable(numbered));
+        QVERIFY2(named.contains(QString::fromUtf8(choice.input) + ' ' + numbered),
+                 qPrintable(QString::fromUtf8(choice.input) + ' ' + numbered));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliCommandLine)

@@ -19,6 +19,7 @@ const char* const kBlankLineMessage =
     "Leere Zeile: erwartet wird je Zeile ein JSON-Objekt mit Antworten.";
 
 const QStringList kHeader = {"Nr",
+                             "Aktenzeichen",
                              "Untergrenze je m²",
                              "Mittelwert je m²",
                              "Obergrenze je m²",
@@ -264,14 +265,15 @@ void TestCliFigures::everyRowHoldsTheFiguresOfItsReport() {
         QVERIFY2(!json.isEmpty(), qPrintable(where));
         if (report.figures.isEmpty()) {
             QVERIFY2(!report.message.isEmpty(), qPrintable(where));
-            QCOMPARE(row.mid(1, 7), QStringList(7, QString()));
-            QCOMPARE(row[8], report.message);
+            QCOMPARE(row.mid(1, 8), QStringList(8, QString()));
+            QCOMPARE(row[9], report.message);
             QCOMPARE(json.value("error").toString(), report.message);
             continue;
         }
         ++evaluated;
-        QCOMPARE(row.mid(1, 7), report.figures);
-        QCOMPARE(row[8], QString());
+        QCOMPARE(row[1], QString());
+        QCOMPARE(row.mid(2, 7), report.figures);
+        QCOMPARE(row[9], QString());
         // The JSON numbers: the printed digits with a point, read as the same values.
         const QStringList numbers = FiguresOfJsonLine(jsonLines[qsizetype(i)]);
         QCOMPARE(numbers.size(), 7);
@@ -319,10 +321,10 @@ void TestCliFigures::answersASingleAnswerSetWithOneRow() {
     QCOMPARE(status, 0);
     QCOMPARE(QByteArray::fromStdString(err.str()), QByteArray());
     QCOMPARE(QByteArray::fromStdString(out.str()),
-             QByteArray("\"Nr\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
-                        "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
-                        "\"Obergrenze gesamt\";\"Fehler\"\n"
-                        "\"1\";\"4,73\";\"5,41\";\"6,38\";\"75,00\";\"354,75\";\"405,75\";"
+             QByteArray("\"Nr\";\"Aktenzeichen\";\"Untergrenze je m²\";\"Mittelwert je m²\";"
+                        "\"Obergrenze je m²\";\"Wohnfläche m²\";\"Untergrenze gesamt\";"
+                        "\"Mittelwert gesamt\";\"Obergrenze gesamt\";\"Fehler\"\n"
+                        "\"1\";\"\";\"4,73\";\"5,41\";\"6,38\";\"75,00\";\"354,75\";\"405,75\";"
                         "\"478,50\";\"\"\n"));
 }
 

@@ -52,6 +52,9 @@ private slots:
     void exitsWithStatusAndMessage();
     void readsTheNamedFile();
     void answersEveryBatchLine();
+    void evaluatesASheetRowByRow_data();
+    void evaluatesASheetRowByRow();
+    void readsTheTemplateSheet();
     void printsHelp();
     void printsVersion();
     void writesPdfWhateverPlatformIsInherited_data();
@@ -188,13 +191,118 @@ void TestCliProcess::answersEveryBatchLine() {
     QCOMPARE(lines[3], QByteArray());
 }
 
+// The cells of a table as a spreadsheet's import dialog splits it with every separator
+// ticked that LibreOffice ticks (Tab, comma and semicolon), double quotes kept together.
+QList<QByteArrayList> ImportedCells(const QByteArray& table) {
+    QList<QByteArrayList> rows;
+    QByteArrayList cells{QByteArray()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const char c = table[i];
+        if (c == '"' && quoted && i + 1 < table.size() && table[i + 1] == '"')
+            cells.last() += table[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\t' || c == ',' || c == ';'))
+            cells.append(QByteArray());
+        else if (!quoted && c == '\n')
+            rows.append(std::exchange(cells, QByteArrayList{QByteArray()}));
+        else
+            cells.last() += c;
+    }
+    return rows;
+}
+
+void TestCliProcess::evaluatesASheetRowByRow_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<bool>("json");
+    QTest::newRow("a file ending in .csv, comma")
+        << QStringList{"--decimal-separator=,"} << "," << false;
+    QTest::newRow("a file ending in .csv, point")
+        << QStringList{"--decimal-separator=."} << "." << false;
+    QTest::newRow("JSON Lines out") << QStringList{"--format", "json"} << "," << true;
+}
+
+void TestCliProcess::evaluatesASheetRowByRow() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, separator);
+    QFETCH(bool, json);
+    // As a spreadsheet on Windows saves it: a byte-order mark, CR LF, a blank row, a cell
+    // with the separator, quotes and a line break; the columns in an order of their own.
+    QTemporaryDir folder;
+    QFile sheet(folder.filePath("wohnungen.csv"));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write("\xEF\xBB\xBF"
+                "Aktenzeichen;CityArea;YearClass;Built1980Side;LivingArea;BalconyOrLoggia\r\n"
+                "A-1;3;4;1;75;ja\r\n"
+                ";;;;;\r\n"
+                "\"B;\"\"2\"\"\";3;2;;\"7\r\n5\";x\r\n"
+                "C-3;9;1;;75;\r\n"
+                "D-4;1;4;;60;nein\r\n");
+    sheet.close();
+
+    const Finished run = RunEvaluator(arguments + QStringList{sheet.fileName()}, {}, kC);
+
+    // The rows below the header are counted as the spreadsheet shows them, the blank one
+    // passed over; the case number comes back in each.
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("4 Zeilen gelesen: 1 ausgewertet, 3 abgelehnt.\n"));
+    const QByteArray firstAsJson =
+        R"({"Aktenzeichen":"A-1","CityArea":3,"YearClass":4,"Built1980Side":1,)"
+        R"("LivingArea":"75","BalconyOrLoggia":true})";
+    if (json) {
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[0] + '\n', RunEvaluator({"--format", "json"}, firstAsJson, kC).out);
+        QVERIFY2(lines[1].startsWith(R"({"Aktenzeichen":"B;\"2\"","error":"'7\\u000a5' ist)"),
+                 lines[1].constData());
+        QVERIFY(lines[2].startsWith(R"({"Aktenzeichen":"C-3","error":"Ungültiger Wert 9)"));
+        QVERIFY(lines[3].startsWith(R"({"Aktenzeichen":"D-4","error":"Sie haben angegeben)"));
+        return;
+    }
+    const QList<QByteArrayList> rows = ImportedCells(run.out);
+    QCOMPARE(rows.size(), 5);
+    for (const QByteArrayList& row : rows)
+        QCOMPARE(row.size(), 10); // whatever separators the import ticks
+    QCOMPARE(rows[0].mid(0, 3), (QByteArrayList{"Nr", "Aktenzeichen", "Untergrenze je m²"}));
+    const QByteArray asJson =
+        RunEvaluator({"--format", "csv", "--decimal-separator=" + separator}, firstAsJson, kC).out;
+    QCOMPARE(run.out.split('\n')[1] + '\n', asJson.split('\n')[1] + '\n');
+    QCOMPARE(rows[1][5], separator == "," ? QByteArray("75,00") : QByteArray("75.00"));
+    QCOMPARE((QByteArrayList{rows[2][0], rows[2][1], rows[2][2]}),
+             (QByteArrayList{"3", "B;\"2\"", ""}));
+    QCOMPARE(rows[3].mid(0, 2), (QByteArrayList{"4", "C-3"}));
+    QCOMPARE(rows[4].mid(0, 2), (QByteArrayList{"5", "D-4"}));
+    QVERIFY(!rows[4][9].isEmpty());
+
+    // Python's csv module reads it as a table of equal rows too.
+    QProcess python;
+    python.start("python3", {"-c", "import csv, sys\n"
+                                   "rows = list(csv.reader(sys.stdin, delimiter=';'))\n"
+                                   "print(sorted({len(row) for row in rows}), len(rows))"});
+    python.write(run.out);
+    python.closeWriteChannel();
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(python.readAllStandardOutput(), QByteArray("[10] 5\n"));
+}
+
+// The template that the package ships evaluates as it stands.
+void TestCliProcess::readsTheTemplateSheet() {
+    const Finished run = RunEvaluator({"--decimal-separator=,", MSR_TEMPLATE_SHEET}, {});
+
+    QCOMPARE(run.err, QByteArray("2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.\n"));
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count('\n'), 3);
+}
+
 void TestCliProcess::printsHelp() {
     const Finished run = RunEvaluator({"--help"}, {});
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
     QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] "
-                               "[--decimal-separator ,|.]"));
+                               "[--input json|csv]"));
     QVERIFY(run.out.contains("Built1980Side"));
 }
 

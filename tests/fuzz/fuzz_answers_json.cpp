@@ -4,7 +4,8 @@
 // - every output (report, error line) is one valid JSON object, in valid UTF-8;
 // - batch mode answers each input line with exactly one line, the same the single run gives;
 // - a run exits 0 with output and no message, or 1 or 2 with a message and no output.
-// - what the core's reader reads, Qt's lenient reader finds an object too.
+// - what the core's reader reads, Qt's lenient reader finds an object too;
+// - no message carries a raw control character of the input.
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -116,6 +117,9 @@ void Single(std::string_view input) {
     } else {
         Expect(document.paragraphs().empty(), "refusal with paragraphs", evaluation.message);
         Expect(!evaluation.message.empty(), "refusal without a message");
+        for (const char c : evaluation.message)
+            Expect(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F,
+                   "a raw control character in a message", evaluation.message);
         std::string json;
         msr::AppendErrorJson(evaluation.message, json);
         ExpectErrorJson(json, evaluation.message);

@@ -107,6 +107,11 @@ test('options, files, help and exit codes follow the native evaluator', () => {
   writeFileSync(file, JSON.stringify(answerSets.mandatory));
   const lines = join(folder, 'wohnungen.jsonl');
   writeFileSync(lines, `${JSON.stringify(answerSets.mandatory)}\r\n\n{"YearClass":9}\nkein JSON\n`);
+  const sheet = join(folder, 'wohnungen.csv');
+  writeFileSync(sheet, '\ufeffAktenzeichen;CityArea;YearClass;LivingArea;Terrace\r\nA-1;3;2;75;ja\r\n;;;;\r\n'
+    + '"B;""2""";3;9;"7\n5";x\r\nC;1;1;"60\r\n');
+  const badSheet = join(folder, 'kaputt.csv');
+  writeFileSync(badSheet, 'YearClass;Garten\n1;ja\n');
   const calls = [
     ['--help'], ['-h'], [file], ['--format=json', file], ['--format', 'text', file],
     ['--batch', lines], ['--batch', '--format', 'json', lines], ['--batch', '--format', 'text'],
@@ -117,7 +122,9 @@ test('options, files, help and exit codes follow the native evaluator', () => {
     ['--\x1b[31mrot'], ['--format', 'x\x1b[0m'], [join(folder, 'fehlt\nzeile\x07.json')],
     ['--decimal-separator', '.', file], ['--decimal-separator=,', '--format', 'json', file],
     ['--decimal-separator=.', '--batch', '--format', 'csv', lines], ['--decimal-separator=;'],
-    ['--decimal-separator'],
+    ['--decimal-separator'], [sheet], ['--decimal-separator=,', sheet],
+    ['--format', 'json', sheet], ['--input', 'csv'], ['--input=json', sheet], [badSheet],
+    ['--input', 'csv', '--format', 'text'], [sheet, '--pdf', 'x.pdf'], ['--input', 'xml'],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
 });
