@@ -151,7 +151,7 @@ const files = [
   },
   {
     name: 'Vorlage.csv',
-    text: readFileSync(join(repository, 'docs/Vorlage.csv')),
+    text: readFileSync(join(repository, 'packaging/Vorlage.csv')),
     shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
     saved: 'Vorlage-Auswertung.csv',
   },
@@ -203,7 +203,7 @@ describe('Mehrere Wohnungen auswerten', () => {
     assert.deepEqual(await axeViolations(page), [], 'leer');
     const template = downloads.next();
     await (await page.$('::-p-aria([name="Vorlage.csv"][role="link"])')).click();
-    assert.deepEqual((await template).bytes, readFileSync(join(repository, 'docs/Vorlage.csv')));
+    assert.deepEqual((await template).bytes, readFileSync(join(repository, 'packaging/Vorlage.csv')));
     const file = writeInput('tastatur.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
     await chooseFile(page, file);
     const native = nativeRun(file);
