@@ -1,5 +1,7 @@
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <string_view>
 
 #include "app/startup.h"
 
@@ -32,10 +34,34 @@ bool AnswerPrintingOption(int argc, char** argv) {
     return false;
 }
 
+// Qt's window platforms abort in English with a core dump when there is no display (an ssh
+// session without -X, a server); say it in German first. The other platforms (offscreen,
+// vnc, ...) need none.
+bool DisplayMissing() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string_view name = platform ? platform : "";
+    const bool needsDisplay =
+        name.empty() || name.rfind("xcb", 0) == 0 || name.rfind("wayland", 0) == 0;
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return needsDisplay && (!display || !*display) && (!wayland || !*wayland);
+}
+
+constexpr const char* kNoDisplayText =
+    "Der Mietspiegelrechner braucht eine grafische Anzeige, aber hier ist keine: weder DISPLAY\n"
+    "noch WAYLAND_DISPLAY ist gesetzt (etwa in einer ssh-Sitzung ohne -X oder auf einem "
+    "Server).\n"
+    "Starten Sie ihn in einer grafischen Sitzung, über ssh -X, oder mit xvfb-run.\n"
+    "Ohne Fenster wertet mietspiegel-auswertung die Antworten auf der Kommandozeile aus.\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (AnswerPrintingOption(argc, argv))
         return 0;
+    if (DisplayMissing()) {
+        std::cerr << kNoDisplayText;
+        return 1;
+    }
     return msr::app::Run(argc, argv);
 }
