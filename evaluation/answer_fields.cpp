@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace msr {
 namespace {
@@ -201,6 +202,13 @@ std::optional<AnswerValue>* AnswerFields::slot(std::string_view key) {
     if (!unknownKey || key < *unknownKey)
         unknownKey = std::string(key);
     return nullptr;
+}
+
+AnswersReading NotRead(AnswersReading::Status status, std::string message) {
+    AnswersReading reading;
+    reading.status = status;
+    reading.message = std::move(message);
+    return reading;
 }
 
 AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source) {

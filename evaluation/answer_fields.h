@@ -40,6 +40,9 @@ struct AnswerFields {
 // The place of the input of that name in Inputs(), or -1.
 int InputIndex(std::string_view name);
 
+// A reading that stopped before any answer was taken, with its reason.
+AnswersReading NotRead(AnswersReading::Status status, std::string message);
+
 // The answers these values give, or the refusal of the first wrong one in the order of the
 // questionnaire; a valid case number is kept in either case.
 AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source);

@@ -546,38 +546,31 @@ bool StartsWithUtf16ByteOrderMark(std::string_view json) {
     return json.rfind("\xFF\xFE", 0) == 0 || json.rfind("\xFE\xFF", 0) == 0;
 }
 
-AnswersReading Refusal(AnswersReading::Status status, std::string message) {
-    AnswersReading reading;
-    reading.status = status;
-    reading.message = std::move(message);
-    return reading;
-}
-
 } // namespace
 
 AnswersReading ReadAnswers(std::string_view json) {
     if (IsBlank(json))
-        return Refusal(AnswersReading::Status::NotJson,
+        return NotRead(AnswersReading::Status::NotJson,
                        "Die Eingabe ist leer, erwartet wird ein JSON-Objekt mit Antworten");
     if (json.size() > kLargestAnswersText)
-        return Refusal(AnswersReading::Status::NotJson,
+        return NotRead(AnswersReading::Status::NotJson,
                        "Die Eingabe ist zu groß: ein JSON-Objekt mit Antworten darf höchstens " +
                            std::to_string(kLargestAnswersText) + " Bytes lang sein");
     if (StartsWithUtf16ByteOrderMark(json))
-        return Refusal(AnswersReading::Status::NotJson,
+        return NotRead(AnswersReading::Status::NotJson,
                        "Die Eingabe ist in UTF-16 kodiert, erwartet wird UTF-8");
     JsonReader reader(json);
     AnswerFields fields;
     if (!reader.readDocument(&fields)) {
         if (IsSingleValue(json))
-            return Refusal(AnswersReading::Status::NotJson,
+            return NotRead(AnswersReading::Status::NotJson,
                            "Die Antworten müssen ein JSON-Objekt sein");
-        return Refusal(AnswersReading::Status::NotJson, "Ungültiges JSON bei Byte " +
+        return NotRead(AnswersReading::Status::NotJson, "Ungültiges JSON bei Byte " +
                                                             std::to_string(reader.faultyByte()) +
                                                             ": " + Reason(reader.fault()));
     }
     if (!reader.isObject())
-        return Refusal(AnswersReading::Status::NotJson,
+        return NotRead(AnswersReading::Status::NotJson,
                        "Die Antworten müssen ein JSON-Objekt sein");
     return ReadFields(fields, AnswersSource::Json);
 }

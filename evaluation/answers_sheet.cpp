@@ -142,13 +142,6 @@ AnswerValue Cell(int column, std::string_view cell) {
     return Text(cell);
 }
 
-AnswersReading NotRead(AnswersReading::Status status, std::string message) {
-    AnswersReading reading;
-    reading.status = status;
-    reading.message = std::move(message);
-    return reading;
-}
-
 } // namespace
 
 bool SheetRecords::addLine(std::string_view line) {
