@@ -6,17 +6,14 @@
 #include <string>
 
 #include "evaluation/living_area.h"
+#include "evaluation/visible_text.h"
 
 namespace {
 
-// what() ends at a NUL inside the text; the message quotes the text up to there.
+// The message quotes the whole text, its control characters (a NUL too) shown visibly.
 void ExpectQuoted(const msr::ConversionError& error, const std::string& text) {
     const std::string message = error.what();
-    const std::string quoted = "'" + text.substr(0, text.find('\0'));
-    if (message.rfind(quoted, 0) != 0)
-        std::abort();
-    if (text.find('\0') == std::string::npos &&
-        message.rfind(quoted + "' ist kein gültiger", 0) != 0)
+    if (message.rfind("'" + msr::WithVisibleControls(text) + "' ist kein gültiger", 0) != 0)
         std::abort();
 }
 
