@@ -57,9 +57,9 @@ void SizeBoxStepping::StepFromTypedNumber() {
 }
 
 PlaceholderSelection::PlaceholderSelection(QComboBox* box, QString placeholder)
-    : QObject(box), box_(box), placeholder_(std::move(placeholder)) {
+    : QObject(box), box_(box), edit_(box->lineEdit()), placeholder_(std::move(placeholder)) {
     box->installEventFilter(this);
-    box->lineEdit()->installEventFilter(this);
+    edit_->installEventFilter(this);
 }
 
 bool PlaceholderSelection::ShowsPlaceholder() const {
@@ -72,8 +72,7 @@ bool PlaceholderSelection::eventFilter(QObject* watched, QEvent* event) {
             focusedByClick_ = true;
         else
             box_->lineEdit()->selectAll();
-    } else if (watched == box_->lineEdit() && event->type() == QEvent::MouseButtonRelease &&
-               focusedByClick_) {
+    } else if (watched == edit_ && event->type() == QEvent::MouseButtonRelease && focusedByClick_) {
         focusedByClick_ = false;
         if (ShowsPlaceholder()) {
             // After the release's own handling, which may still move the cursor.

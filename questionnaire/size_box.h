@@ -42,6 +42,9 @@ private:
     bool ShowsPlaceholder() const;
 
     QComboBox* box_;
+    // The box's edit field, kept from the start: while the box is being destroyed its
+    // events still come here, when the box can no longer be asked for it.
+    QObject* edit_;
     QString placeholder_;
     // The focus came with a mouse press; the press has put the cursor, the release
     // selects.
