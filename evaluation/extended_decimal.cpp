@@ -175,6 +175,16 @@ constexpr std::uint64_t FivePower(int k) {
 }
 constexpr int kWidestFivePower = 27;
 
+// The eighteen digits of leading × 10^power, rounded.
+EighteenDigits Rounded(const LeadingDigits& leading, int power, bool negative) {
+    EighteenDigits result;
+    result.negative = negative;
+    result.exponent = power + leading.total - 1;
+    if (RoundToEighteen(leading, result.digits))
+        ++result.exponent;
+    return result;
+}
+
 } // namespace
 
 EighteenDigits ToEighteenDigits(const Extended& value) {
@@ -197,12 +207,7 @@ EighteenDigits ToEighteenDigits(const Extended& value) {
         const int power = exponent >= 0 ? 0 : exponent;
         const LeadingDigits leading =
             LeadingDigitsOfWide(exponent >= 0 ? wide << exponent : wide * kFivePowers[-exponent]);
-        EighteenDigits result;
-        result.negative = value.isNegative();
-        result.exponent = power + leading.total - 1;
-        if (RoundToEighteen(leading, result.digits))
-            ++result.exponent;
-        return result;
+        return Rounded(leading, power, value.isNegative());
     }
 
     // value = number × 10^power exactly
@@ -214,13 +219,7 @@ EighteenDigits ToEighteenDigits(const Extended& value) {
         number.multiplyByPowerOfFive(-exponent);
         power = exponent;
     }
-    const LeadingDigits leading = LeadingDigitsOf(number);
-    EighteenDigits result;
-    result.negative = value.isNegative();
-    result.exponent = power + leading.total - 1;
-    if (RoundToEighteen(leading, result.digits))
-        ++result.exponent;
-    return result;
+    return Rounded(LeadingDigitsOf(number), power, value.isNegative());
 }
 
 std::optional<Extended> ExtendedFromDecimal(bool negative, std::string_view digits,
