@@ -1,6 +1,7 @@
 #include "evaluation/answers_sheet.h"
 
 #include "evaluation/answer_fields.h"
+#include "evaluation/blanks.h"
 #include "evaluation/visible_text.h"
 
 namespace msr {
@@ -9,18 +10,6 @@ namespace {
 constexpr char kSeparator = ';';
 constexpr int kCaseNumberColumn = -1;
 constexpr int kUnnamedColumn = -2; // an empty header cell: its cells must stay empty
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::size_t QuoteCount(std::string_view line) {
     std::size_t count = 0;
@@ -105,7 +94,7 @@ AnswerValue Text(std::string_view cell) {
 
 // A yes/no cell as a spreadsheet writes it; anything else stays text, which is refused.
 AnswerValue YesNoCell(std::string_view cell) {
-    const std::string word = Lowercase(Trimmed(cell));
+    const std::string word = Lowercase(TrimBlanks(cell));
     AnswerValue value;
     value.type = AnswerValue::Type::Bool;
     if (word == "ja" || word == "x" || word == "1" || word == "wahr" || word == "true")
@@ -117,7 +106,7 @@ AnswerValue YesNoCell(std::string_view cell) {
 
 // A choice cell: the number of the choice; anything else stays text, which is refused.
 AnswerValue ChoiceCell(std::string_view cell) {
-    const std::string_view digits = Trimmed(cell);
+    const std::string_view digits = TrimBlanks(cell);
     if (digits.empty() || digits.size() > 9 ||
         digits.find_first_not_of("0123456789") != std::string_view::npos)
         return Text(cell);
@@ -169,7 +158,7 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record) {
     if (!split.fault.empty())
         return split.fault;
     for (const std::string& cell : split.fields) {
-        const std::string_view name = Trimmed(cell);
+        const std::string_view name = TrimBlanks(cell);
         int column = InputIndex(name);
         if (name.empty())
             column = kUnnamedColumn;
@@ -201,7 +190,7 @@ AnswersReading AnswersSheet::readRow(std::string_view record) const {
     AnswerFields fields;
     for (std::size_t i = 0; i < split.fields.size(); ++i) {
         const std::string& cell = split.fields[i];
-        if (Trimmed(cell).empty())
+        if (TrimBlanks(cell).empty())
             continue; // no answer
         if (i >= columns_.size() || columns_[i] == kUnnamedColumn)
             return NotRead(AnswersReading::Status::Refused,

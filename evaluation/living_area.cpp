@@ -1,5 +1,7 @@
 #include "evaluation/living_area.h"
 
+#include "evaluation/blanks.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -12,20 +14,8 @@
 namespace msr {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::size_t CountDigits(std::string_view text, std::size_t from) {

@@ -1,5 +1,6 @@
 #include "evaluation/rent_comparison.h"
 
+#include "evaluation/blanks.h"
 #include "evaluation/fill.h"
 
 #include <cstdint>
@@ -18,20 +19,12 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The typed rent in cents, or nothing when it is no amount in Euro.
 std::optional<std::int64_t> RentCents(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     constexpr std::string_view kEuroSign = "\u20ac";
     if (text.size() >= kEuroSign.size() && text.substr(text.size() - kEuroSign.size()) == kEuroSign)
-        text = Trimmed(text.substr(0, text.size() - kEuroSign.size()));
+        text = TrimBlanks(text.substr(0, text.size() - kEuroSign.size()));
     std::int64_t euros = 0;
     int digits = 0;
     std::size_t at = 0;
