@@ -33,6 +33,12 @@ QString ReadAll(const QString& fileName) {
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
 }
 
+// The file a user already has, which a failed save must leave as it was.
+bool WriteOldFile(const QString& fileName) {
+    QFile old(fileName);
+    return old.open(QIODevice::WriteOnly) && old.write(kOldFile) == kOldFile.size();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Place)
@@ -82,10 +88,7 @@ private slots:
         if (place == Place::MissingFolder) {
             fileName = disk.filePath(QStringLiteral("fehlt/bericht.pdf"));
         } else {
-            QFile old(fileName);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write(kOldFile);
-            old.close();
+            QVERIFY(WriteOldFile(fileName));
             if (place == Place::FullDisk)
                 disk.fill();
             else
@@ -106,10 +109,7 @@ private slots:
     void aWritableFileIsReplaced() {
         QTemporaryDir folder;
         const QString fileName = folder.filePath(QStringLiteral("bericht.pdf"));
-        QFile old(fileName);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(kOldFile);
-        old.close();
+        QVERIFY(WriteOldFile(fileName));
         QCOMPARE(WriteThrough(Route::SaveButton, fileName), QString());
         QVERIFY(ReadAll(fileName).startsWith(QStringLiteral("%PDF-1.")));
         QVERIFY(ReadAll(fileName).size() > 10000);
@@ -122,11 +122,8 @@ private slots:
     void aReadOnlyFileIsNamed() {
         QTemporaryDir folder;
         const QString fileName = folder.filePath(QStringLiteral("bericht.pdf"));
-        QFile old(fileName);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(kOldFile);
-        old.close();
-        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        QVERIFY(WriteOldFile(fileName));
+        QVERIFY(QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::ReadOther));
         QStringList asUser;
         if (geteuid() == 0) {
             QVERIFY(QFile::setPermissions(folder.path(),
