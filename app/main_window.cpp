@@ -2,8 +2,8 @@
 
 #include "app/picture_button.h"
 #include "app/pictures.h"
-#include "evaluation/admission.h"
-#include "evaluation/program_texts.h"
+#include "evaluation/rent_index/admission.h"
+#include "evaluation/rent_index/program_texts.h"
 #include "gui/forms.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"

@@ -4,9 +4,9 @@
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
 #include "cli/line_reader.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/answers_sheet.h"
-#include "evaluation/report_document.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/answers_sheet.h"
+#include "evaluation/document/report_document.h"
 
 #include <string_view>
 

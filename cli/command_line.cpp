@@ -1,10 +1,10 @@
 #include "cli/command_line.h"
 
-#include "evaluation/admission.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/choice_captions.h"
-#include "evaluation/inputs.h"
-#include "evaluation/visible_text.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/choice_captions.h"
+#include "evaluation/answers/inputs.h"
+#include "evaluation/answers/visible_text.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <CLI/CLI.hpp>
 
@@ -283,7 +283,7 @@ std::string KeysText() {
     text += Wrapped("",
                     "Eine Auswahl ist die Nummer des gewählten Knopfs der Gruppe, von oben "
                     "gezählt. Built1980Side gibt es nur mit YearClass " +
-                        std::to_string(kYearClass1978To1994) + ".",
+                        std::to_string(kYearClassSplitAt1980) + ".",
                     0);
     return text;
 }

@@ -1,9 +1,9 @@
 #include "cli/evaluation_output.h"
 
 #include "cli/figures_csv.h"
-#include "evaluation/answers_json.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/document/report_rendering.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/report_rendering.h"
 
 namespace msr::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/evaluator.h"
-#include "evaluation/report_document.h"
+#include "evaluation/document/report_document.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
 #include "cli/evaluator.h"
 
-#include "evaluation/admission.h"
-#include "evaluation/answers_json.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/living_area.h"
 #include "evaluation/evaluate.h"
-#include "evaluation/living_area.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <exception>
 

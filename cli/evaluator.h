@@ -1,8 +1,8 @@
 #pragma once
 
-#include "evaluation/answers_json.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/document/report_document.h"
 #include "evaluation/evaluate.h"
-#include "evaluation/report_document.h"
 
 #include <optional>
 #include <string>

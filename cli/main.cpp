@@ -3,8 +3,8 @@
 #include "cli/command_line.h"
 #include "cli/progress.h"
 #include "cli/run.h"
-#include "evaluation/admission.h"
-#include "evaluation/visible_text.h"
+#include "evaluation/answers/visible_text.h"
+#include "evaluation/rent_index/admission.h"
 #include "report/report_output.h"
 
 #include <QCoreApplication>

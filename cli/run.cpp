@@ -5,10 +5,10 @@
 #include "cli/evaluation_output.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
-#include "evaluation/admission.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/report_rendering.h"
-#include "evaluation/visible_text.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/visible_text.h"
+#include "evaluation/document/report_rendering.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/progress.h"
-#include "evaluation/report_document.h"
+#include "evaluation/document/report_document.h"
 
 #include <functional>
 #include <istream>

@@ -1,10 +1,10 @@
 #include "evaluation/evaluate.h"
 
+#include "evaluation/answers/living_area.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/fill.h"
-#include "evaluation/fixed_texts.h"
-#include "evaluation/living_area.h"
-#include "evaluation/rent_index_tables.h"
+#include "evaluation/rent_index/fill.h"
+#include "evaluation/rent_index/fixed_texts.h"
+#include "evaluation/rent_index/rent_index_tables.h"
 
 namespace msr {
 namespace {
@@ -90,7 +90,7 @@ private:
     void yearClassSection() {
         appendFixed(kYearClassOpening);
         append(ParagraphKind::Body, "");
-        const YearClassRow& row = kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
+        const YearClassRow& row = yearClass();
         figures_ = SpanFigures{row.low, row.high, row.mean};
         if (!writes())
             return;
@@ -125,8 +125,15 @@ private:
         return kSizeClasses.back(); // only a living area that is not a number gets here
     }
 
+    // A class of its own before 1980, or the side "Baujahr vor 1980" (which the dialog
+    // lets stand only beside the class split at 1980).
     bool builtBefore1980() const {
-        return (answers_.YearClass >= 1 && answers_.YearClass <= 3) || answers_.Built1980Side == 1;
+        return yearClass().before1980 == Before1980::Yes ||
+               answers_.Built1980Side == kBuilt1980SideBefore;
+    }
+
+    const YearClassRow& yearClass() const {
+        return kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
     }
 
     void featureSection(const FeatureSectionRow& section) {

@@ -1,22 +1,13 @@
 #pragma once
 
-#include "answers.h"
-#include "figures.h"
-#include "report_document.h"
+#include "evaluation/answers/answers.h"
+#include "evaluation/document/report_document.h"
+#include "evaluation/evaluation_result.h"
 
 #include <stdexcept>
 #include <string>
 
 namespace msr {
-
-// What an evaluation computed, besides the paragraphs it appended.
-struct EvaluationResult {
-    float livingArea = 0;
-    SpanFigures figures; // as they leave section 8
-    Extended totalLow = 0;
-    Extended totalHigh = 0;
-    Extended totalMean = 0;
-};
 
 // Raised when the answers lack the construction-year class, which the program never
 // lets happen; nothing has been appended then.

@@ -1,5 +1,7 @@
 #include "evaluation/figures_record.h"
 
+#include "evaluation/document/report_rendering.h"
+
 namespace msr {
 namespace {
 
@@ -57,6 +59,15 @@ void AppendFiguresJson(const FinalFigureTexts& texts, const std::string& decimal
     AppendJsonNumber(texts.livingArea, decimalSeparator, out);
     out += ',';
     AppendSpan("total", texts.totalLow, texts.totalMean, texts.totalHigh, decimalSeparator, out);
+    out += '}';
+}
+
+void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const std::string& decimalSeparator, std::string& out) {
+    out += '{';
+    AppendParagraphsMember(document, out);
+    out += ",\"figures\":";
+    AppendFiguresJson(figures, decimalSeparator, out);
     out += '}';
 }
 

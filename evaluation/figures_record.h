@@ -1,6 +1,7 @@
 #pragma once
 
-#include "evaluate.h"
+#include "evaluation/document/report_document.h"
+#include "evaluation/evaluation_result.h"
 
 #include <string>
 
@@ -26,5 +27,10 @@ FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
 // printed text with the decimal separator written as JSON's '.', exponent form included.
 void AppendFiguresJson(const FinalFigureTexts& texts, const std::string& decimalSeparator,
                        std::string& out);
+
+// The report's paragraphs with the figures of the final calculation beside them:
+// {"paragraphs":[...],"figures":{"perSquareMetre":{..},"livingArea":..,"total":{..}}}.
+void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const std::string& decimalSeparator, std::string& out);
 
 } // namespace msr

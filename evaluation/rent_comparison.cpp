@@ -1,7 +1,7 @@
 #include "evaluation/rent_comparison.h"
 
-#include "evaluation/blanks.h"
-#include "evaluation/fill.h"
+#include "evaluation/answers/blanks.h"
+#include "evaluation/rent_index/fill.h"
 
 #include <cstdint>
 #include <cstdlib>

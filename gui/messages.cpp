@@ -1,6 +1,6 @@
 #include "gui/messages.h"
 
-#include "evaluation/admission.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <QApplication>
 #include <QMessageBox>

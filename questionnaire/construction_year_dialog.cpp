@@ -1,6 +1,6 @@
 #include "questionnaire/construction_year_dialog.h"
 
-#include "evaluation/admission.h"
+#include "evaluation/rent_index/admission.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "questionnaire/radio_group.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/answers.h"
+#include "evaluation/answers/answers.h"
 
 #include <initializer_list>
 

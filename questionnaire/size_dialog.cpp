@@ -1,7 +1,7 @@
 #include "questionnaire/size_dialog.h"
 
-#include "evaluation/admission.h"
-#include "evaluation/answers.h"
+#include "evaluation/answers/answers.h"
+#include "evaluation/rent_index/admission.h"
 #include "gui/messages.h"
 #include "questionnaire/size_box.h"
 #include "ui_size_dialog.h"

@@ -2,7 +2,7 @@
 
 #include "ui_information_dialog.h"
 
-#include "evaluation/program_texts.h"
+#include "evaluation/rent_index/program_texts.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"

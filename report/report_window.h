@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/report_document.h"
+#include "evaluation/document/report_document.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -5,7 +5,7 @@
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
 #include "cli/batch.h"
 #include "cli/command_line.h"
-#include "evaluation/admission.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <emscripten/emscripten.h>
 

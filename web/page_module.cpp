@@ -1,17 +1,17 @@
 // The page's WebAssembly module: the answers as the command-line evaluator's JSON, read by
 // the core's one reader, the program's refusals, and the evaluated document, all from the
 // core. JavaScript only shows what comes back.
-#include "evaluation/admission.h"
-#include "evaluation/answers.h"
-#include "evaluation/answers_json.h"
+#include "evaluation/answers/answers.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/inputs.h"
+#include "evaluation/answers/living_area.h"
+#include "evaluation/document/report_document.h"
+#include "evaluation/document/report_rendering.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/inputs.h"
-#include "evaluation/living_area.h"
-#include "evaluation/program_texts.h"
 #include "evaluation/rent_comparison.h"
-#include "evaluation/report_document.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/rent_index/admission.h"
+#include "evaluation/rent_index/program_texts.h"
 
 #include <emscripten/emscripten.h>
 

@@ -1,8 +1,8 @@
 #include "cli/batch.h"
 #include "cli/evaluator.h"
 #include "cli/figures_csv.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/document/report_rendering.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
+#include "evaluation/answers/living_area.h"
 #include "evaluation/evaluate.h"
-#include "evaluation/living_area.h"
 #include "tests/samples/sample_answers.h"
 
 #include <benchmark/benchmark.h>

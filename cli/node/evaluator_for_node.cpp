@@ -3,8 +3,8 @@
 // knows of the process (the locale's decimal separator, the standard streams); the run
 // reads and writes the standard streams itself, a piece at a time, as the native one does.
 #include "cli/run.h"
-#include "evaluation/admission.h"
-#include "evaluation/visible_text.h"
+#include "evaluation/answers/visible_text.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <emscripten/emscripten.h>
 

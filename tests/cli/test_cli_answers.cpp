@@ -1,5 +1,5 @@
 #include "cli/evaluator.h"
-#include "evaluation/answers_json.h"
+#include "evaluation/answers/answers_json.h"
 
 #include <QtTest>
 

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 #include "cli/evaluator.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/document/report_rendering.h"
+#include "evaluation/figures_record.h"
 
 #include <QtTest>
 

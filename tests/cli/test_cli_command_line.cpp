@@ -1,5 +1,5 @@
 #include "cli/command_line.h"
-#include "evaluation/choice_captions.h"
+#include "evaluation/answers/choice_captions.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "cli/evaluator.h"
-#include "evaluation/admission.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/document/report_rendering.h"
+#include "evaluation/rent_index/admission.h"
 
 #include <QtTest>
 

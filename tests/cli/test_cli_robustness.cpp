@@ -4,10 +4,11 @@
 #include "cli/batch.h"
 #include "cli/evaluator.h"
 #include "cli/run.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/figures.h"
-#include "evaluation/living_area.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/answers/living_area.h"
+#include "evaluation/document/report_rendering.h"
+#include "evaluation/figures_record.h"
+#include "evaluation/rent_index/figures.h"
 
 #include <QtTest>
 

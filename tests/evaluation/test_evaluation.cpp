@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/answers/living_area.h"
 #include "evaluation/evaluate.h"
-#include "evaluation/living_area.h"
 
 using msr::Answers;
 using msr::ParagraphKind;

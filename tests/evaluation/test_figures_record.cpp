@@ -1,6 +1,6 @@
+#include "evaluation/answers/living_area.h"
 #include "evaluation/evaluate.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/living_area.h"
 #include "tests/core_check/core_check.h"
 #include "tests/samples/sample_answers.h"
 

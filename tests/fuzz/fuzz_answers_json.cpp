@@ -25,9 +25,9 @@
 #include "cli/evaluation_output.h"
 #include "cli/evaluator.h"
 #include "cli/run.h"
-#include "evaluation/answers_json.h"
-#include "evaluation/report_document.h"
-#include "evaluation/report_rendering.h"
+#include "evaluation/answers/answers_json.h"
+#include "evaluation/document/report_document.h"
+#include "evaluation/document/report_rendering.h"
 
 namespace {
 

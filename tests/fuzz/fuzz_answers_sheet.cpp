@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "evaluation/answers_sheet.h"
+#include "evaluation/answers/answers_sheet.h"
 
 namespace {
 

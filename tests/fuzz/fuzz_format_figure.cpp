@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "evaluation/figures.h"
-#include "tests/evaluation/native_extended.h"
+#include "evaluation/rent_index/figures.h"
+#include "tests/evaluation/number/native_extended.h"
 
 namespace {
 

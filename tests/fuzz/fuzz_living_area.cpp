@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "evaluation/living_area.h"
-#include "evaluation/visible_text.h"
+#include "evaluation/answers/living_area.h"
+#include "evaluation/answers/visible_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reading the dialogs' controls into the answers the evaluation works on.
 
-#include "evaluation/choice_captions.h"
-#include "evaluation/inputs.h"
+#include "evaluation/answers/choice_captions.h"
+#include "evaluation/answers/inputs.h"
 #include "questionnaire/continuation_lines.h"
 #include "questionnaire/read_answers.h"
 #include "questionnaire_fixture.h"
@@ -174,7 +174,7 @@ private slots:
                 captioned.insert({input.name, choice});
             }
         }
-        QCOMPARE(captioned.size(), msr::ChoiceCaptions().size());
+        QCOMPARE(captioned.size(), std::size(msr::ChoiceCaptions()));
     }
 
     void livingAreaIsTheTextAsTyped() {

@@ -2,7 +2,7 @@
 
 #include "pdf_words.h"
 
-#include "evaluation/report_document.h"
+#include "evaluation/document/report_document.h"
 
 #include <QString>
 

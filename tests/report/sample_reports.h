@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/report_document.h"
+#include "evaluation/document/report_document.h"
 #include "tests/samples/sample_answers.h"
 
 namespace msr::test {

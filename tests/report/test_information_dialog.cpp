@@ -1,4 +1,4 @@
-#include "evaluation/fixed_texts.h"
+#include "evaluation/rent_index/fixed_texts.h"
 #include "gui/forms.h"
 #include "report/information_dialog.h"
 

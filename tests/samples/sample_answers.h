@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/answers.h"
+#include "evaluation/answers/answers.h"
 
 // Answer sets shared by the tests and the benchmarks.
 namespace msr::test {
