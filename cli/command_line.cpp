@@ -290,17 +290,6 @@ std::string KeysText() {
 
 } // namespace
 
-bool IsSheetFile(const std::string& file) {
-    constexpr std::string_view kSuffix = ".csv";
-    if (file.size() <= kSuffix.size())
-        return false;
-    for (std::size_t i = 0; i < kSuffix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(file[file.size() - kSuffix.size() + i])) !=
-            kSuffix[i])
-            return false;
-    return true;
-}
-
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CLI::App parser{"", kProgram};
     parser.set_help_flag(); // -h and --help are rows of the table like any other

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "batch/batch_formats.h"
+
 #include <string>
 #include <vector>
 
 namespace msr::cli {
 
-enum class OutputFormat { Text, Json, Csv };
-// JSON answers (one object, or JSON Lines with --batch), or a sheet of answers (CSV).
-enum class InputFormat { JsonLines, Sheet };
+using batch::InputFormat;
+using batch::IsSheetFile;
+using batch::OutputFormat;
 
 struct Options {
     OutputFormat format = OutputFormat::Text;
@@ -26,10 +28,6 @@ struct CommandLine {
     std::string error; // in German, without a closing full stop; empty when the line is good
     bool ok() const { return error.empty(); }
 };
-
-// Whether a file of this name is read as a sheet of answers when --input does not say: its
-// name ends in ".csv", in any case.
-bool IsSheetFile(const std::string& file);
 
 // Reads the arguments that follow the program name, by the one table of options. Options
 // may come in any order, each value either as the next argument or after "=", short ones

@@ -4,6 +4,7 @@
 #include "cli/progress.h"
 #include "cli/run.h"
 #include "evaluation/answers/visible_text.h"
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 #include "report/report_output.h"
 
@@ -67,12 +68,11 @@ int main(int argc, char* argv[]) {
     surroundings.writePdf = WritePdf;
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
-    } catch (const std::exception& error) {
-        // The reason a PDF cannot be written quotes its file name.
-        std::cerr << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
-        return msr::cli::kUsageOrInputFailed;
     } catch (...) {
-        std::cerr << "Unerwarteter Fehler.\n";
+        // The reason a PDF cannot be written quotes its file name.
+        std::cerr << msr::WithFullStop(
+                         msr::WithVisibleControls(msr::FailureMessage(std::current_exception())))
+                  << '\n';
         return msr::cli::kUsageOrInputFailed;
     }
 }

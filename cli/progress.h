@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/batch_progress.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -13,7 +15,7 @@ namespace msr::cli {
 // speaks only once the run has taken a second, and then a few times a second, so a
 // short run stays silent. Only for a terminal: whoever reads the error stream from a
 // file or a pipe gets no progress.
-class BatchProgress {
+class BatchProgress : public batch::BatchProgress {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
@@ -25,9 +27,9 @@ public:
                            Clock clock = std::chrono::steady_clock::now);
 
     // One more line answered; bytes counts it with its line feed.
-    void lineDone(std::uint64_t bytes);
+    void lineDone(std::uint64_t bytes) override;
     // Shows the final count and ends the line, if anything was shown at all.
-    void finish();
+    void finish() override;
 
 private:
     void show();

@@ -1,13 +1,13 @@
 #include "cli/run.h"
 
-#include "cli/batch.h"
+#include "batch/batch.h"
+#include "batch/evaluation_output.h"
+#include "batch/figures_csv.h"
 #include "cli/command_line.h"
-#include "cli/evaluation_output.h"
-#include "cli/evaluator.h"
-#include "cli/figures_csv.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
 #include <cerrno>
@@ -17,6 +17,9 @@
 #include <vector>
 
 namespace msr::cli {
+
+using batch::BatchOutcome;
+
 namespace {
 
 constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
@@ -67,17 +70,17 @@ bool WriteAll(std::ostream& out, const std::string& text) {
 }
 
 // Renders an evaluation in the chosen format.
-std::string Rendered(const ReportDocument& document, const JsonEvaluation& evaluation,
+std::string Rendered(const ReportDocument& document, const msr::AnswersEvaluation& evaluation,
                      const Options& options, const std::string& decimalSeparator) {
     std::string text;
     switch (options.format) {
     case OutputFormat::Json:
-        AppendJsonEvaluation(evaluation, document, decimalSeparator, text);
+        batch::AppendAnswersEvaluation(evaluation, document, decimalSeparator, text);
         text += '\n';
         break;
     case OutputFormat::Csv:
-        AppendCsvHeader(text);
-        AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
+        batch::AppendCsvHeader(text);
+        batch::AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
         break;
     case OutputFormat::Text:
         AppendReportText(document, text);
@@ -93,10 +96,11 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
     if (!ReadAll(in, json))
         return UsageFailure(err, kInputUnreadable);
     ReportDocument document; // 96 dpi, as the points of the JSON output promise
-    const JsonEvaluation evaluation = EvaluateJson(json, document, decimalSeparator);
-    if (evaluation.status == JsonEvaluation::Status::NotJson)
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(json), decimalSeparator, &document);
+    if (evaluation.status == AnswersEvaluation::Status::NotJson)
         return UsageFailure(err, evaluation.message);
-    if (evaluation.status == JsonEvaluation::Status::Refused) {
+    if (evaluation.status == AnswersEvaluation::Status::Refused) {
         err << evaluation.message << '\n';
         return kRefused;
     }
@@ -118,8 +122,8 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
                                     ? options.format
                                     : OutputFormat::Json;
-    const BatchOutcome outcome = RunBatch(in, out, surroundings.decimalSeparator, format,
-                                          progress ? &*progress : nullptr, options.input);
+    const BatchOutcome outcome = batch::RunBatch(in, out, surroundings.decimalSeparator, format,
+                                                 progress ? &*progress : nullptr, options.input);
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
         return UsageFailure(err, kInputUnreadable);

@@ -1,5 +1,6 @@
 #include "gui/messages.h"
 
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
 #include <QApplication>
@@ -105,16 +106,7 @@ void Messages::setPresenter(MessagePresenter presenter) {
 }
 
 QString CurrentErrorMessage(std::exception_ptr error) {
-    try {
-        if (error)
-            std::rethrow_exception(error);
-    } catch (const std::bad_alloc&) {
-        return QStringLiteral("Zu wenig Arbeitsspeicher");
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-    }
-    return QStringLiteral("Unbekannter Fehler");
+    return QString::fromStdString(msr::FailureMessage(error));
 }
 
 } // namespace msr::gui

@@ -3,8 +3,9 @@
 // decimal comma. The table it gives is byte for byte
 // the one `mietspiegel-auswertung --batch --format csv` writes in a German locale, because
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
-#include "cli/batch.h"
-#include "cli/command_line.h"
+#include "batch/batch.h"
+#include "batch/batch_formats.h"
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
 #include <emscripten/emscripten.h>
@@ -42,19 +43,19 @@ BatchReply& Reply() {
 }
 
 // How the command line reads a file of this name: a sheet or JSON Lines.
-msr::cli::InputFormat InputFormatOf(const std::string& fileName) {
-    return msr::cli::IsSheetFile(fileName) ? msr::cli::InputFormat::Sheet
-                                           : msr::cli::InputFormat::JsonLines;
+msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
+    return msr::batch::IsSheetFile(fileName) ? msr::batch::InputFormat::Sheet
+                                             : msr::batch::InputFormat::JsonLines;
 }
 
 void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, BatchReply& reply) {
-    using Failure = msr::cli::BatchOutcome::Failure;
+    using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
     std::ostringstream out;
-    const msr::cli::BatchOutcome outcome =
-        msr::cli::RunBatch(in, out, kGermanDecimalSeparator, msr::cli::OutputFormat::Csv, nullptr,
-                           InputFormatOf(fileName));
+    const msr::batch::BatchOutcome outcome =
+        msr::batch::RunBatch(in, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
+                             nullptr, InputFormatOf(fileName));
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
@@ -76,10 +77,8 @@ EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char
     reply = BatchReply{};
     try {
         RunOverBytes(bytes, size, fileName, reply);
-    } catch (const std::exception& error) {
-        reply.failure = msr::WithFullStop(error.what());
     } catch (...) {
-        reply.failure = "Unerwarteter Fehler.";
+        reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }
     return reply.failure.empty() ? 1 : 0;
 }

@@ -2,12 +2,10 @@
 // the core's one reader, the program's refusals, and the evaluated document, all from the
 // core. JavaScript only shows what comes back.
 #include "evaluation/answers/answers.h"
-#include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/inputs.h"
-#include "evaluation/answers/living_area.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/document/report_rendering.h"
-#include "evaluation/evaluate.h"
+#include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
 #include "evaluation/rent_comparison.h"
 #include "evaluation/rent_index/admission.h"
@@ -16,8 +14,6 @@
 #include <emscripten/emscripten.h>
 
 #include <exception>
-#include <new>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -38,34 +34,12 @@ const char* ErrorReply(const std::string& message) {
     return Reply().c_str();
 }
 
-// The answers as the command-line evaluator takes them: the JSON read by the core's reader
-// with all its rules, then the program's refusals. Nothing when they are refused; the
-// refusal is the reply then.
-std::optional<msr::Answers> AdmittedAnswers(const char* json) {
-    msr::AnswersReading reading = msr::ReadAnswers(json);
-    if (reading.status != msr::AnswersReading::Status::Read) {
-        ErrorReply(reading.message);
-        return std::nullopt;
-    }
-    if (auto refusal = msr::AnswersRefusal(reading.answers)) {
-        ErrorReply(*refusal);
-        return std::nullopt;
-    }
-    return std::move(reading.answers);
-}
-
 // No C++ exception leaves the module: each becomes the standard error report's message.
 template <typename Work> const char* Guarded(Work work) {
     try {
         return work();
-    } catch (const msr::ConversionError& error) {
-        return ErrorReply(error.message());
-    } catch (const std::bad_alloc&) {
-        return ErrorReply("Zu wenig Arbeitsspeicher");
-    } catch (const std::exception& error) {
-        return ErrorReply(error.what());
     } catch (...) {
-        return ErrorReply("Unbekannter Fehler");
+        return ErrorReply(msr::FailureMessage(std::current_exception()));
     }
 }
 
@@ -78,11 +52,11 @@ extern "C" {
 // answers are a JSON object keyed by the input names, as the command line reads them.
 EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
     return Guarded([&] {
-        const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
-        if (!answers)
-            return Reply().c_str();
         msr::ReportDocument document; // 96 dpi: 12-point paragraphs, as the page shows them
-        msr::Evaluate(*answers, document, kDecimalComma);
+        const msr::AnswersEvaluation evaluation =
+            msr::EvaluateAnswers(msr::AdmitAnswers(answersJson), kDecimalComma, &document);
+        if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
+            return ErrorReply(evaluation.message);
         Reply().clear();
         msr::AppendReportJson(document, Reply());
         return Reply().c_str();
@@ -96,31 +70,25 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
 // them (texts), and the own rent against them when one is given.
 EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText) {
     return Guarded([&] {
-        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
-        if (reading.status != msr::AnswersReading::Status::Read)
-            return ErrorReply(reading.message);
-        const msr::RequiredAnswers required = msr::RequiredAnswersOf(reading.answers);
-        if (!required.constructionYear || !required.flatSize || !required.cityArea) {
+        const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
+        if (!admitted.read())
+            return ErrorReply(admitted.message);
+        if (!admitted.missing.empty()) {
             std::string& out = Reply();
             out = "{\"missing\":[";
-            const char* separator = "";
-            for (const auto& [given, name] : {std::pair{required.constructionYear, "YearClass"},
-                                              std::pair{required.flatSize, "LivingArea"},
-                                              std::pair{required.cityArea, "CityArea"}}) {
-                if (given)
-                    continue;
-                out += separator;
-                msr::AppendJsonString(name, out);
-                separator = ",";
+            for (const char* input : admitted.missing) {
+                if (out.back() != '[')
+                    out += ',';
+                msr::AppendJsonString(input, out);
             }
             out += "]}";
             return out.c_str();
         }
-        const std::optional<msr::Answers> answers = AdmittedAnswers(answersJson);
-        if (!answers)
-            return Reply().c_str();
+        const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(admitted, kDecimalComma);
+        if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
+            return ErrorReply(evaluation.message);
         const msr::FinalFigureTexts figures =
-            msr::FormatFinalFigures(msr::EvaluateFigures(*answers, kDecimalComma), kDecimalComma);
+            msr::FormatFinalFigures(evaluation.result, kDecimalComma);
         std::string& out = Reply();
         out = "{\"figures\":{";
         for (const auto& [name, text] : {std::pair{"lowPerSquareMetre", &figures.lowPerSquareMetre},
@@ -163,9 +131,10 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
 // The page takes all of them or, refused, none.
 EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* answersJson) {
     return Guarded([&] {
-        const msr::AnswersReading reading = msr::ReadAnswers(answersJson);
-        if (reading.status != msr::AnswersReading::Status::Read)
-            return ErrorReply(reading.message);
+        const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
+        if (!admitted.read())
+            return ErrorReply(admitted.message);
+        const msr::Answers& answers = admitted.answers;
         std::string& out = Reply();
         out = "{\"answers\":{";
         for (const msr::InputRow& input : msr::Inputs()) {
@@ -175,13 +144,13 @@ EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* answersJson) {
             out += ':';
             switch (input.kind) {
             case msr::InputKind::YesNo:
-                out += reading.answers.*input.yesNo ? "true" : "false";
+                out += answers.*input.yesNo ? "true" : "false";
                 break;
             case msr::InputKind::Choice:
-                out += std::to_string(reading.answers.*input.choice);
+                out += std::to_string(answers.*input.choice);
                 break;
             case msr::InputKind::Text:
-                msr::AppendJsonString(reading.answers.*input.text, out);
+                msr::AppendJsonString(answers.*input.text, out);
                 break;
             }
         }

@@ -1,8 +1,8 @@
-#include "cli/batch.h"
-#include "cli/evaluator.h"
-#include "cli/figures_csv.h"
+#include "batch/batch.h"
+#include "batch/figures_csv.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,14 +47,14 @@ std::string AnswerLines(int count) {
     return lines;
 }
 
-void RunBatchOfLines(benchmark::State& state, msr::cli::OutputFormat format) {
+void RunBatchOfLines(benchmark::State& state, msr::batch::OutputFormat format) {
     const int lineCount = static_cast<int>(state.range(0));
     const std::string input = AnswerLines(lineCount);
     NullBuffer discard;
     std::ostream out(&discard);
     for (auto _ : state) {
         std::istringstream in(input);
-        if (!msr::cli::RunBatch(in, out, ",", format).finished())
+        if (!msr::batch::RunBatch(in, out, ",", format).finished())
             state.SkipWithError("the batch run failed");
     }
     state.counters["lines/s"] = benchmark::Counter(double(lineCount) * double(state.iterations()),
@@ -62,12 +62,12 @@ void RunBatchOfLines(benchmark::State& state, msr::cli::OutputFormat format) {
 }
 
 void BM_BatchJsonLines(benchmark::State& state) {
-    RunBatchOfLines(state, msr::cli::OutputFormat::Json);
+    RunBatchOfLines(state, msr::batch::OutputFormat::Json);
 }
 
 // The figures alone: no paragraph is built.
 void BM_BatchCsv(benchmark::State& state) {
-    RunBatchOfLines(state, msr::cli::OutputFormat::Csv);
+    RunBatchOfLines(state, msr::batch::OutputFormat::Csv);
 }
 
 // The parts of one line, to see where the time of a line goes.
@@ -75,13 +75,13 @@ void BM_ReadAndEvaluateOneLine(benchmark::State& state) {
     const std::string line = AnswerLine(3);
     msr::ReportDocument document;
     for (auto _ : state)
-        benchmark::DoNotOptimize(msr::cli::EvaluateJson(line, document, ","));
+        benchmark::DoNotOptimize(msr::EvaluateAnswers(msr::AdmitAnswers(line), ",", &document));
 }
 
 void BM_ReadAndEvaluateFiguresOfOneLine(benchmark::State& state) {
     const std::string line = AnswerLine(3);
     for (auto _ : state)
-        benchmark::DoNotOptimize(msr::cli::EvaluateJsonFigures(line, ","));
+        benchmark::DoNotOptimize(msr::EvaluateAnswers(msr::AdmitAnswers(line), ","));
 }
 
 void BM_ReadAnswersOfOneLine(benchmark::State& state) {
@@ -91,18 +91,19 @@ void BM_ReadAnswersOfOneLine(benchmark::State& state) {
 }
 
 void BM_WriteCsvRowOfOneEvaluation(benchmark::State& state) {
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJsonFigures(AnswerLine(3), ",");
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(AnswerLine(3)), ",");
     std::string out;
     for (auto _ : state) {
         out.clear();
-        msr::cli::AppendCsvFigures(3, {}, msr::FormatFinalFigures(evaluation.result, ","), out);
+        msr::batch::AppendCsvFigures(3, {}, msr::FormatFinalFigures(evaluation.result, ","), out);
         benchmark::DoNotOptimize(out.data());
     }
 }
 
 void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
     msr::ReportDocument document;
-    msr::cli::EvaluateJson(AnswerLine(3), document, ",");
+    msr::EvaluateAnswers(msr::AdmitAnswers(AnswerLine(3)), ",", &document);
     std::string out;
     for (auto _ : state) {
         out.clear();

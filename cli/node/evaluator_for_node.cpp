@@ -4,6 +4,7 @@
 // reads and writes the standard streams itself, a piece at a time, as the native one does.
 #include "cli/run.h"
 #include "evaluation/answers/visible_text.h"
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
 #include <emscripten/emscripten.h>
@@ -152,10 +153,10 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
     try {
         status = msr::cli::RunEvaluator(std::vector<std::string>(argv, argv + argc), in, out, err,
                                         surroundings);
-    } catch (const std::exception& error) {
-        err << msr::WithFullStop(msr::WithVisibleControls(error.what())) << '\n';
     } catch (...) {
-        err << "Unerwarteter Fehler.\n";
+        err << msr::WithFullStop(
+                   msr::WithVisibleControls(msr::FailureMessage(std::current_exception())))
+            << '\n';
     }
     out.flush();
     return status;

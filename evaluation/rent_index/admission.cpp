@@ -43,8 +43,9 @@ RequiredAnswers RequiredAnswersOf(const Answers& answers) {
 }
 
 std::optional<std::string> EvaluationRefusal(const RequiredAnswers& answered) {
-    if (!answered.constructionYear || !answered.flatSize || !answered.cityArea)
-        return kRequiredAnswerMissingMessage;
+    for (const RequiredAnswer& required : kRequiredAnswers)
+        if (!(answered.*required.given))
+            return kRequiredAnswerMissingMessage;
     return std::nullopt;
 }
 

@@ -65,6 +65,18 @@ struct RequiredAnswers {
 };
 RequiredAnswers RequiredAnswersOf(const Answers& answers);
 
+// The required answers with the input that gives each, in the questionnaire's order: the
+// one list every front end names them by.
+struct RequiredAnswer {
+    const char* input;
+    bool RequiredAnswers::*given;
+};
+inline constexpr RequiredAnswer kRequiredAnswers[] = {
+    {"YearClass", &RequiredAnswers::constructionYear},
+    {"LivingArea", &RequiredAnswers::flatSize},
+    {"CityArea", &RequiredAnswers::cityArea},
+};
+
 // The evaluation command ("Auswerten").
 std::optional<std::string> EvaluationRefusal(const RequiredAnswers& answered);
 

@@ -1,13 +1,13 @@
-#include "cli/evaluator.h"
 #include "evaluation/answers/answers_json.h"
+#include "evaluation/entry.h"
 
 #include <QtTest>
 
 #include <tuple>
 
 using msr::Answers;
+using msr::AnswersEvaluation;
 using msr::AnswersReading;
-using msr::cli::JsonEvaluation;
 
 Q_DECLARE_METATYPE(Answers)
 
@@ -113,10 +113,10 @@ void TestCliAnswers::readsEveryInputIntoItsOwnField() {
 
 void TestCliAnswers::refusesWithTheProgramsTexts_data() {
     QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<JsonEvaluation::Status>("status");
+    QTest::addColumn<AnswersEvaluation::Status>("status");
     QTest::addColumn<QString>("message");
-    const auto refused = JsonEvaluation::Status::Refused;
-    const auto notJson = JsonEvaluation::Status::NotJson;
+    const auto refused = AnswersEvaluation::Status::Refused;
+    const auto notJson = AnswersEvaluation::Status::NotJson;
 
     // What the dialogs and the evaluation command refuse.
     QTest::newRow("1978 bis 1994 without side")
@@ -239,12 +239,13 @@ void TestCliAnswers::refusesWithTheProgramsTexts_data() {
 
 void TestCliAnswers::refusesWithTheProgramsTexts() {
     QFETCH(QByteArray, json);
-    QFETCH(JsonEvaluation::Status, status);
+    QFETCH(AnswersEvaluation::Status, status);
     QFETCH(QString, message);
     msr::ReportDocument document;
     document.appendBody("left from before");
 
-    const JsonEvaluation evaluation = msr::cli::EvaluateJson(json.toStdString(), document, ",");
+    const AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), ",", &document);
 
     QCOMPARE(evaluation.status, status);
     QCOMPARE(QString::fromStdString(evaluation.message), message);
@@ -272,10 +273,11 @@ void TestCliAnswers::acceptsWhatTheDialogsLetThrough() {
     QFETCH(QByteArray, json);
     msr::ReportDocument document;
 
-    const JsonEvaluation evaluation = msr::cli::EvaluateJson(json.toStdString(), document, ",");
+    const AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), ",", &document);
 
     QCOMPARE(QString::fromStdString(evaluation.message), QString());
-    QCOMPARE(evaluation.status, JsonEvaluation::Status::Evaluated);
+    QCOMPARE(evaluation.status, AnswersEvaluation::Status::Evaluated);
     QVERIFY(document.paragraphs().size() >= 68);
 }
 

@@ -1,9 +1,9 @@
 // The figures as data: every CSV row and every JSON "figures" object of a batch carries the
 // numbers that the report of the same line prints, and a refused line carries its message.
-#include "cli/batch.h"
-#include "cli/evaluator.h"
-#include "cli/figures_csv.h"
+#include "batch/batch.h"
+#include "batch/figures_csv.h"
 #include "cli/run.h"
+#include "evaluation/entry.h"
 #include "tests/samples/sample_answers.h"
 
 #include <QtTest>
@@ -128,8 +128,9 @@ Report ReportOf(std::string line, const std::string& separator) {
     if (line.find_first_not_of(" \t") == std::string::npos)
         return {{}, kBlankLineMessage};
     msr::ReportDocument document;
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(line, document, separator);
-    if (evaluation.status != msr::cli::JsonEvaluation::Status::Evaluated)
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(line), separator, &document);
+    if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
         return {{}, QString::fromStdString(evaluation.message)};
     static const QRegularExpression kSentence(
         "^Ihre Angaben führen zu einem Miet-Mittelwert in Höhe von (\\S+) Euro je Quadratmeter "
@@ -155,11 +156,11 @@ std::string Joined(const std::vector<std::string>& lines) {
     return input;
 }
 
-QByteArray RunBatch(const std::vector<std::string>& lines, msr::cli::OutputFormat format,
+QByteArray RunBatch(const std::vector<std::string>& lines, msr::batch::OutputFormat format,
                     const std::string& separator) {
     std::istringstream in(Joined(lines));
     std::ostringstream out;
-    if (!msr::cli::RunBatch(in, out, separator, format).finished())
+    if (!msr::batch::RunBatch(in, out, separator, format).finished())
         return "run failed";
     return QByteArray::fromStdString(out.str());
 }
@@ -246,8 +247,8 @@ void TestCliFigures::everyRowHoldsTheFiguresOfItsReport() {
     QFETCH(QString, separator);
     const std::string sep = separator.toStdString();
 
-    const QList<QStringList> rows = ReadCsv(RunBatch(lines, msr::cli::OutputFormat::Csv, sep));
-    QList<QByteArray> jsonLines = RunBatch(lines, msr::cli::OutputFormat::Json, sep).split('\n');
+    const QList<QStringList> rows = ReadCsv(RunBatch(lines, msr::batch::OutputFormat::Csv, sep));
+    QList<QByteArray> jsonLines = RunBatch(lines, msr::batch::OutputFormat::Json, sep).split('\n');
     QCOMPARE(jsonLines.takeLast(), QByteArray());
 
     QCOMPARE(rows.size(), qsizetype(lines.size()) + 1);
@@ -309,7 +310,7 @@ void TestCliFigures::quotesEveryField() {
     QFETCH(QByteArray, field);
     QFETCH(QByteArray, written);
     std::string out;
-    msr::cli::AppendCsvField(field.toStdString(), out);
+    msr::batch::AppendCsvField(field.toStdString(), out);
     QCOMPARE(QByteArray::fromStdString(out), written);
 }
 

@@ -1,5 +1,5 @@
-#include "cli/evaluator.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
 #include <QtTest>
@@ -130,10 +130,11 @@ void TestCliOutput::writesErrorObject() {
 
 void TestCliOutput::jsonOfAWholeEvaluationReadsBackAsTheDocument() {
     ReportDocument document;
-    const auto evaluation = msr::cli::EvaluateJson(
-        R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":2,"GuestToilet":true})",
-        document, ",");
-    QCOMPARE(evaluation.status, msr::cli::JsonEvaluation::Status::Evaluated);
+    const auto evaluation = msr::EvaluateAnswers(
+        msr::AdmitAnswers(
+            R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":2,"GuestToilet":true})"),
+        ",", &document);
+    QCOMPARE(evaluation.status, msr::AnswersEvaluation::Status::Evaluated);
     std::string out;
 
     msr::AppendReportJson(document, out);

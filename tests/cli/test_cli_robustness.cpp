@@ -1,12 +1,12 @@
 // Bad input, all of it tried: one test row for each row of docs/robustness.md, named by the
 // number it has there (L: living-area text, J: JSON answers, B: batch lines, F: files and
 // streams, P: the PDF file, E: environment).
-#include "cli/batch.h"
-#include "cli/evaluator.h"
+#include "batch/batch.h"
 #include "cli/run.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/living_area.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
 #include "evaluation/rent_index/figures.h"
 
@@ -79,24 +79,25 @@ struct Evaluation {
 
 Evaluation Evaluate(const QByteArray& answers) {
     msr::ReportDocument document;
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(Std(answers), document, ",");
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), ",", &document);
     Evaluation result;
     std::string json;
     switch (evaluation.status) {
-    case msr::cli::JsonEvaluation::Status::Evaluated:
+    case msr::AnswersEvaluation::Status::Evaluated:
         result.exitCode = kEvaluated;
         msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", json);
         break;
-    case msr::cli::JsonEvaluation::Status::Refused:
+    case msr::AnswersEvaluation::Status::Refused:
         result.exitCode = kRefused;
         msr::AppendErrorJson(evaluation.message, json);
         break;
-    case msr::cli::JsonEvaluation::Status::NotJson:
+    case msr::AnswersEvaluation::Status::NotJson:
         result.exitCode = kNotRead;
         msr::AppendErrorJson(evaluation.message, json);
         break;
     }
-    if (evaluation.status != msr::cli::JsonEvaluation::Status::Evaluated &&
+    if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated &&
         !document.paragraphs().empty())
         result.exitCode = -2; // a refusal must not leave a report behind
     result.message = Bytes(evaluation.message);

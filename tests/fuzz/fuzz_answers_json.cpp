@@ -21,13 +21,13 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/evaluation_output.h"
-#include "cli/evaluator.h"
+#include "batch/batch.h"
+#include "batch/evaluation_output.h"
 #include "cli/run.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 
 namespace {
 
@@ -82,8 +82,9 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
         msr::AppendErrorJson(kBlankLineMessage, expected);
         return expected;
     }
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(line, document, ",");
-    msr::cli::AppendJsonEvaluation(evaluation, document, ",", expected);
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(line), ",", &document);
+    msr::batch::AppendAnswersEvaluation(evaluation, document, ",", expected);
     return expected;
 }
 
@@ -101,8 +102,9 @@ void ReadAsQtReadsIt(std::string_view input) {
 
 void Single(std::string_view input) {
     msr::ReportDocument document;
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(input, document, ",");
-    if (evaluation.status == msr::cli::JsonEvaluation::Status::Evaluated) {
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(input), ",", &document);
+    if (evaluation.status == msr::AnswersEvaluation::Status::Evaluated) {
         Expect(evaluation.message.empty(), "evaluation with a message", evaluation.message);
         Expect(!document.paragraphs().empty(), "evaluation without paragraphs");
         std::string json;
@@ -124,7 +126,8 @@ void Single(std::string_view input) {
 
     // The same text again into the used document gives the same outcome.
     const std::vector<msr::Paragraph> first = document.paragraphs();
-    const msr::cli::JsonEvaluation again = msr::cli::EvaluateJson(input, document, ",");
+    const msr::AnswersEvaluation again =
+        msr::EvaluateAnswers(msr::AdmitAnswers(input), ",", &document);
     Expect(again.status == evaluation.status && again.message == evaluation.message &&
                document.paragraphs().size() == first.size(),
            "second evaluation differs", evaluation.message);
@@ -145,7 +148,7 @@ std::vector<std::string_view> Lines(std::string_view input) {
 void Batch(std::string_view input) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
-    Expect(msr::cli::RunBatch(in, out, ",").finished(), "batch run failed on a string stream");
+    Expect(msr::batch::RunBatch(in, out, ",").finished(), "batch run failed on a string stream");
     const std::string output = out.str();
     Expect(output.empty() || output.back() == '\n', "batch output not ended by a line break");
 

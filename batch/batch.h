@@ -1,14 +1,14 @@
 #pragma once
 
-#include "cli/command_line.h"
-#include "cli/progress.h"
+#include "batch/batch_formats.h"
+#include "batch/batch_progress.h"
 
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 
-namespace msr::cli {
+namespace msr::batch {
 
 // Every input line is one JSON object of answers, every row of a sheet one set of answers
 // (evaluation/answers_sheet.h, below its header), and gives exactly one answer, in order.
@@ -34,4 +34,4 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& de
                       OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
                       InputFormat input = InputFormat::JsonLines);
 
-} // namespace msr::cli
+} // namespace msr::batch

@@ -1,16 +1,16 @@
-#include "cli/evaluation_output.h"
+#include "batch/evaluation_output.h"
 
-#include "cli/figures_csv.h"
+#include "batch/figures_csv.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/figures_record.h"
 
-namespace msr::cli {
+namespace msr::batch {
 
-void AppendJsonEvaluation(const JsonEvaluation& evaluation, const ReportDocument& document,
-                          const std::string& decimalSeparator, std::string& out) {
+void AppendAnswersEvaluation(const AnswersEvaluation& evaluation, const ReportDocument& document,
+                             const std::string& decimalSeparator, std::string& out) {
     const std::size_t start = out.size();
-    if (evaluation.status == JsonEvaluation::Status::Evaluated)
+    if (evaluation.status == AnswersEvaluation::Status::Evaluated)
         AppendReportJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
                          decimalSeparator, out);
     else
@@ -25,16 +25,16 @@ void AppendJsonEvaluation(const JsonEvaluation& evaluation, const ReportDocument
     out.insert(start + 1, caseNumber); // right after the object's opening brace
 }
 
-void AppendCsvEvaluation(std::uint64_t number, const JsonEvaluation& evaluation,
+void AppendCsvEvaluation(std::uint64_t number, const AnswersEvaluation& evaluation,
                          const std::string& decimalSeparator, std::string& out) {
     std::string_view caseNumber;
     if (evaluation.caseNumber)
         caseNumber = *evaluation.caseNumber;
-    if (evaluation.status == JsonEvaluation::Status::Evaluated)
+    if (evaluation.status == AnswersEvaluation::Status::Evaluated)
         AppendCsvFigures(number, caseNumber,
                          FormatFinalFigures(evaluation.result, decimalSeparator), out);
     else
         AppendCsvError(number, caseNumber, evaluation.message, out);
 }
 
-} // namespace msr::cli
+} // namespace msr::batch

@@ -1,16 +1,17 @@
-#include "cli/batch.h"
+#include "batch/batch.h"
 
-#include "cli/evaluation_output.h"
-#include "cli/evaluator.h"
-#include "cli/figures_csv.h"
-#include "cli/line_reader.h"
+#include "batch/evaluation_output.h"
+#include "batch/figures_csv.h"
+#include "batch/line_reader.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/answers_sheet.h"
 #include "evaluation/document/report_document.h"
+#include "evaluation/entry.h"
 
 #include <string_view>
+#include <utility>
 
-namespace msr::cli {
+namespace msr::batch {
 namespace {
 
 constexpr const char* kBlankLineMessage =
@@ -44,19 +45,19 @@ public:
     }
 
     // The answers of the line or row with that number; false when it cannot be written.
-    bool answer(std::uint64_t number, const AnswersReading& reading) {
+    bool answer(std::uint64_t number, AnswersReading reading) {
         text_.clear();
-        const JsonEvaluation evaluation =
-            csv_ ? EvaluateReadingFigures(reading, decimalSeparator_) // no paragraph built
-                 : EvaluateReading(reading, document_, decimalSeparator_);
+        // The table needs the figures alone: no paragraph is built for it.
+        const AnswersEvaluation evaluation = EvaluateAnswers(
+            AdmitReading(std::move(reading)), decimalSeparator_, csv_ ? nullptr : &document_);
         if (csv_) {
             AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
         } else {
-            AppendJsonEvaluation(evaluation, document_, decimalSeparator_, text_);
+            AppendAnswersEvaluation(evaluation, document_, decimalSeparator_, text_);
             text_ += '\n';
         }
         ++outcome_.lines;
-        outcome_.refused += evaluation.status == JsonEvaluation::Status::Evaluated ? 0 : 1;
+        outcome_.refused += evaluation.status == AnswersEvaluation::Status::Evaluated ? 0 : 1;
         return write();
     }
 
@@ -172,4 +173,4 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& de
     return outcome;
 }
 
-} // namespace msr::cli
+} // namespace msr::batch

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace msr::cli {
+namespace msr::batch {
 
 // The figures as a table for spreadsheets: ';' between fields (as German spreadsheets
 // expect), every field in double quotes (so that no separator a spreadsheet's import may
@@ -29,4 +29,4 @@ void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::
 // One field in double quotes, a quote inside doubled.
 void AppendCsvField(std::string_view field, std::string& out);
 
-} // namespace msr::cli
+} // namespace msr::batch

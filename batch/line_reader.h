@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace msr::cli {
+namespace msr::batch {
 
 // Reads a stream line by line, in blocks as large as the stream has ready: a batch of
 // many lines costs few reads, and a line typed at a terminal is answered at once.
@@ -34,4 +34,4 @@ private:
     std::string pieces_; // a line that spans blocks
 };
 
-} // namespace msr::cli
+} // namespace msr::batch

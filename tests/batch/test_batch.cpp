@@ -1,6 +1,6 @@
-#include "cli/batch.h"
-#include "cli/evaluator.h"
+#include "batch/batch.h"
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
 
 #include <QtTest>
@@ -16,7 +16,7 @@ const char* const kClass7 = R"({"YearClass":7,"LivingArea":"130","CityArea":7})"
 QStringList RunLines(const std::string& input) {
     std::istringstream in(input);
     std::ostringstream out;
-    const bool ran = msr::cli::RunBatch(in, out, ",").finished();
+    const bool ran = msr::batch::RunBatch(in, out, ",").finished();
     if (!ran)
         return {"run failed"};
     const QString output = QString::fromStdString(out.str());
@@ -29,7 +29,8 @@ QStringList RunLines(const std::string& input) {
 
 QString SingleJson(const char* answers) {
     msr::ReportDocument document;
-    const msr::cli::JsonEvaluation evaluation = msr::cli::EvaluateJson(answers, document, ",");
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(answers), ",", &document);
     std::string out;
     msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", out);
     return QString::fromStdString(out);
@@ -41,7 +42,7 @@ QString ErrorOf(const QString& line) {
 
 } // namespace
 
-class TestCliBatch : public QObject {
+class TestBatch : public QObject {
     Q_OBJECT
 
 private slots:
@@ -52,7 +53,7 @@ private slots:
     void reportsFailedOutput();
 };
 
-void TestCliBatch::answersEveryLineInOrder() {
+void TestBatch::answersEveryLineInOrder() {
     const std::string input = std::string(kClass1) + "\n" + "{\"YearClass\":1,\n" + // broken
                               "{\"YearClass\":1}\n" +                               // refused
                               "\n" +                                                // blank
@@ -75,29 +76,29 @@ void TestCliBatch::answersEveryLineInOrder() {
     QVERIFY(lines[6] != lines[0]);
 }
 
-void TestCliBatch::answersLastLineWithoutNewline() {
+void TestBatch::answersLastLineWithoutNewline() {
     const QStringList lines = RunLines(std::string(kClass1) + "\n" + kClass7);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[1], SingleJson(kClass7));
 }
 
-void TestCliBatch::readsWindowsLineEnds() {
+void TestBatch::readsWindowsLineEnds() {
     const QStringList lines = RunLines(std::string(kClass1) + "\r\n\r\n");
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], SingleJson(kClass1));
     QVERIFY(ErrorOf(lines[1]).startsWith("Leere Zeile"));
 }
 
-void TestCliBatch::writesNothingForNoInput() {
+void TestBatch::writesNothingForNoInput() {
     QCOMPARE(RunLines(""), QStringList{});
 }
 
-void TestCliBatch::reportsFailedOutput() {
+void TestBatch::reportsFailedOutput() {
     std::istringstream in(kClass1);
     std::ostringstream out;
     out.setstate(std::ios::badbit);
-    QVERIFY(!msr::cli::RunBatch(in, out, ",").finished());
+    QVERIFY(!msr::batch::RunBatch(in, out, ",").finished());
 }
 
-QTEST_APPLESS_MAIN(TestCliBatch)
-#include "test_cli_batch.moc"
+QTEST_APPLESS_MAIN(TestBatch)
+#include "test_batch.moc"

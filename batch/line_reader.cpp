@@ -1,9 +1,9 @@
-#include "cli/line_reader.h"
+#include "batch/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace msr::cli {
+namespace msr::batch {
 
 LineReader::LineReader(std::istream& in, std::size_t longest)
     : in_(in), longest_(longest), block_(std::size_t{1} << 16) {}
@@ -49,4 +49,4 @@ bool LineReader::fill() {
     return end_ > 0;
 }
 
-} // namespace msr::cli
+} // namespace msr::batch

@@ -1,6 +1,6 @@
-#include "cli/figures_csv.h"
+#include "batch/figures_csv.h"
 
-namespace msr::cli {
+namespace msr::batch {
 namespace {
 
 constexpr char kSeparator = ';';
@@ -62,4 +62,4 @@ void AppendCsvField(std::string_view field, std::string& out) {
     out += '"';
 }
 
-} // namespace msr::cli
+} // namespace msr::batch
