@@ -33,8 +33,10 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
 // Writes each answer of a batch in its format, and counts them.
 class BatchWriter {
 public:
-    BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format)
-        : out_(out), decimalSeparator_(decimalSeparator), csv_(format == OutputFormat::Csv) {}
+    BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format,
+                std::string_view unknownKeyHint)
+        : out_(out), decimalSeparator_(decimalSeparator), csv_(format == OutputFormat::Csv),
+          unknownKeyHint_(unknownKeyHint) {}
 
     bool begin() {
         if (!csv_)
@@ -48,8 +50,10 @@ public:
     bool answer(std::uint64_t number, AnswersReading reading) {
         text_.clear();
         // The table needs the figures alone: no paragraph is built for it.
-        const AnswersEvaluation evaluation = EvaluateAnswers(
+        AnswersEvaluation evaluation = EvaluateAnswers(
             AdmitReading(std::move(reading)), decimalSeparator_, csv_ ? nullptr : &document_);
+        evaluation.message =
+            WithUnknownKeyHint(evaluation.message, evaluation.unknownKey, unknownKeyHint_);
         if (csv_) {
             AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
         } else {
@@ -77,6 +81,7 @@ private:
     std::ostream& out_;
     const std::string& decimalSeparator_;
     bool csv_;
+    std::string_view unknownKeyHint_;
     ReportDocument document_; // 96 dpi, as the points of the output promise
     std::string text_;
     BatchOutcome outcome_;
@@ -131,8 +136,11 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
         return writer.end(Failure::Input);
     if (!header)
         return Unusable(kEmptySheetMessage);
-    if (std::optional<std::string> refusal = sheet.readHeader(records.record()))
-        return Unusable(std::move(*refusal));
+    if (std::optional<std::string> refusal = sheet.readHeader(records.record())) {
+        BatchOutcome unusable = Unusable(std::move(*refusal));
+        unusable.unknownKey = sheet.refusedUnknownColumn();
+        return unusable;
+    }
     if (!writer.begin())
         return writer.end(Failure::Output);
 
@@ -159,11 +167,12 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
 } // namespace
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                      OutputFormat format, BatchProgress* progress, InputFormat input) {
+                      OutputFormat format, BatchProgress* progress, InputFormat input,
+                      std::string_view unknownKeyHint) {
     // One byte more than answers may take: a longer line is refused for its size all the
     // same.
     LineReader lines(in, kLargestAnswersText + 1);
-    BatchWriter writer(out, decimalSeparator, format);
+    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint);
     const BatchOutcome outcome = input == InputFormat::Sheet
                                      ? AnswerSheetRows(lines, writer, progress)
                                      : AnswerJsonLines(lines, writer, progress);

@@ -7,6 +7,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace msr::batch {
 
@@ -26,12 +27,16 @@ struct BatchOutcome {
     };
     Failure failure = Failure::None;
     std::string message;       // for Unusable: why, without a closing full stop
+    bool unknownKey = false;   // for Unusable: the header names a column that is no input
     std::uint64_t lines = 0;   // answered, refused ones included
     std::uint64_t refused = 0; // answered with a message instead of figures
     bool finished() const { return failure == Failure::None; }
 };
+// unknownKeyHint follows the refusal of an unknown key, saying where the known ones are
+// listed ("; die erlaubten Schlüssel nennt --help").
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
                       OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
-                      InputFormat input = InputFormat::JsonLines);
+                      InputFormat input = InputFormat::JsonLines,
+                      std::string_view unknownKeyHint = {});
 
 } // namespace msr::batch

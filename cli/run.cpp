@@ -24,6 +24,8 @@ namespace {
 
 constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
 constexpr const char* kOutputUnwritable = "Die Ausgabe kann nicht geschrieben werden";
+// Where a refusal of an unknown key sends the user.
+constexpr std::string_view kKeysHint = "; die erlaubten Schlüssel nennt --help";
 
 int UsageFailure(std::ostream& err, const std::string& message) {
     err << WithFullStop(message) << '\n' << UsageText();
@@ -101,7 +103,7 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
     if (evaluation.status == AnswersEvaluation::Status::NotJson)
         return UsageFailure(err, evaluation.message);
     if (evaluation.status == AnswersEvaluation::Status::Refused) {
-        err << evaluation.message << '\n';
+        err << WithUnknownKeyHint(evaluation.message, evaluation.unknownKey, kKeysHint) << '\n';
         return kRefused;
     }
     if (!options.pdfFile.empty()) // the pages exactly as they print
@@ -122,15 +124,17 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
                                     ? options.format
                                     : OutputFormat::Json;
-    const BatchOutcome outcome = batch::RunBatch(in, out, surroundings.decimalSeparator, format,
-                                                 progress ? &*progress : nullptr, options.input);
+    const BatchOutcome outcome =
+        batch::RunBatch(in, out, surroundings.decimalSeparator, format,
+                        progress ? &*progress : nullptr, options.input, kKeysHint);
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
         return UsageFailure(err, kInputUnreadable);
     case BatchOutcome::Failure::Output:
         return UsageFailure(err, kOutputUnwritable);
     case BatchOutcome::Failure::Unusable:
-        return UsageFailure(err, outcome.message);
+        return UsageFailure(
+            err, WithUnknownKeyHint(WithFullStop(outcome.message), outcome.unknownKey, kKeysHint));
     case BatchOutcome::Failure::None:
         break;
     }

@@ -23,6 +23,7 @@ AnswersEvaluation Failed(const AdmittedAnswers& admitted, AnswersEvaluation::Sta
     failed.status = status;
     failed.message = std::move(message);
     failed.caseNumber = admitted.caseNumber;
+    failed.unknownKey = admitted.unknownKey;
     return failed;
 }
 
@@ -31,6 +32,7 @@ AnswersEvaluation Failed(const AdmittedAnswers& admitted, AnswersEvaluation::Sta
 AdmittedAnswers AdmitReading(AnswersReading reading) {
     AdmittedAnswers admitted;
     admitted.caseNumber = std::move(reading.caseNumber);
+    admitted.unknownKey = reading.unknownKey;
     if (reading.status != AnswersReading::Status::Read) {
         admitted.status = ReadingStatus(reading.status);
         admitted.message = WithFullStop(std::move(reading.message));
@@ -77,6 +79,16 @@ AnswersEvaluation EvaluateAnswers(const AdmittedAnswers& admitted,
     if (document)
         document->clear();
     return evaluated;
+}
+
+std::string WithUnknownKeyHint(const std::string& message, bool unknownKey, std::string_view hint) {
+    if (!unknownKey || hint.empty())
+        return message;
+    std::string hinted = message;
+    if (!hinted.empty() && hinted.back() == '.')
+        hinted.pop_back(); // the error report's full stop, which follows the hint instead
+    hinted += hint;
+    return WithFullStop(std::move(hinted));
 }
 
 std::string FailureMessage(std::exception_ptr error) {

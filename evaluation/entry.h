@@ -36,6 +36,7 @@ struct AdmittedAnswers {
     std::vector<const char*> missing; // the required answers not given, when read
     std::string message;              // unless admitted: why, with the error report's full stop
     std::optional<std::string> caseNumber; // "Aktenzeichen", when the answers give a valid one
+    bool unknownKey = false;               // refused for a key that is no input
 
     // Whether the answers were read, so that a form may show them whatever the rules say.
     bool read() const { return status != Status::Unread && status != Status::NotJson; }
@@ -55,7 +56,12 @@ struct AnswersEvaluation {
     std::string message; // for NotJson and Refused, with the error report's full stop
     EvaluationResult result;
     std::optional<std::string> caseNumber;
+    bool unknownKey = false; // refused for a key that is no input
 };
+
+// A refusal's message with a front end's hint where the known keys are listed, for a
+// refusal of an unknown key ("; die erlaubten Schlüssel nennt --help"); others unchanged.
+std::string WithUnknownKeyHint(const std::string& message, bool unknownKey, std::string_view hint);
 
 // Evaluates the answers if they were admitted: into the document (which is cleared first)
 // when one is given, else the figures alone, building no paragraph. An error of the

@@ -15,12 +15,16 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 namespace {
 
 // The page shows German figures whatever the browser's language, as the command line
 // does under a German locale.
 constexpr const char* kGermanDecimalSeparator = ",";
+
+// Where a refusal of an unknown column sends a browser's user.
+constexpr std::string_view kColumnsHint = "; die erlaubten Spalten zeigt die Vorlage (Vorlage.csv)";
 
 // Reads the file's bytes where JavaScript put them, without a copy.
 class MemoryBuffer : public std::streambuf {
@@ -55,7 +59,7 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     std::ostringstream out;
     const msr::batch::BatchOutcome outcome =
         msr::batch::RunBatch(in, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
-                             nullptr, InputFormatOf(fileName));
+                             nullptr, InputFormatOf(fileName), kColumnsHint);
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);

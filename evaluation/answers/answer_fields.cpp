@@ -203,6 +203,10 @@ std::optional<AnswerValue>* AnswerFields::slot(std::string_view key) {
     return nullptr;
 }
 
+std::string UnknownKeyMessage(std::string_view key) {
+    return "Unbekannter Schlüssel \"" + WithVisibleControls(key) + '"';
+}
+
 AnswersReading NotRead(AnswersReading::Status status, std::string message) {
     AnswersReading reading;
     reading.status = status;
@@ -217,10 +221,10 @@ AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source) {
         if (!fault.empty())
             return Refused(std::move(reading), std::move(fault));
     }
-    if (fields.unknownKey)
-        return Refused(std::move(reading), "Unbekannter Schlüssel \"" +
-                                               WithVisibleControls(*fields.unknownKey) +
-                                               "\"; die erlaubten Schlüssel nennt --help");
+    if (fields.unknownKey) {
+        reading.unknownKey = true;
+        return Refused(std::move(reading), UnknownKeyMessage(*fields.unknownKey));
+    }
     const auto& inputs = Inputs();
     for (std::size_t i = 0; i < kInputCount; ++i) {
         if (!fields.inputs[i])

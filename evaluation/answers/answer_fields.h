@@ -40,6 +40,9 @@ struct AnswerFields {
 // The place of the input of that name in Inputs(), or -1.
 int InputIndex(std::string_view name);
 
+// "Unbekannter Schlüssel "<key>"": where the known keys are listed is the front end's to say.
+std::string UnknownKeyMessage(std::string_view key);
+
 // A reading that stopped before any answer was taken, with its reason.
 AnswersReading NotRead(AnswersReading::Status status, std::string message);
 

@@ -31,6 +31,8 @@ struct AnswersReading {
     Status status = Status::Read;
     Answers answers;
     std::string message; // why it was not read, in German, without a closing full stop
+    // Refused for a key that is no input: a front end may add where the known ones are listed.
+    bool unknownKey = false;
     // "Aktenzeichen" as given, when given; kept when the answers are refused for another
     // reason, so that a refusal can name its case.
     std::optional<std::string> caseNumber;

@@ -150,6 +150,7 @@ bool SheetRecords::addLine(std::string_view line) {
 
 std::optional<std::string> AnswersSheet::readHeader(std::string_view record) {
     columns_.clear();
+    unknownColumn_ = false;
     if (record.substr(0, 3) == "\xEF\xBB\xBF")
         record.remove_prefix(3); // a UTF-8 byte order mark
     if (const std::size_t bad = FirstNonUtf8(record); bad != std::string_view::npos)
@@ -164,9 +165,10 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record) {
             column = kUnnamedColumn;
         else if (name == kCaseNumberKey)
             column = kCaseNumberColumn;
-        else if (column < 0)
-            return "Unbekannter Schlüssel \"" + WithVisibleControls(name) +
-                   "\"; die erlaubten Schlüssel nennt --help";
+        else if (column < 0) {
+            unknownColumn_ = true;
+            return UnknownKeyMessage(name);
+        }
         for (const int earlier : columns_)
             if (column != kUnnamedColumn && earlier == column)
                 return "Die Spalte \"" + std::string(name) + "\" steht zweimal in der Kopfzeile";

@@ -43,6 +43,8 @@ public:
     // Reads the header row; the message for a header that is refused (a name that is no
     // input, a name twice, no CSV), or nothing.
     std::optional<std::string> readHeader(std::string_view record);
+    // Whether the header was refused for a name that is no input.
+    bool refusedUnknownColumn() const { return unknownColumn_; }
 
     // Reads one row as the JSON text of the same answers reads: the same answers, case
     // number, refusals and messages (the allowed values worded for a sheet). A row that is
@@ -54,6 +56,7 @@ public:
 
 private:
     std::vector<int> columns_; // per column: the place in Inputs(), or a kind of its own
+    bool unknownColumn_ = false;
 };
 
 } // namespace msr
