@@ -1,5 +1,6 @@
 #include "evaluation/rent_index/rent_index_tables.h"
 
+#include <cmath>
 #include <limits>
 
 namespace msr {
@@ -16,15 +17,15 @@ const std::array<YearClassRow, 7> kYearClasses = {{
 }};
 
 const std::array<SizeClassRow, 6> kSizeClasses = {{
-    {40.0f,  true,  0.82, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von 0,82 Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {50.0f,  true,  0.41, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von 0,41 Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {60.0f,  true,  0.21, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von 0,21 Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {40.0f,  true,  0.82, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {50.0f,  true,  0.41, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {60.0f,  true,  0.21, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
     {110.0f, false, 0.0,  "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) werden weder Zu- noch Abschläge erhoben."},
-    {120.0f, true,  -0.21, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Abschlag in Höhe von 0,21 Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {std::numeric_limits<float>::infinity(), true, -0.32, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Abschlag in Höhe von 0,32 Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {120.0f, true,  -0.21, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {std::numeric_limits<float>::infinity(), true, -0.32, "Aufgrund Ihrer Wohnungsgröße ({} Quadratmeter) wird ein Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
 }};
 
-const ApartmentRow kApartment = {1.27, "Sie haben angegeben, dass es sich bei Ihrer Wohnung um ein Appartement handelt. Ein Appartement ist eine abgschlossene Einzimmerwohnung mit einer ausgestatteten Kochnische, Bad oder Dusche sowie WC mit einer maximalen Wohnfläche von 50,00 Quadratmetern. Daher wird für Ihre Wohnung (Appartement) ein Zuschlag in Höhe von 1,27 Euro je Quadratmeter Wohnfläche vorgenommen."};
+const ApartmentRow kApartment = {1.27, "Sie haben angegeben, dass es sich bei Ihrer Wohnung um ein Appartement handelt. Ein Appartement ist eine abgschlossene Einzimmerwohnung mit einer ausgestatteten Kochnische, Bad oder Dusche sowie WC mit einer maximalen Wohnfläche von 50,00 Quadratmetern. Daher wird für Ihre Wohnung (Appartement) ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche vorgenommen."};
 
 namespace {
 
@@ -32,54 +33,54 @@ constexpr const char* kInsulationContradiction = "Sie haben angegeben, dass nach
 constexpr const char* kHeatingContradiction = "Sie haben angegeben, dass ein erstmaliger/nachträglicher Einbau einer Heizungsanlage oder eine Erneuerung/Austausch der gesamten Heizungsanlage in Gebäuden mit Baujahr vor 1980 durchgeführt wurde. Sie haben gleichzeitig angegeben, dass Ihre Wohnung nach 1980 gebaut wurde. Dies ist ein Widerspruch. Daher wird die Modernisierung der Heizungsanlage nicht berücksichtigt.";
 
 const FeatureRow kBathroom[] = {
-    {&Answers::GuestToilet,  1, true, 0.18, "Ihre Wohnung verfügt über ein Gäste-WC. Dadurch ergibt sich ein Zuschlag je Quadratmeter Wohnfläche in Höhe von 0,18 Euro. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::TubAndShower, 1, true, 0.26, "Ihre Wohnung verfügt über ein Badzimmer mit Badewanne und separater Dusche. Dadurch ergibt sich ein Zuschlag je Quadratmeter Wohnfläche in Höhe von 0,26 Euro. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::GuestToilet,  1, true, 0.18, "Ihre Wohnung verfügt über ein Gäste-WC. Dadurch ergibt sich ein Zuschlag je Quadratmeter Wohnfläche in Höhe von {} Euro. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::TubAndShower, 1, true, 0.26, "Ihre Wohnung verfügt über ein Badzimmer mit Badewanne und separater Dusche. Dadurch ergibt sich ein Zuschlag je Quadratmeter Wohnfläche in Höhe von {} Euro. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kFlooring[] = {
-    {&Answers::FloorCovering, 1, true, -0.35, "Ihre Wohnung ist ohne Oberböden vermietet. Dadurch ergibt sich ein Abschlag in Höhe von 0,35 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::FloorCovering, 2, true, -0.14, "Ihre Wohnung weist als Bodenbelag nur einfache PVC-Beläge auf. Dadurch ergibt sich ein Abschlag in Höhe von 0,14 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::FloorCovering, 3, true, 0.24,  "Ihre Wohnung ist mit Parkett, Keramikboden, aufgearbeiteten Holzdielen oder Naturstein ausgestattet. Dadurch ergibt sich ein Zuschlag in Höhe von 0,24 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::FloorCovering, 4, true, 0.34,  "In Ihre Wohnung wurde nachträglich eine Trittschalldämmung (nach 1980) bei Parkett, Keramikböden, aufgearbeitete Holzdielen oder Naturstein als überwiegend verwendetem Bodenbelag in den Woh- und Schlafräumen eingebaut. Dadurch ergibt sich ein Zuschlag in Höhe von 0,34 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::FloorCovering, 1, true, -0.35, "Ihre Wohnung ist ohne Oberböden vermietet. Dadurch ergibt sich ein Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::FloorCovering, 2, true, -0.14, "Ihre Wohnung weist als Bodenbelag nur einfache PVC-Beläge auf. Dadurch ergibt sich ein Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::FloorCovering, 3, true, 0.24,  "Ihre Wohnung ist mit Parkett, Keramikboden, aufgearbeiteten Holzdielen oder Naturstein ausgestattet. Dadurch ergibt sich ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::FloorCovering, 4, true, 0.34,  "In Ihre Wohnung wurde nachträglich eine Trittschalldämmung (nach 1980) bei Parkett, Keramikböden, aufgearbeitete Holzdielen oder Naturstein als überwiegend verwendetem Bodenbelag in den Woh- und Schlafräumen eingebaut. Dadurch ergibt sich ein Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kHeating[] = {
-    {&Answers::HeatingKind, 1, true, -0.05, "Ihre Wohnung verfügt über eine Fernheizung (Wohnungen, die mit Fernwärme beheizt werden). Dies führt zu einem Abschlag in Höhe von 0,05 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::HeatingKind, 2, true, -0.07, "Ihre Wohnung verfügt über eine Nachtspeicherheizung. Dies führt zu einem Abschlag in Höhe von 0,07 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::HeatingKind, 3, true, -0.44, "Ihre Wohnung verfügt über Einzelöfen (Gas, Kohle, Öl). Dies führt zu einem Abschlag in Höhe von 0,44 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::HeatingKind, 4, true, -0.54, "Ihre Wohnung ist nur teilweise beheizt (Aufenthaltsräume wie Wohn- und Schlafräume) oder es wurde gar keine Heizung vom Vermieter gestellt. Dies führt zu einem Abschlag in Höhe von 0,54 Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::HeatingKind, 1, true, -0.05, "Ihre Wohnung verfügt über eine Fernheizung (Wohnungen, die mit Fernwärme beheizt werden). Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::HeatingKind, 2, true, -0.07, "Ihre Wohnung verfügt über eine Nachtspeicherheizung. Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::HeatingKind, 3, true, -0.44, "Ihre Wohnung verfügt über Einzelöfen (Gas, Kohle, Öl). Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::HeatingKind, 4, true, -0.54, "Ihre Wohnung ist nur teilweise beheizt (Aufenthaltsräume wie Wohn- und Schlafräume) oder es wurde gar keine Heizung vom Vermieter gestellt. Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der neue Mittelwert beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kFurther[] = {
-    {&Answers::CaptiveRooms,      1, true, -0.06, "Ihre Wohnung hat einen oder mehrere gefangene Räume (Räume, die nur direkt über vorgelagerte Wohnräume zu erreichen sind). Dies führt zu einem Abschlag in Höhe von 0,06 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::NoKitchenHotWater, 1, true, -0.12, "Ihre Wohnung verfügt über kein fließend Warmwasser in der Küche. Dies führt zu einem Abschlag in Höhe von 0,12 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::BalconyOrLoggia,   1, true, 0.08,  "Ihre Wohnung hat einen Balkon bzw. eine Loggia. Dies führt zu einem Zuschlag in Höhe von 0,08 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::Terrace,           1, true, 0.23,  "Ihre Wohnung hat eine Terrasse bzw. Dachterrasse. Dies führt zu einem Zuschlag in Höhe von 0,23 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::SoundproofWindows, 1, true, 0.21,  "Ihre Wohnung hat Schallschutzfenster, die das zur Schallreduktion vorgeschriebene bzw. zur Lärmreduktion erforderliche Maß erfüllen. Dies führt zu einem Zuschlag in Höhe von 0,21 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::BarrierFree,       1, true, 0.07,  "Ihre Wohnung ist barrierefrei erreichbar, d. h. sie ist ohne Schwellen und Stufen erreichbar. Dies führt zu einem Zuschlag in Höhe von 0,07 Euro je Quadratmeter Wohnfläche."},
-    {&Answers::BarrierFree,       2, true, 0.30,  "Bei Ihrer Wohnung handelt es sich um eine barrierefrei erstellt oder modernisierte Wohnung. Dazu gehören u. a. eine bodengleiche Dusche und ein schwellenfreier Zugang zu Balkonen/Terrassen. Dies führt zu einem Zuschlag in Höhe von 0,30 Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CaptiveRooms,      1, true, -0.06, "Ihre Wohnung hat einen oder mehrere gefangene Räume (Räume, die nur direkt über vorgelagerte Wohnräume zu erreichen sind). Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::NoKitchenHotWater, 1, true, -0.12, "Ihre Wohnung verfügt über kein fließend Warmwasser in der Küche. Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::BalconyOrLoggia,   1, true, 0.08,  "Ihre Wohnung hat einen Balkon bzw. eine Loggia. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::Terrace,           1, true, 0.23,  "Ihre Wohnung hat eine Terrasse bzw. Dachterrasse. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::SoundproofWindows, 1, true, 0.21,  "Ihre Wohnung hat Schallschutzfenster, die das zur Schallreduktion vorgeschriebene bzw. zur Lärmreduktion erforderliche Maß erfüllen. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::BarrierFree,       1, true, 0.07,  "Ihre Wohnung ist barrierefrei erreichbar, d. h. sie ist ohne Schwellen und Stufen erreichbar. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::BarrierFree,       2, true, 0.30,  "Bei Ihrer Wohnung handelt es sich um eine barrierefrei erstellt oder modernisierte Wohnung. Dazu gehören u. a. eine bodengleiche Dusche und ein schwellenfreier Zugang zu Balkonen/Terrassen. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kModernisation[] = {
-    {&Answers::Insulation,     1, true, 0.29, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren 1980 bis 1994 gedämmt. Dies führt zu einem Zuschlag in Höhe von 0,29 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
-    {&Answers::Insulation,     2, true, 0.37, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren 1995 bis 2001 gedämmt. Dies führt zu einem Zuschlag in Höhe von 0,37 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
-    {&Answers::Insulation,     3, true, 0.45, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren seit 2002 gedämmt. Dies führt zu einem Zuschlag in Höhe von 0,45 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
-    {&Answers::HeatingRenewed, 1, true, 0.08, "Ihre Wohnung wurde heiztechnisch modernisiert: Erstmaliger/nachträglicher Einbau einer Heizungsanlage oder Erneuerung/Austausch der gesamten Heizungsanlage (Heizungskessel, Rohrleitungen und Heizkörper) 1995 oder später in Gebäuden mit Baujahr vor 1980. Dies führt zu einem Zuschlag in Höhe von 0,08 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kHeatingContradiction},
-    {&Answers::BathRenewed,    1, true, 0.07, "Ein erstmaliger Dusch- oder Badeinbau oder eine Baderneuerung-/-modernisierung (Neuverfliesung und Erneuerung aller Sanitärteile) Ihrer Wohnung fand seit 2000 statt. Dies führt zu einem Zuschlag in Höhe von 0,07 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::Insulation,     1, true, 0.29, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren 1980 bis 1994 gedämmt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
+    {&Answers::Insulation,     2, true, 0.37, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren 1995 bis 2001 gedämmt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
+    {&Answers::Insulation,     3, true, 0.45, "An Ihrer Wohnung wurden nachträglich die Außenwände und das Dach in den Jahren seit 2002 gedämmt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kInsulationContradiction},
+    {&Answers::HeatingRenewed, 1, true, 0.08, "Ihre Wohnung wurde heiztechnisch modernisiert: Erstmaliger/nachträglicher Einbau einer Heizungsanlage oder Erneuerung/Austausch der gesamten Heizungsanlage (Heizungskessel, Rohrleitungen und Heizkörper) 1995 oder später in Gebäuden mit Baujahr vor 1980. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche.", kHeatingContradiction},
+    {&Answers::BathRenewed,    1, true, 0.07, "Ein erstmaliger Dusch- oder Badeinbau oder eine Baderneuerung-/-modernisierung (Neuverfliesung und Erneuerung aller Sanitärteile) Ihrer Wohnung fand seit 2000 statt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kEnvironment[] = {
-    {&Answers::NoiseImpairment, 1, true, -0.09, "Sie haben angegeben, dass Ihre Wohnung durch Lärm aufgrund der Lage an einer viel befahrenen Straße (Durchgangsverkehr, Einfallstraße, Verbindungsstraße zwischen Stadtteilen) und/oder an einer viel befahrenen Eisenbahnlinie liegt. Dies führt zu einem Abschlag in Höhe von 0,09 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::NoiseImpairment, 1, true, -0.09, "Sie haben angegeben, dass Ihre Wohnung durch Lärm aufgrund der Lage an einer viel befahrenen Straße (Durchgangsverkehr, Einfallstraße, Verbindungsstraße zwischen Stadtteilen) und/oder an einer viel befahrenen Eisenbahnlinie liegt. Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 const FeatureRow kArea[] = {
-    {&Answers::CityArea, 1, true,  0.56,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Innenstadt-Mitte liegt. Dies führt zu einem Zuschlag in Höhe von 0,56 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::CityArea, 2, true,  -0.19, "Sie haben angegeben, dass Ihre Wohnung im Bereich Innenstadt-Nord liegt. Dies führt zu einem Abschlag in Höhe von 0,19 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CityArea, 1, true,  0.56,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Innenstadt-Mitte liegt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CityArea, 2, true,  -0.19, "Sie haben angegeben, dass Ihre Wohnung im Bereich Innenstadt-Nord liegt. Dies führt zu einem Abschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
     {&Answers::CityArea, 3, false, 0.0,   "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-West liegt. Dies führt weder zu einem Zu- noch zu einem Abschlag. Der Mittelwert Ihrer Wohnung liegt daher weiterhin bei {} Euro je Quadratmeter Wohnfläche."},
     {&Answers::CityArea, 4, false, 0.0,   "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-Nord liegt. Dies führt weder zu einem Zu- noch zu einem Abschlag. Der Mittelwert Ihrer Wohnung liegt daher weiterhin bei {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::CityArea, 5, true,  0.13,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-Ost liegt. Dies führt zu einem Zuschlag in Höhe von 0,13 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::CityArea, 6, true,  0.48,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-Süd liegt. Dies führt zu einem Zuschlag in Höhe von 0,48 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
-    {&Answers::CityArea, 7, true,  0.21,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Lindmoor liegt. Dies führt zu einem Zuschlag in Höhe von 0,21 Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CityArea, 5, true,  0.13,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-Ost liegt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CityArea, 6, true,  0.48,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Varlstadt-Süd liegt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
+    {&Answers::CityArea, 7, true,  0.21,  "Sie haben angegeben, dass Ihre Wohnung im Bereich Lindmoor liegt. Dies führt zu einem Zuschlag in Höhe von {} Euro je Quadratmeter Wohnfläche. Der Mittelwert Ihrer Wohnung beträgt {} Euro je Quadratmeter Wohnfläche."},
 };
 
 template <class T, std::size_t N> constexpr std::size_t CountOf(const T (&)[N]) {
@@ -121,6 +122,14 @@ const std::array<FeatureSectionRow, 7> kFeatureSections = {{
      kArea, CountOf(kArea)},
 }};
 // clang-format on
+
+std::string AmountInSentence(double amount) {
+    const long cents = std::lround(std::fabs(amount) * 100);
+    std::string text = std::to_string(cents / 100) + ",";
+    text += static_cast<char>('0' + cents % 100 / 10);
+    text += static_cast<char>('0' + cents % 10);
+    return text;
+}
 
 int FeatureChoiceCount(Choice Answers::*choice) {
     int count = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "evaluation/answers/answers.h"
 
@@ -28,12 +29,12 @@ struct SizeClassRow {
     float upTo; // infinity for the last class
     bool adjusts;
     double amount;
-    // Names the living area, then (for a class that adjusts) the new mean.
+    // Names the living area, then (for a class that adjusts) the amount and the new mean.
     const char* sentence;
 };
 extern const std::array<SizeClassRow, 6> kSizeClasses;
 
-// An apartment gets its surcharge whatever its living area; its sentence names no number.
+// An apartment gets its surcharge whatever its living area; its sentence names the amount.
 struct ApartmentRow {
     double amount;
     const char* sentence;
@@ -62,7 +63,8 @@ struct FeatureRow {
     int value; // the feature applies when the input has this value
     bool adjusts;
     double amount; // negative for a deduction
-    // A hole "{}" in the sentence takes the mean after the feature's adjustment.
+    // For a feature that adjusts, the first hole "{}" takes the amount and a second one the
+    // mean after the adjustment; for one that does not, its hole takes the mean.
     const char* sentence;
     // Modernisation that only counts in buildings from before 1980; otherwise the
     // contradiction sentence stands in for the feature's sentence.
@@ -82,6 +84,10 @@ struct FeatureSectionRow {
 };
 // Sections 2 to 8, in the order the evaluation runs them.
 extern const std::array<FeatureSectionRow, 7> kFeatureSections;
+
+// An amount as its sentence words it, whatever the user's decimal separator: "0,82" for
+// 0.82 and for -0.82 alike (the sentence says whether it is a surcharge or a deduction).
+std::string AmountInSentence(double amount);
 
 // How many choices the feature tables give a choice input (the highest value they ask
 // for); 0 for an input they do not ask about.

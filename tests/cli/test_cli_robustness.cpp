@@ -79,8 +79,11 @@ struct Evaluation {
 
 Evaluation Evaluate(const QByteArray& answers) {
     msr::ReportDocument document;
-    const msr::AnswersEvaluation evaluation =
+    msr::AnswersEvaluation evaluation =
         msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), ",", &document);
+    // The evaluator adds where the keys are named.
+    evaluation.message = msr::WithUnknownKeyHint(evaluation.message, evaluation.unknownKey,
+                                                 "; die erlaubten Schlüssel nennt --help");
     Evaluation result;
     std::string json;
     switch (evaluation.status) {

@@ -43,11 +43,14 @@ CHECK_TEST(everyAdjustingRowIsChecked) {
     CHECK_EQ(AdjustingRows().size(), std::size_t{34});
 }
 
+// Each sentence names its amount in the words of the report's figures, and only through
+// the hole that the evaluation fills with it.
 CHECK_TEST(sentenceNamesItsOwnAmountAsTheReportFormatsIt) {
     for (const AdjustingRow& row : AdjustingRows()) {
         CHECK_ROW(row.sentence.substr(0, 90));
-        const std::string amount = msr::FormatFigure(std::fabs(row.amount), ",");
-        CHECK(Contains(row.sentence, " " + amount + " Euro"));
+        CHECK_EQ(msr::AmountInSentence(row.amount), msr::FormatFigure(std::fabs(row.amount), ","));
+        CHECK(Contains(row.sentence, "in Höhe von {} Euro"));
+        CHECK(!Contains(row.sentence, msr::AmountInSentence(row.amount)));
     }
 }
 
