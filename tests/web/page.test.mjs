@@ -4,11 +4,12 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
-import { join } from 'node:path';
-import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
+import { extname, join } from 'node:path';
+import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
 import { runNative } from './native.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -480,6 +481,100 @@ describe('answers kept', () => {
     assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
     await context.close();
   });
+});
+
+describe('a new release behind a caching host', () => {
+  // Release B: the page, its script and its core each changed a little, written by the
+  // build's own release step, so that the test sees which release each file came from.
+  function releaseB() {
+    const source = mkdtempSync(join(tmpdir(), 'msr-source-'));
+    const folder = mkdtempSync(join(tmpdir(), 'msr-release-'));
+    cpSync(join(repository, 'web'), source, { recursive: true });
+    cpSync(pageFolder, folder, { recursive: true });
+    const edit = (file, change) => writeFileSync(join(source, file), change(readFileSync(join(source, file), 'utf8')));
+    edit('index.html', (page) => page.replace('<html lang="de">', '<html lang="de" data-page="B">'));
+    edit('page.js', (script) => `${script}\ndocument.documentElement.dataset.script = 'B';\n`);
+    const module = join(source, 'evaluation_module.js');
+    const built = readdirSync(pageFolder).find((name) => /^evaluation_module\.[0-9a-f]+\.js$/.test(name));
+    writeFileSync(module, `${readFileSync(join(pageFolder, built), 'utf8')}\n// B\n`);
+    const files = ['batch_module.js', 'icon.svg', 'Vorlage.csv', 'page.css', 'artwork-header.svg',
+      'artwork-footer.svg', 'manifest.webmanifest', 'icon-180.png', 'icon-192.png', 'icon-512.png',
+      'batch.html', 'batch.js', 'batch.css'];
+    execFileSync('cmake', [`-DSOURCE=${source}`, `-DMODULE=${module}`, `-DFOLDER=${folder}`,
+      `-DFILES=${files.join(';')}`, '-P', join(source, 'release.cmake')]);
+    return folder;
+  }
+
+  // A host that serves whichever release is deployed, with the given caching header and a
+  // date of last change long ago (so that even no header lets a browser keep the file).
+  function cachingHost(cacheControl) {
+    const host = { folder: pageFolder };
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml' };
+    const server = createServer((request, response) => {
+      const path = new URL(request.url, 'http://x').pathname;
+      const file = join(host.folder, path.endsWith('/') ? `${path}index.html` : path);
+      try {
+        if (!statSync(file).isFile()) throw new Error('no file');
+        const headers = { 'content-type': types[extname(file)] ?? 'application/octet-stream',
+          'last-modified': 'Thu, 01 Jan 2026 00:00:00 GMT' };
+        if (cacheControl) headers['cache-control'] = cacheControl;
+        response.writeHead(200, headers);
+        response.end(readFileSync(file));
+      } catch {
+        response.writeHead(404);
+        response.end();
+      }
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
+      host.url = `http://127.0.0.1:${server.address().port}/`;
+      host.close = () => server.close();
+      resolve(host);
+    }));
+  }
+
+  // Which release the page, its script and its core came from.
+  function releases(page) {
+    return page.evaluate(() => {
+      const core = [...document.scripts].map((script) => script.src).find((src) => src.includes('evaluation_module'));
+      return { page: document.documentElement.dataset.page ?? 'A',
+        script: document.documentElement.dataset.script ?? 'A', core: core.split('/').at(-1) };
+    });
+  }
+
+  const folderB = releaseB();
+  const coreOf = (folder) => readdirSync(folder).find((name) => /^evaluation_module\.[0-9a-f]+\.js$/.test(name));
+  for (const cacheControl of [null, 'max-age=600', 'no-cache']) {
+    test(`${cacheControl ?? 'no header'}: never two releases at once, the new one within two reloads, offline too`, async () => {
+      const host = await cachingHost(cacheControl);
+      const context = await browser.createBrowserContext();
+      const page = await openPage(context, host.url);
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      await page.reload();
+      await page.waitForSelector('html[data-ready=true]');
+      assert.deepEqual(await releases(page), { page: 'A', script: 'A', core: coreOf(pageFolder) });
+      host.folder = folderB; // the host's folder replaced by the new release
+      const seen = [];
+      for (let reload = 0; reload < 2; ++reload) {
+        await page.reload();
+        await page.waitForSelector('html[data-ready=true]');
+        seen.push(await releases(page));
+        const [{ page: index, script, core }] = seen.slice(-1);
+        assert.ok(index === script && core === coreOf(index === 'A' ? pageFolder : folderB), JSON.stringify(seen));
+      }
+      assert.equal(seen.at(-1).page, 'B', JSON.stringify(seen));
+      await page.waitForFunction(async () => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        return registration?.active && !registration.installing && !registration.waiting;
+      });
+      host.close();
+      await page.setOfflineMode(true);
+      await page.goto(`${host.url}#${encodeURIComponent(JSON.stringify(west75))}`);
+      await page.waitForSelector('html[data-ready=true]');
+      assert.deepEqual(await releases(page), { page: 'B', script: 'B', core: coreOf(folderB) });
+      assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
+      await context.close();
+    });
+  }
 });
 
 describe('printed like the desktop', () => {
