@@ -28,12 +28,40 @@ const confirmDialog = document.getElementById('confirm-reset');
 const informationDialog = document.getElementById('information');
 const evaluateButton = document.getElementById('evaluate');
 
-// The core's script (the WebAssembly embedded) is loaded once the page stands, so the
-// page shows before the larger script has come. Its bytes are compiled in the background.
-// Emscripten would first try to fetch them from their own data: address, which the
-// page's Content-Security-Policy forbids (connect-src); without fetch it takes the bytes
-// it carries straight away.
-function createCore() {
+// The core. Served, its code is compiled while it streams in, off the main thread, from
+// the moment the page's script runs, and a small script joins it to the page. Opened as
+// a file (no fetch there), or should streaming fail, a script carrying the code embedded
+// compiles it instead. Either script is loaded once the page stands, so the page shows
+// before it has come.
+const served = location.protocol.startsWith('http') && 'compileStreaming' in WebAssembly;
+const streamedCode = served ? WebAssembly.compileStreaming(fetch('evaluation_module.wasm')) : null;
+streamedCode?.catch(() => {});
+
+function loadScript(source) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = source;
+    script.addEventListener('load', resolve);
+    script.addEventListener('error', reject);
+    document.head.append(script);
+  });
+}
+
+function streamedCore(code) {
+  return new Promise((resolve, reject) => {
+    createEvaluationModule({
+      instantiateWasm(imports, receiveInstance) {
+        WebAssembly.instantiate(code, imports).then((instance) => receiveInstance(instance, code), reject);
+        return {};
+      },
+    }).then(resolve, reject);
+  });
+}
+
+// Emscripten would first try to fetch the embedded bytes from their own data: address,
+// which the page's Content-Security-Policy forbids (connect-src); without fetch it takes
+// the bytes it carries straight away.
+function embeddedCore() {
   const fetchOfPage = window.fetch;
   window.fetch = undefined;
   try {
@@ -43,13 +71,10 @@ function createCore() {
   }
 }
 
-const core = new Promise((resolve, reject) => {
-  const script = document.createElement('script');
-  script.src = 'evaluation_module.js';
-  script.addEventListener('load', () => resolve(createCore()));
-  script.addEventListener('error', reject);
-  document.head.append(script);
-});
+const core = (served
+  ? Promise.all([streamedCode, loadScript('evaluation_code.js')]).then(([code]) => streamedCore(code))
+  : Promise.reject(new Error('opened as a file')))
+  .catch(() => loadScript('evaluation_module.js').then(embeddedCore));
 let module = null;
 
 // The answers as the command-line evaluator reads them: a JSON object keyed by the input

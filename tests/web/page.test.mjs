@@ -203,6 +203,14 @@ describe('Auswerten', () => {
       assert.deepEqual(await reportParagraphs(page),
         nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
       assert.deepEqual(await page.evaluate(() => window.policyViolations), [], address);
+      // Served, the core's code streams in and is compiled on the way; as a file the script
+      // carrying it embedded does the work.
+      const loaded = await page.evaluate(() => [...document.scripts].map((script) => script.src)
+        .concat(performance.getEntriesByType('resource').map((entry) => entry.name).filter((name) => name.endsWith('.wasm')))
+        .map((name) => name.split('/').at(-1).replace(/\.[0-9a-f]+\./, '.'))
+        .filter((name) => name.startsWith('evaluation_')).sort());
+      assert.deepEqual(loaded, address.startsWith('file:') ? ['evaluation_module.js']
+        : ['evaluation_code.js', 'evaluation_module.wasm'], address);
       await page.close();
     }
   });
@@ -544,13 +552,17 @@ describe('a new release behind a caching host', () => {
     const edit = (file, change) => writeFileSync(join(source, file), change(readFileSync(join(source, file), 'utf8')));
     edit('index.html', (page) => page.replace('<html lang="de">', '<html lang="de" data-page="B">'));
     edit('page.js', (script) => `${script}\ndocument.documentElement.dataset.script = 'B';\n`);
+    const built = (pattern) => join(pageFolder, readdirSync(pageFolder).find((name) => pattern.test(name)));
     const module = join(source, 'evaluation_module.js');
-    const built = readdirSync(pageFolder).find((name) => /^evaluation_module\.[0-9a-f]+\.js$/.test(name));
-    writeFileSync(module, `${readFileSync(join(pageFolder, built), 'utf8')}\n// B\n`);
+    writeFileSync(module, `${readFileSync(built(/^evaluation_module\.[0-9a-f]+\.js$/), 'utf8')}\n// B\n`);
+    const code = join(source, 'evaluation_code.wasm');
+    cpSync(built(/^evaluation_module\.[0-9a-f]+\.wasm$/), code);
+    writeFileSync(join(source, 'evaluation_code.js'),
+      `${readFileSync(built(/^evaluation_code\.[0-9a-f]+\.js$/), 'utf8')}\n// B\n`);
     const files = ['batch_module.js', 'icon.svg', 'Vorlage.csv', 'page.css', 'artwork-header.svg',
       'artwork-footer.svg', 'manifest.webmanifest', 'icon-180.png', 'icon-192.png', 'icon-512.png',
       'batch.html', 'batch.js', 'batch.css'];
-    execFileSync('cmake', [`-DSOURCE=${source}`, `-DMODULE=${module}`, `-DFOLDER=${folder}`,
+    execFileSync('cmake', [`-DSOURCE=${source}`, `-DMODULE=${module}`, `-DCODE=${code}`, `-DFOLDER=${folder}`,
       `-DFILES=${files.join(';')}`, '-P', join(source, 'release.cmake')]);
     return folder;
   }
@@ -559,7 +571,8 @@ describe('a new release behind a caching host', () => {
   // date of last change long ago (so that even no header lets a browser keep the file).
   function cachingHost(cacheControl) {
     const host = { folder: pageFolder };
-    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml' };
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml',
+      '.wasm': 'application/wasm' };
     const server = createServer((request, response) => {
       const path = new URL(request.url, 'http://x').pathname;
       const file = join(host.folder, path.endsWith('/') ? `${path}index.html` : path);
@@ -585,14 +598,14 @@ describe('a new release behind a caching host', () => {
   // Which release the page, its script and its core came from.
   function releases(page) {
     return page.evaluate(() => {
-      const core = [...document.scripts].map((script) => script.src).find((src) => src.includes('evaluation_module'));
+      const core = [...document.scripts].map((script) => script.src).find((src) => /evaluation_(code|module)/.test(src));
       return { page: document.documentElement.dataset.page ?? 'A',
         script: document.documentElement.dataset.script ?? 'A', core: core.split('/').at(-1) };
     });
   }
 
   const folderB = releaseB();
-  const coreOf = (folder) => readdirSync(folder).find((name) => /^evaluation_module\.[0-9a-f]+\.js$/.test(name));
+  const coreOf = (folder) => readdirSync(folder).find((name) => /^evaluation_code\.[0-9a-f]+\.js$/.test(name));
   for (const cacheControl of [null, 'max-age=600', 'no-cache']) {
     test(`${cacheControl ?? 'no header'}: never two releases at once, the new one within two reloads, offline too`, async () => {
       const host = await cachingHost(cacheControl);
