@@ -635,7 +635,7 @@ function showEdition() {
   const outOfDate = document.getElementById('out-of-date');
   outOfDate.textContent = edition.outOfDate ?? '';
   outOfDate.hidden = edition.outOfDate === undefined;
-  document.getElementById('association').textContent = edition.association;
+  for (const contact of result.querySelectorAll('.association-contact')) contact.textContent = edition.association;
   document.getElementById('disclaimer').textContent = edition.disclaimer;
 }
 

@@ -846,9 +846,15 @@ describe('the edition and a rent increase', () => {
     assert.match(deadlines, /^Fristen \(§ 558b BGB\): .* bis zum 28\.02\.2027 .* ab dem 01\.03\.2027\.$/);
     await choose(page, '15 %');
     assert.match((await findings())[0], /auf höchstens 460,00 Euro/);
-    const beside = await page.$eval('#result', (result) => result.innerText);
-    assert.match(beside, /Hinweise ohne Gewähr, keine Rechtsberatung/);
-    assert.match(beside, /KWL Hausgilde Varlstadt e\. V\. - Mieterschutzverein -, Lindengasse 7, 38100 Varlstadt, Tel\.: 0 53 21 \/ 4 72 81-0/);
+    // The association's contact stands beside the own rent's meaning and beside the
+    // disclaimer of the increase check.
+    const beside = await page.$$eval('#rent-meaning, #disclaimer', (all) => all.map((element) =>
+      [element.textContent, element.nextElementSibling.textContent]));
+    const contact = 'Rat und Hilfe: KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, Lindengasse 7, ' +
+      '38100 Varlstadt, Tel.: 0 53 21 / 4 72 81-0';
+    assert.deepEqual(beside.map(([, next]) => next), [contact, contact]);
+    assert.match(beside[0][0], /^Für Sie heißt das: /);
+    assert.equal(beside[1][0], 'Hinweise ohne Gewähr, keine Rechtsberatung');
     assert.equal(page.url(), address);
     assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
     await page.close();

@@ -42,7 +42,7 @@ try {
       await glance.waitForSelector('article[aria-label="Auswertung"] > p');
       await glance.$eval('#result', (result) => { result.scrollTop = 0; });
       await glance.screenshot({ path: join(docs, 'web-result-laptop.png') });
-      await glance.$eval('#increase', (section) => section.scrollIntoView({ block: 'start' }));
+      await glance.$eval('#increase', (section) => section.scrollIntoView({ block: 'end' }));
       await glance.screenshot({ path: join(docs, 'web-increase-laptop.png') });
     }
     await glance.close();
