@@ -17,6 +17,15 @@ AdmittedAnswers::Status ReadingStatus(AnswersReading::Status status) {
                                                      : AdmittedAnswers::Status::Unread;
 }
 
+// The dialogs' rules come in the questionnaire's order: the construction year's, then
+// the size's.
+const char* RefusedInput(const Answers& answers) {
+    return answers.YearClass != kNone &&
+                   ConstructionYearRefusal(answers.YearClass, answers.Built1980Side)
+               ? "Built1980Side"
+               : "LivingArea";
+}
+
 AnswersEvaluation Failed(const AdmittedAnswers& admitted, AnswersEvaluation::Status status,
                          std::string message) {
     AnswersEvaluation failed;
@@ -44,9 +53,11 @@ AdmittedAnswers AdmitReading(AnswersReading reading) {
         if (!(given.*required.given))
             admitted.missing.push_back(required.input);
     if (std::optional<std::string> refusal = AnswersRefusal(admitted.answers)) {
-        admitted.status = admitted.missing.empty() || *refusal != kRequiredAnswerMissingMessage
-                              ? AdmittedAnswers::Status::Refused
-                              : AdmittedAnswers::Status::Missing;
+        const bool missing = *refusal == kRequiredAnswerMissingMessage;
+        admitted.status =
+            missing ? AdmittedAnswers::Status::Missing : AdmittedAnswers::Status::Refused;
+        if (!missing)
+            admitted.refusedInput = RefusedInput(admitted.answers);
         admitted.message = WithFullStop(std::move(*refusal));
     }
     return admitted;

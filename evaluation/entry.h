@@ -37,6 +37,9 @@ struct AdmittedAnswers {
     std::string message;              // unless admitted: why, with the error report's full stop
     std::optional<std::string> caseNumber; // "Aktenzeichen", when the answers give a valid one
     bool unknownKey = false;               // refused for a key that is no input
+    // Refused by a dialog's rule: the input whose field to correct ("Built1980Side" for the
+    // construction-year dialog's refusal, "LivingArea" for the flat-size dialog's).
+    const char* refusedInput = nullptr;
 
     // Whether the answers were read, so that a form may show them whatever the rules say.
     bool read() const { return status != Status::Unread && status != Status::NotJson; }

@@ -19,7 +19,34 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The typed rent in cents, or nothing when it is no amount in Euro.
+// The share of the mean in per cent with one decimal, rounded half away from zero.
+std::string PercentText(std::int64_t distance, std::int64_t mean, const std::string& separator) {
+    const std::int64_t tenths = (distance * 2000 + mean) / (2 * mean);
+    return std::to_string(tenths / 10) + separator + static_cast<char>('0' + tenths % 10);
+}
+
+// What the position means for a tenant: below the span an increase up to it may be
+// justified; within it and above it this rent index justifies none beyond the upper bound.
+std::string Meaning(RentComparison::Position position, const std::string& high) {
+    switch (position) {
+    case RentComparison::Position::Below:
+        return "Für Sie heißt das: Ihre Miete liegt unter der ortsüblichen Vergleichsmiete. "
+               "Eine Mieterhöhung bis in die Spanne kann berechtigt sein.";
+    case RentComparison::Position::Within:
+        return Fill("Für Sie heißt das: Ihre Miete entspricht der ortsüblichen Vergleichsmiete. "
+                    "Eine Erhöhung über die Obergrenze von {} Euro hinaus lässt sich mit diesem "
+                    "Mietspiegel nicht begründen.",
+                    {high});
+    case RentComparison::Position::Above:
+        return "Für Sie heißt das: Ihre Miete liegt über der ortsüblichen Vergleichsmiete. Eine "
+               "weitere Erhöhung lässt sich mit diesem Mietspiegel nicht begründen; lassen Sie "
+               "sich beraten, wenn Sie eine erhalten.";
+    }
+    return "";
+}
+
+} // namespace
+
 std::optional<std::int64_t> RentCents(std::string_view text) {
     text = TrimBlanks(text);
     constexpr std::string_view kEuroSign = "\u20ac";
@@ -65,7 +92,6 @@ std::optional<std::int64_t> RentCents(std::string_view text) {
     return cents;
 }
 
-// A printed total back in cents: the digits as they stand; nothing for the exponent form.
 std::optional<std::int64_t> PrintedCents(const std::string& printed, const std::string& separator) {
     const std::size_t at = printed.find(separator);
     if (at == std::string::npos || printed.size() - at - separator.size() != 2)
@@ -88,14 +114,6 @@ std::string EuroText(std::int64_t cents, const std::string& separator) {
     return digits + separator + static_cast<char>('0' + rest / 10) +
            static_cast<char>('0' + rest % 10);
 }
-
-// The share of the mean in per cent with one decimal, rounded half away from zero.
-std::string PercentText(std::int64_t distance, std::int64_t mean, const std::string& separator) {
-    const std::int64_t tenths = (distance * 2000 + mean) / (2 * mean);
-    return std::to_string(tenths / 10) + separator + static_cast<char>('0' + tenths % 10);
-}
-
-} // namespace
 
 const char* PositionWord(RentComparison::Position position) {
     switch (position) {
@@ -141,6 +159,15 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
                                             PercentText(distance, *mean, decimalSeparator),
                                             *rent > *mean ? "über" : "unter", printed.totalMean});
     }
+    const auto area = PrintedCents(printed.livingArea, decimalSeparator);
+    if (area && *area > 0) {
+        const std::int64_t perSquareMetre = (*rent * 200 + *area) / (2 * *area);
+        comparison.sentence += Fill(" Das sind {} Euro je Quadratmeter, bei einer Spanne von {} "
+                                    "bis {} Euro je Quadratmeter.",
+                                    {EuroText(perSquareMetre, decimalSeparator),
+                                     printed.lowPerSquareMetre, printed.highPerSquareMetre});
+    }
+    comparison.meaning = Meaning(comparison.position, printed.totalHigh);
     result.comparison = std::move(comparison);
     return result;
 }

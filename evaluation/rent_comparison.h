@@ -2,6 +2,7 @@
 
 #include "evaluation/figures_record.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,8 @@ struct RentComparison {
     enum class Position { Below, Within, Above };
     Position position = Position::Within;
     std::string rent;     // the rent as the report prints figures ("450,00")
-    std::string sentence; // the whole finding in German, for the screen
+    std::string sentence; // the whole finding in German, per square metre too
+    std::string meaning;  // what the position means for the tenant, in plain words
 };
 
 // Either the comparison, or why the rent was not taken (German, without a full stop).
@@ -21,6 +23,15 @@ struct RentComparisonResult {
     std::optional<RentComparison> comparison;
     std::string refusal;
 };
+
+// A rent as typed in cents (see CompareRent), or nothing when it is no amount in Euro.
+std::optional<std::int64_t> RentCents(std::string_view text);
+
+// A printed figure ("405,75") back in cents; nothing for the exponent form.
+std::optional<std::int64_t> PrintedCents(const std::string& printed, const std::string& separator);
+
+// Cents as the report prints figures: "405,75".
+std::string EuroText(std::int64_t cents, const std::string& separator);
 
 // The position word of the finding: "unterhalb", "innerhalb", "oberhalb".
 const char* PositionWord(RentComparison::Position position);

@@ -15,17 +15,53 @@ const resultFigures = document.getElementById('result-figures');
 const spanPicture = document.getElementById('span-picture');
 const rentField = document.getElementById('rent');
 const rentComparison = document.getElementById('rent-comparison');
+const rentMeaning = document.getElementById('rent-meaning');
+const askedRentField = document.getElementById('asked-rent');
+const rentBeforeField = document.getElementById('rent-before');
+const receivedField = document.getElementById('received');
+const increaseSection = document.getElementById('increase');
+const increaseFindings = document.getElementById('increase-findings');
+const announcement = document.getElementById('announcement');
+const toResult = document.getElementById('to-result');
 const messageDialog = document.getElementById('message');
 const confirmDialog = document.getElementById('confirm-reset');
 const informationDialog = document.getElementById('information');
 const evaluateButton = document.getElementById('evaluate');
 
-// The core's script (the WebAssembly embedded) is loaded once the page stands, so the
-// page shows before the larger script has come. Its bytes are compiled in the background.
-// Emscripten would first try to fetch them from their own data: address, which the
-// page's Content-Security-Policy forbids (connect-src); without fetch it takes the bytes
-// it carries straight away.
-function createCore() {
+// The core. Served, its code is compiled while it streams in, off the main thread, from
+// the moment the page's script runs, and a small script joins it to the page. Opened as
+// a file (no fetch there), or should streaming fail, a script carrying the code embedded
+// compiles it instead. Either script is loaded once the page stands, so the page shows
+// before it has come.
+const served = location.protocol.startsWith('http') && 'compileStreaming' in WebAssembly;
+const streamedCode = served ? WebAssembly.compileStreaming(fetch('evaluation_module.wasm')) : null;
+streamedCode?.catch(() => {});
+
+function loadScript(source) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = source;
+    script.addEventListener('load', resolve);
+    script.addEventListener('error', reject);
+    document.head.append(script);
+  });
+}
+
+function streamedCore(code) {
+  return new Promise((resolve, reject) => {
+    createEvaluationModule({
+      instantiateWasm(imports, receiveInstance) {
+        WebAssembly.instantiate(code, imports).then((instance) => receiveInstance(instance, code), reject);
+        return {};
+      },
+    }).then(resolve, reject);
+  });
+}
+
+// Emscripten would first try to fetch the embedded bytes from their own data: address,
+// which the page's Content-Security-Policy forbids (connect-src); without fetch it takes
+// the bytes it carries straight away.
+function embeddedCore() {
   const fetchOfPage = window.fetch;
   window.fetch = undefined;
   try {
@@ -35,13 +71,10 @@ function createCore() {
   }
 }
 
-const core = new Promise((resolve, reject) => {
-  const script = document.createElement('script');
-  script.src = 'evaluation_module.js';
-  script.addEventListener('load', () => resolve(createCore()));
-  script.addEventListener('error', reject);
-  document.head.append(script);
-});
+const core = (served
+  ? Promise.all([streamedCode, loadScript('evaluation_code.js')]).then(([code]) => streamedCore(code))
+  : Promise.reject(new Error('opened as a file')))
+  .catch(() => loadScript('evaluation_module.js').then(embeddedCore));
 let module = null;
 
 // The answers as the command-line evaluator reads them: a JSON object keyed by the input
@@ -59,15 +92,25 @@ function answers() {
   return given;
 }
 
-function callCore(name, ...texts) {
-  const pointers = texts.map((text) => {
-    const size = module.lengthBytesUTF8(text) + 1;
-    const pointer = module._malloc(size);
-    module.stringToUTF8(text, pointer, size);
+// Calls the core with texts (as UTF-8), bytes as they are and numbers; the reply is JSON.
+function callCore(name, ...values) {
+  const pointers = [];
+  const passed = values.map((value) => {
+    if (typeof value === 'number') return value;
+    let pointer;
+    if (value instanceof Uint8Array) {
+      pointer = module._malloc(value.length + 1);
+      module.HEAPU8.set(value, pointer);
+    } else {
+      const size = module.lengthBytesUTF8(value) + 1;
+      pointer = module._malloc(size);
+      module.stringToUTF8(value, pointer, size);
+    }
+    pointers.push(pointer);
     return pointer;
   });
   try {
-    return JSON.parse(module.UTF8ToString(module[name](...pointers)));
+    return JSON.parse(module.UTF8ToString(module[name](...passed)));
   } finally {
     pointers.forEach((pointer) => module._free(pointer));
   }
@@ -107,6 +150,46 @@ function showMessage(text, returnFocusTo) {
 
 document.getElementById('message-ok').addEventListener('click', () => messageDialog.close());
 messageDialog.addEventListener('close', () => focusAfterMessage?.focus());
+
+// --- the field to correct -------------------------------------------------------------
+
+// Marks the field (an input, or the first of a group of buttons: then all of the group)
+// with the message shown right below it and attached for screen readers; no message takes
+// the mark away.
+function markField(field, message) {
+  const controls = field.type === 'radio' ? [...document.getElementsByName(field.name)] : [field];
+  const id = `${field.id || field.name}-message`;
+  let note = document.getElementById(id);
+  if (message && !note) {
+    note = document.createElement('p');
+    note.className = 'field-message';
+    note.id = id;
+    const hint = document.getElementById(field.getAttribute('aria-describedby')?.split(' ')
+      .find((ref) => document.getElementById(ref)?.classList.contains('hint')) ?? '');
+    const after = field.type === 'radio' ? field.closest('fieldset') : (hint ?? field);
+    after.after(note);
+  }
+  if (message) note.textContent = message;
+  else note?.remove();
+  for (const control of controls) {
+    const described = (control.getAttribute('aria-describedby') ?? '').split(' ')
+      .filter((ref) => ref && ref !== id);
+    if (message) {
+      control.setAttribute('aria-invalid', 'true');
+      described.push(id);
+    } else {
+      control.removeAttribute('aria-invalid');
+    }
+    if (described.length) control.setAttribute('aria-describedby', described.join(' '));
+    else control.removeAttribute('aria-describedby');
+  }
+}
+
+// The fields a refusal of "Auswerten" can belong to, by the core's input names.
+const refusableFields = {
+  LivingArea: () => form.elements.LivingArea,
+  Built1980Side: () => form.querySelector('input[name=Built1980Side]'),
+};
 
 // --- the three answers the evaluation needs ---------------------------------------------
 
@@ -209,6 +292,8 @@ function showGlance() {
       : glance.error;
     resultFigures.hidden = true;
     rentComparison.textContent = '';
+    rentMeaning.textContent = '';
+    summarize(null);
     return glance;
   }
   const { figures } = glance;
@@ -219,13 +304,78 @@ function showGlance() {
   resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
   drawSpan(figures, glance.comparison?.rent);
   resultFigures.hidden = false;
-  rentComparison.textContent = glance.comparison?.sentence ?? glance.rentRefusal ?? '';
-  rentComparison.dataset.position = glance.comparison?.position ?? '';
-  rentField.setAttribute('aria-invalid', String(glance.rentRefusal !== undefined));
+  rentComparison.textContent = glance.comparison?.sentence ?? '';
+  rentMeaning.textContent = glance.comparison?.meaning ?? '';
+  summarize(figures);
   return glance;
 }
 
-rentField.addEventListener('input', () => showGlance());
+// The result's figures and the own rent's finding, announced once typing pauses: a
+// screen reader hears the result of "590", not of "5", "59" and "590".
+let announceTimer = null;
+function announceLater() {
+  clearTimeout(announceTimer);
+  announceTimer = setTimeout(() => {
+    announcement.textContent = [resultStatus.textContent, rentComparison.textContent,
+      document.getElementById('rent-message')?.textContent].filter(Boolean).join(' ');
+  }, 1000);
+}
+
+// --- a rent increase checked ---------------------------------------------------------
+
+const increaseFields = {
+  currentRent: rentField,
+  askedRent: askedRentField,
+  rentBefore: rentBeforeField,
+  received: receivedField,
+  cap: increaseSection.querySelector('input[name=cap]'),
+};
+
+// The own rent against the span and a requested increase against the cap, the span and
+// the deadlines, as the core checks them; a refusal is shown at its field.
+function showRentChecks(glance) {
+  const cap = Number(increaseSection.querySelector('input[name=cap]:checked').value);
+  const check = callCore('_msr_rent_increase', JSON.stringify(answers()), rentField.value,
+    askedRentField.value, rentBeforeField.value, receivedField.value, cap);
+  increaseFindings.replaceChildren(...(check.findings ?? []).map((finding) => {
+    const item = document.createElement('li');
+    item.textContent = finding;
+    return item;
+  }));
+  increaseSection.dataset.exceedsCap = String(check.exceedsCap ?? false);
+  for (const [name, field] of Object.entries(increaseFields)) {
+    const refused = check.refusal?.field === name ? check.refusal.message : null;
+    markField(field, name === 'currentRent' ? (glance?.rentRefusal ?? refused) : refused);
+  }
+}
+
+function rentChanged() {
+  showRentChecks(showGlance());
+  announceLater();
+}
+
+for (const field of [rentField, askedRentField, rentBeforeField, receivedField])
+  field.addEventListener('input', rentChanged);
+increaseSection.addEventListener('change', rentChanged);
+
+// --- the result in reach ------------------------------------------------------------
+
+// On a narrow screen the result follows the questionnaire; while it is out of view a
+// button at the bottom edge shows the mean and leads to it.
+function summarize(figures) {
+  toResult.textContent = figures
+    ? `Mittelwert ${figures.totalMean} € im Monat – zum Ergebnis`
+    : 'Zum Ergebnis';
+}
+
+toResult.addEventListener('click', () => {
+  result.scrollIntoView({ block: 'start' });
+  result.focus({ preventScroll: true });
+});
+
+new IntersectionObserver(([entry]) => {
+  toResult.hidden = entry.isIntersecting;
+}).observe(result);
 
 // --- the report ------------------------------------------------------------------
 
@@ -265,10 +415,13 @@ function showReport(document_) {
   report.replaceChildren(...document_.paragraphs.map(showParagraph));
   reportSection.hidden = false;
   document.body.classList.add('has-report');
-  // Beside the questionnaire on a wide screen the result is in view already.
-  const box = result.getBoundingClientRect();
-  if (box.top < 0 || box.bottom > innerHeight) result.scrollIntoView({ block: 'start' });
-  result.focus({ preventScroll: true });
+  // Beside the questionnaire on a wide screen the result is in view already: the report
+  // comes into view. On a narrow one the result does, with the report right below it.
+  const shown = getComputedStyle(result).position === 'sticky' ? report : result;
+  const box = shown.getBoundingClientRect();
+  if (shown === report) reportSection.scrollIntoView({ block: 'start' });
+  else if (box.top < 0 || box.bottom > innerHeight) result.scrollIntoView({ block: 'start' });
+  shown.focus({ preventScroll: true });
 }
 
 form.addEventListener('submit', (event) => {
@@ -281,7 +434,9 @@ form.addEventListener('submit', (event) => {
   }
   const missing = callCore('_msr_glance', given, '').missing ?? [];
   markMissing(missing, { add: true });
-  showMessage(evaluated.error, missing.length ? firstControlOf(missing[0]) : evaluateButton);
+  const field = refusableFields[evaluated.input]?.();
+  if (field) markField(field, evaluated.error);
+  showMessage(evaluated.error, field ?? (missing.length ? firstControlOf(missing[0]) : evaluateButton));
 });
 
 document.getElementById('print').addEventListener('click', () => window.print());
@@ -306,21 +461,35 @@ function setAnswers(all) {
   }
 }
 
-// Takes a whole set of answers as the command line reads it, or refuses it with the core's
-// message and changes nothing.
-function loadAnswers(text, returnFocusTo) {
-  const read = callCore('_msr_read_answers', text);
-  if (read.error !== undefined) {
-    showMessage(read.error, returnFocusTo);
-    return false;
+// Takes a whole set of answers, the bytes of a file or of an address, as the command line
+// reads them; or refuses them and changes nothing. The reply of the core's reader.
+function loadAnswers(bytes) {
+  const read = callCore('_msr_read_answers', bytes, bytes.length);
+  if (read.error === undefined) {
+    setAnswers(read.answers);
+    answersChanged();
   }
-  setAnswers(read.answers);
-  answersChanged();
-  return true;
+  return read;
 }
 
+// The page's own word for an address it cannot read: a link cut short (inside a "%xx"
+// escape, or before its closing brace) or garbled.
+const brokenLinkMessage = 'Der Link ist unvollständig oder beschädigt. Die Angaben darin ' +
+  'wurden nicht übernommen; Ihre Angaben bleiben, wie sie sind.';
+
 function restoreFromAddress() {
-  if (location.hash.length > 1) loadAnswers(decodeURIComponent(location.hash.slice(1)), evaluateButton);
+  if (location.hash.length <= 1) return;
+  let read;
+  try {
+    read = loadAnswers(new TextEncoder().encode(decodeURIComponent(location.hash.slice(1))));
+  } catch (error) {
+    if (!(error instanceof URIError)) throw error;
+    read = { error: brokenLinkMessage };
+  }
+  if (read.error === undefined) return;
+  showMessage(read.notJson ? brokenLinkMessage : read.error, evaluateButton);
+  // The address shows the answers that stand, so that a reload brings no message back.
+  keepInAddress();
 }
 
 window.addEventListener('hashchange', restoreFromAddress);
@@ -345,8 +514,11 @@ loadFile.addEventListener('change', async () => {
   loadFile.value = '';
   if (!file) return;
   // One byte beyond the longest text the core reads is enough for it to refuse a larger one.
-  const text = await file.slice(0, (1 << 20) + 1).text();
-  if (loadAnswers(text, loadButton)) loadButton.focus();
+  // The bytes as they are: the core refuses what is no UTF-8, as the command line does.
+  const bytes = new Uint8Array(await file.slice(0, (1 << 20) + 1).arrayBuffer());
+  const read = loadAnswers(bytes);
+  if (read.error === undefined) loadButton.focus();
+  else showMessage(read.error, loadButton);
 });
 
 // --- every change of an answer ------------------------------------------------------------
@@ -356,12 +528,16 @@ function answersChanged() {
   keepInAddress();
   const glance = showGlance();
   markMissing(glance.missing ?? [], { add: false });
+  showRentChecks(glance);
+  announceLater();
 }
 
 // A side belongs to "1978 bis 1994": choosing one chooses that class, choosing another
 // class takes the side back. Choosing "1978 bis 1994" itself leaves the side alone.
 form.addEventListener('change', (event) => {
   const input = event.target;
+  if (input.name === 'Built1980Side' || input.name === 'YearClass')
+    markField(refusableFields.Built1980Side(), null);
   if (input.name === 'Built1980Side') {
     form.querySelector('input[name=YearClass][value="4"]').checked = true;
   } else if (input.name === 'YearClass' && input.value !== '4') {
@@ -370,7 +546,10 @@ form.addEventListener('change', (event) => {
   answersChanged();
 });
 form.addEventListener('input', (event) => {
-  if (event.target.type === 'text') answersChanged();
+  if (event.target.type !== 'text') return;
+  // A corrected field loses its mark; "Auswerten" sets it again if still refused.
+  markField(event.target, null);
+  answersChanged();
 });
 
 // --- clearing --------------------------------------------------------------------
@@ -396,6 +575,9 @@ resetButton.addEventListener('click', () => {
 });
 document.getElementById('confirm-yes').addEventListener('click', () => {
   clearInputs(form);
+  for (const field of [rentField, askedRentField, rentBeforeField, receivedField]) field.value = '';
+  increaseSection.querySelector('input[name=cap][value="20"]').checked = true;
+  for (const field of Object.values(refusableFields)) markField(field(), null);
   answersChanged();
   confirmDialog.close();
 });
@@ -435,6 +617,28 @@ function showProgramTexts() {
   document.getElementById('confirm-no').textContent = texts.no;
 }
 
+// --- the edition ------------------------------------------------------------------
+
+// Today as the browser's clock has it, in the form of a date field ("2026-12-08").
+function today() {
+  const now = new Date();
+  const twoDigits = (number) => String(number).padStart(2, '0');
+  return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
+}
+
+// The edition's line in the result box and on every printed page, the notice once its
+// term has ended, and the association to ask.
+function showEdition() {
+  const edition = callCore('_msr_edition', today());
+  document.getElementById('edition').textContent = edition.line;
+  document.documentElement.style.setProperty('--edition', JSON.stringify(edition.line));
+  const outOfDate = document.getElementById('out-of-date');
+  outOfDate.textContent = edition.outOfDate ?? '';
+  outOfDate.hidden = edition.outOfDate === undefined;
+  for (const contact of result.querySelectorAll('.association-contact')) contact.textContent = edition.association;
+  document.getElementById('disclaimer').textContent = edition.disclaimer;
+}
+
 // --- the list of the size field --------------------------------------------------------
 
 function offerSizes() {
@@ -449,13 +653,16 @@ if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
   navigator.serviceWorker.register('sw.js').catch(() => {});
 
 // Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
-// their own, so that the page answers input between them while it starts. One evaluation
-// nobody sees lets the browser compile the core's code before the first "Auswerten".
+// their own, so that the page answers input between them while it starts. Evaluations
+// nobody sees let the browser compile the core's code before the first "Auswerten"; the
+// browser compiles a function when it is first called, so the paths are taken one task
+// at a time (the three answers, every feature, the rent checks), none of them long.
 const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 core.then(async (ready) => {
   module = ready;
+  showEdition();
   if (location.hash.length > 1) restoreFromAddress();
-  else showGlance();
+  showRentChecks(showGlance());
   await nextTask();
   showProgramTexts();
   offerSizes();
@@ -466,7 +673,11 @@ core.then(async (ready) => {
     '"CaptiveRooms":true,"NoKitchenHotWater":true,"BalconyOrLoggia":true,"Terrace":true,' +
     '"SoundproofWindows":true,"BarrierFree":1,"HeatingRenewed":true,"BathRenewed":true,' +
     '"Insulation":2,"NoiseImpairment":true,"CityArea":1}';
+  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":7}');
+  await nextTask();
   callCore('_msr_evaluate', everything);
+  await nextTask();
   callCore('_msr_glance', everything, '450');
+  callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20);
   document.documentElement.dataset.ready = 'true';
 });

@@ -8,13 +8,18 @@
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
 #include "evaluation/rent_comparison.h"
+#include "evaluation/rent_increase.h"
 #include "evaluation/rent_index/admission.h"
+#include "evaluation/rent_index/edition.h"
 #include "evaluation/rent_index/program_texts.h"
 
 #include <emscripten/emscripten.h>
 
+#include <cstddef>
 #include <exception>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -34,6 +39,23 @@ const char* ErrorReply(const std::string& message) {
     return Reply().c_str();
 }
 
+// The figures as the report prints them, or nothing while the answers give none.
+std::optional<msr::FinalFigureTexts> PrintedFigures(const char* answersJson) {
+    const msr::AnswersEvaluation evaluation =
+        msr::EvaluateAnswers(msr::AdmitAnswers(answersJson), kDecimalComma);
+    if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
+        return std::nullopt;
+    return msr::FormatFinalFigures(evaluation.result, kDecimalComma);
+}
+
+void AppendMember(const char* name, const std::string& text, std::string& out) {
+    if (out.back() != '{')
+        out += ',';
+    msr::AppendJsonString(name, out);
+    out += ':';
+    msr::AppendJsonString(text, out);
+}
+
 // No C++ exception leaves the module: each becomes the standard error report's message.
 template <typename Work> const char* Guarded(Work work) {
     try {
@@ -48,15 +70,26 @@ template <typename Work> const char* Guarded(Work work) {
 extern "C" {
 
 // {"paragraphs":[...]} with every paragraph's text and attributes, or {"error":"<message>"}
-// with the program's refusal or error message and the error report's full stop. The
+// with the program's refusal or error message and the error report's full stop, and
+// "input" naming the field it belongs to when it belongs to one. The
 // answers are a JSON object keyed by the input names, as the command line reads them.
 EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
     return Guarded([&] {
+        const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
         msr::ReportDocument document; // 96 dpi: 12-point paragraphs, as the page shows them
         const msr::AnswersEvaluation evaluation =
-            msr::EvaluateAnswers(msr::AdmitAnswers(answersJson), kDecimalComma, &document);
-        if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
-            return ErrorReply(evaluation.message);
+            msr::EvaluateAnswers(admitted, kDecimalComma, &document);
+        if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated) {
+            ErrorReply(evaluation.message);
+            if (admitted.refusedInput != nullptr) {
+                std::string& out = Reply();
+                out.pop_back(); // the closing brace
+                out += ",\"input\":";
+                msr::AppendJsonString(admitted.refusedInput, out);
+                out += '}';
+            }
+            return Reply().c_str();
+        }
         Reply().clear();
         msr::AppendReportJson(document, Reply());
         return Reply().c_str();
@@ -115,6 +148,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
                 msr::AppendJsonString(rent.comparison->rent, out);
                 out += ",\"sentence\":";
                 msr::AppendJsonString(rent.comparison->sentence, out);
+                out += ",\"meaning\":";
+                msr::AppendJsonString(rent.comparison->meaning, out);
                 out += '}';
             } else {
                 out += ",\"rentRefusal\":";
@@ -127,11 +162,19 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
 }
 
 // A file or an address of answers, read as the command line reads it: {"answers":{...}}
-// with every input (the start-up value where the text has none), or {"error":"<message>"}.
-// The page takes all of them or, refused, none.
-EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* answersJson) {
+// with every input (the start-up value where the text has none), or {"error":"<message>"}
+// (with "notJson":true when the text is no JSON object at all). The page takes all of them or,
+// refused, none. The bytes as they are, NUL bytes and all, so that the core refuses what the
+// command line refuses.
+EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* bytes, std::size_t length) {
     return Guarded([&] {
-        const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
+        const msr::AdmittedAnswers admitted = msr::AdmitAnswers(std::string_view(bytes, length));
+        if (admitted.status == msr::AdmittedAnswers::Status::NotJson) {
+            ErrorReply(admitted.message);
+            Reply().pop_back();
+            Reply() += ",\"notJson\":true}";
+            return Reply().c_str();
+        }
         if (!admitted.read())
             return ErrorReply(admitted.message);
         const msr::Answers& answers = admitted.answers;
@@ -180,6 +223,64 @@ EMSCRIPTEN_KEEPALIVE const char* msr_program_texts() {
         out += ",\"no\":";
         msr::AppendJsonString(msr::kAnswerNo, out);
         out += '}';
+        return out.c_str();
+    });
+}
+
+// {"line":..,"outOfDate":..(only past the term),"association":..,"disclaimer":..}: the
+// edition's line for the result box and the printed pages, the notice once today (as
+// "2026-12-08", from the browser's clock) is past the rent index's term, the association
+// to ask and the rent increase check's disclaimer.
+EMSCRIPTEN_KEEPALIVE const char* msr_edition(const char* today) {
+    return Guarded([&] {
+        std::string& out = Reply();
+        out = "{";
+        AppendMember("line", msr::EditionLine(), out);
+        const std::optional<msr::CalendarDate> date = msr::ParseIsoDate(today);
+        if (date && msr::IsPastTerm(*date))
+            AppendMember("outOfDate", msr::OutOfDateNotice(), out);
+        AppendMember("association", msr::AssociationContactLine(), out);
+        AppendMember("disclaimer", msr::kRentIncreaseDisclaimer, out);
+        out += '}';
+        return out.c_str();
+    });
+}
+
+// A rent increase checked against the answers' span:
+//   {"waiting":true}                                     no asked rent yet;
+//   {"refusal":{"field":"askedRent","message":..}}       an answer to correct;
+//   {"capLimit":..,"exceedsCap":..,"findings":[..]}      the cap, the span, the deadlines.
+EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, const char* currentRent,
+                                                   const char* askedRent, const char* rentBefore,
+                                                   const char* received, int capPercent) {
+    return Guarded([&] {
+        const msr::RentIncreaseCheck check =
+            msr::CheckRentIncrease({currentRent, askedRent, rentBefore, received, capPercent},
+                                   PrintedFigures(answersJson), kDecimalComma);
+        std::string& out = Reply();
+        if (check.waiting) {
+            out = "{\"waiting\":true}";
+        } else if (check.refusedField != msr::RentIncreaseField::None) {
+            out = "{\"refusal\":{";
+            AppendMember("field", msr::RentIncreaseFieldName(check.refusedField), out);
+            AppendMember("message", check.refusal, out);
+            out += "}}";
+        } else {
+            out = "{";
+            AppendMember("capLimit", check.capLimit, out);
+            out += check.exceedsCap ? ",\"exceedsCap\":true" : ",\"exceedsCap\":false";
+            out += ",\"findings\":[";
+            const char* separator = "";
+            for (const std::string* finding :
+                 {&check.capSentence, &check.spanSentence, &check.deadlineSentence}) {
+                if (finding->empty())
+                    continue;
+                out += separator;
+                msr::AppendJsonString(*finding, out);
+                separator = ",";
+            }
+            out += "]}";
+        }
         return out.c_str();
     });
 }

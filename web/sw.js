@@ -1,7 +1,9 @@
 // The page's service worker: keeps the page's files so that it opens and evaluates
-// offline after the first visit. Online every file comes from the network first, so a
-// new version shows at once; the build writes its version and its files in here, and a
-// changed version replaces the old cache.
+// offline after the first visit. The build writes its version and its files in here; the
+// page's script, style sheet and core carry their content's hash in their names, so a
+// release never mixes with another. Its files are fetched past the browser's HTTP cache
+// (a host may tell it to keep the old ones for minutes), and online the page itself is
+// asked of the host first, so a new release shows at the next visit.
 'use strict';
 
 const version = '@VERSION@';
@@ -10,7 +12,7 @@ const cacheName = `mietspiegel-${version}`;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(cacheName)
-    .then((cache) => cache.addAll(['./', ...files]))
+    .then((cache) => cache.addAll(['./', ...files].map((file) => new Request(file, { cache: 'reload' }))))
     .then(() => self.skipWaiting()));
 });
 
@@ -24,7 +26,10 @@ self.addEventListener('activate', (event) => {
 self.addEventListener('fetch', (event) => {
   const { request } = event;
   if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
-  event.respondWith(fetch(request)
+  // The page, which names the files of its release, is revalidated with the host however
+  // long the host lets it be cached.
+  const asked = request.mode === 'navigate' ? fetch(request.url, { cache: 'no-cache' }) : fetch(request);
+  event.respondWith(asked
     .then((response) => {
       if (response.ok) {
         const copy = response.clone();

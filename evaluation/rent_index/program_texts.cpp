@@ -1,5 +1,6 @@
 #include "evaluation/rent_index/program_texts.h"
 
+#include "evaluation/rent_index/edition.h"
 #include "evaluation/rent_index/fixed_texts.h"
 
 #include <array>
@@ -8,27 +9,28 @@
 namespace msr {
 namespace {
 
-// The association's own address and telephone, shared by the list of bodies and the
-// contact lines.
-const std::string kAssociationAddress = "Lindengasse 7, 38100 Varlstadt";
-const std::string kAssociationTelephone = "0 53 21 / 4 72 81-0";
 const std::string kIndent = "     ";
 
+// The edition's dates and the association's name, address and telephone come from the
+// edition table, which the result box and the printed pages read too.
 std::array<std::string, kInfoParagraphCount> MakeParagraphs() {
+    const Edition& edition = RentIndexEdition();
+    const std::string association = edition.association;
+    const std::string address = edition.address;
     return {
         /*  1 */ "M i e t s p i e g e l",
         /*  2 */ "für nicht preisgebundene Wohnungen in Varlstadt",
         /*  3 */ "",
-        /*  4 */ "Alle Rechte bei KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -",
+        /*  4 */ "Alle Rechte bei " + association + " " + edition.associationKind,
         /*  5 */ "",
-        /*  6 */ "Stand: 1. Januar 2015",
-        /*  7 */ "Laufzeit: bis 31.12.2016",
+        /*  6 */ std::string("Stand: ") + edition.stand,
+        /*  7 */ std::string("Laufzeit: bis ") + edition.termEnd,
         /*  8 */ "",
         /*  9 */ "Der Mietspiegel wurde erstellt unter Mitwirkung der Interessenverbände:",
         /* 10 */
         "Tessmark Varlstadt e. V. - Haus-, Wohnungs- und Grundeigentümerverband, "
         "Kaiserwall 14, 38102 Varlstadt",
-        /* 11 */ "KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, " + kAssociationAddress,
+        /* 11 */ association + " " + edition.associationKind + ", " + address,
         /* 12 */ "Mieterverein Varlstadt und Umgebung e. V., Brückenstraße 23, 38100 Varlstadt",
         /* 13 */
         "Arbeitsgemeinschaft Varlstädter Wohnungsunternehmen, Am Hafenbecken 2, 38106 Varlstadt",
@@ -39,10 +41,10 @@ std::array<std::string, kInfoParagraphCount> MakeParagraphs() {
         /* 16 */ "",
         /* 17 */ "",
         /* 18 */ "Kontakt:",
-        /* 19 */ kIndent + "KWL Hausgilde Varlstadt e. V.",
-        /* 20 */ kIndent + "- Mieterschutzverein -",
-        /* 21 */ kIndent + kAssociationAddress,
-        /* 22 */ kIndent + "Tel.: " + kAssociationTelephone,
+        /* 19 */ kIndent + association,
+        /* 20 */ kIndent + edition.associationKind,
+        /* 21 */ kIndent + address,
+        /* 22 */ kIndent + "Tel.: " + edition.telephone,
         /* 23 */ kIndent + "Internet: " + kAssociationWebAddress,
     };
 }

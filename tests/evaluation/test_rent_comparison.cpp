@@ -79,4 +79,52 @@ CHECK_TEST(namesThePositionAgainstTheBounds) {
 
 } // namespace
 
+namespace {
+
+// The same flat with its size and its figures per square metre as printed.
+msr::FinalFigureTexts WithSize() {
+    msr::FinalFigureTexts texts = Totals();
+    texts.livingArea = "75,00";
+    texts.lowPerSquareMetre = "4,73";
+    texts.highPerSquareMetre = "6,38";
+    return texts;
+}
+
+CHECK_TEST(givesTheRentPerSquareMetreAndWhatThePositionMeans) {
+    const struct {
+        const char* rent;
+        const char* perSquareMetre;
+        const char* meaning;
+    } rows[] = {
+        {"300",
+         "Das sind 4,00 Euro je Quadratmeter, bei einer Spanne von 4,73 bis 6,38 Euro je "
+         "Quadratmeter.",
+         "Für Sie heißt das: Ihre Miete liegt unter der ortsüblichen Vergleichsmiete. Eine "
+         "Mieterhöhung bis in die Spanne kann berechtigt sein."},
+        {"405,75",
+         "Das sind 5,41 Euro je Quadratmeter, bei einer Spanne von 4,73 bis 6,38 Euro je "
+         "Quadratmeter.",
+         "Für Sie heißt das: Ihre Miete entspricht der ortsüblichen Vergleichsmiete. Eine Erhöhung "
+         "über die Obergrenze von 478,50 Euro hinaus lässt sich mit diesem Mietspiegel nicht "
+         "begründen."},
+        // 500 / 75 = 6,6666..: half away from zero.
+        {"500",
+         "Das sind 6,67 Euro je Quadratmeter, bei einer Spanne von 4,73 bis 6,38 Euro je "
+         "Quadratmeter.",
+         "Für Sie heißt das: Ihre Miete liegt über der ortsüblichen Vergleichsmiete. Eine weitere "
+         "Erhöhung lässt sich mit diesem Mietspiegel nicht begründen; lassen Sie sich beraten, "
+         "wenn Sie eine erhalten."},
+    };
+    for (const auto& row : rows) {
+        CHECK_ROW(row.rent);
+        const auto comparison = msr::CompareRent(row.rent, WithSize(), ",").comparison;
+        const std::string& sentence = comparison->sentence;
+        CHECK_EQ(sentence.substr(sentence.find(". Das sind ") + 2),
+                 std::string(row.perSquareMetre));
+        CHECK_EQ(comparison->meaning, std::string(row.meaning));
+    }
+}
+
+} // namespace
+
 CHECK_MAIN()

@@ -4,11 +4,12 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
-import { join } from 'node:path';
-import { launchChromium, openPage, pageFolder, servePageFolder } from './browser.mjs';
+import { extname, join } from 'node:path';
+import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
 import { runNative } from './native.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -142,6 +143,21 @@ function invalidGroups(page) {
     .map((group) => group.querySelector('legend').textContent));
 }
 
+const sizeCaption = 'Geben Sie die Größe der Wohnung an';
+const rentCaption = 'Jetzige Nettokaltmiete (Euro im Monat)';
+
+// A field's mark: aria-invalid, the text of the message attached to it (not its hint), and
+// whether that message is in view.
+async function fieldMark(page, name, role) {
+  return (await control(page, name, role)).evaluate((field) => {
+    const note = (field.getAttribute('aria-describedby') ?? '').split(' ')
+      .map((id) => document.getElementById(id)).find((element) => element?.classList.contains('field-message'));
+    const box = note?.getBoundingClientRect();
+    return { invalid: field.getAttribute('aria-invalid'), message: note?.textContent ?? null,
+      inView: box ? box.top >= 0 && box.bottom <= innerHeight : false };
+  });
+}
+
 async function axeViolations(page) {
   await page.evaluate(axeSource);
   const result = await page.evaluate(() => window.axe.run(document));
@@ -187,6 +203,14 @@ describe('Auswerten', () => {
       assert.deepEqual(await reportParagraphs(page),
         nativeParagraphs({ YearClass: 1, LivingArea: '60', CityArea: 7 }));
       assert.deepEqual(await page.evaluate(() => window.policyViolations), [], address);
+      // Served, the core's code streams in and is compiled on the way; as a file the script
+      // carrying it embedded does the work.
+      const loaded = await page.evaluate(() => [...document.scripts].map((script) => script.src)
+        .concat(performance.getEntriesByType('resource').map((entry) => entry.name).filter((name) => name.endsWith('.wasm')))
+        .map((name) => name.split('/').at(-1).replace(/\.[0-9a-f]+\./, '.'))
+        .filter((name) => name.startsWith('evaluation_')).sort());
+      assert.deepEqual(loaded, address.startsWith('file:') ? ['evaluation_module.js']
+        : ['evaluation_code.js', 'evaluation_module.wasm'], address);
       await page.close();
     }
   });
@@ -199,19 +223,22 @@ describe('refusals', () => {
     { name: 'no area', answers: { YearClass: 2, LivingArea: '70' }, fill: ['1930 bis 1969'], size: '70',
       focus: 'Innenstadt-Mitte', invalid: ['Gebietseinteilung'] },
     { name: '1978 bis 1994 without a side', answers: { YearClass: 4, LivingArea: '70', CityArea: 2 },
-      fill: ['1978 bis 1994', 'Innenstadt-Nord'], size: '70' },
+      fill: ['1978 bis 1994', 'Innenstadt-Nord'], size: '70', focus: 'Baujahr vor 1980',
+      field: ['Baujahr vor 1980', 'radio'] },
     { name: 'an apartment above 50', answers: { YearClass: 2, LivingArea: '51', IsApartment: true, CityArea: 2 },
-      fill: ['1930 bis 1969', 'Appartement vorhanden', 'Innenstadt-Nord'], size: '51' },
+      fill: ['1930 bis 1969', 'Appartement vorhanden', 'Innenstadt-Nord'], size: '51', focus: sizeCaption,
+      field: [sizeCaption, 'combobox'] },
     { name: 'a size with a decimal comma', answers: { YearClass: 2, LivingArea: '55,5', CityArea: 2 },
-      fill: ['1930 bis 1969', 'Innenstadt-Nord'], size: '55,5' },
+      fill: ['1930 bis 1969', 'Innenstadt-Nord'], size: '55,5', focus: sizeCaption, field: [sizeCaption, 'combobox'] },
     // Pasted, not typed: what a form field holds, the core's reader reads as the CLI does.
     ...['75\x1eCityArea\x1f7', '75\x1eYearClass\x1f7', '75\0', '75","CityArea":7,"x":"'].map((pasted) => ({
       name: `pasted ${JSON.stringify(pasted)}`, fill: ['bis 1929', 'Innenstadt-Mitte'], paste: pasted,
-      answers: { YearClass: 1, LivingArea: pasted, CityArea: 1 },
+      answers: { YearClass: 1, LivingArea: pasted, CityArea: 1 }, focus: sizeCaption,
+      field: [sizeCaption, 'combobox'],
     })),
   ];
   for (const refusal of cases) {
-    test(`${refusal.name}: the program's message, focused, closed by Escape`, async () => {
+    test(`${refusal.name}: the program's message, focused, closed by Escape, at its field`, async () => {
       const expected = runNative([], JSON.stringify(refusal.answers));
       assert.equal(expected.status, 1);
       const page = await openPage(browser, server.url);
@@ -227,6 +254,11 @@ describe('refusals', () => {
       assert.equal(await dialogState(page), null);
       await page.evaluate(() => new Promise((resolve) => setTimeout(resolve))); // the close event
       assert.equal(await focusedName(page), refusal.focus ?? 'Auswerten');
+      if (refusal.field) {
+        // The message stands at the field, in view, marked and attached for screen readers.
+        const mark = await fieldMark(page, ...refusal.field);
+        assert.deepEqual(mark, { invalid: 'true', message: expected.err.trim(), inView: true });
+      }
       await page.close();
     });
   }
@@ -264,7 +296,7 @@ describe('questionnaire', () => {
       return `${Math.round(box.left)} ${Math.round(box.width)}x${Math.round(box.height)}`;
     }));
     assert.equal(new Set(buttons).size, 1, buttons.join(', '));
-    const checked = () => page.$$eval('input:checked', (all) => all.map((i) => i.parentElement.textContent.trim()));
+    const checked = () => page.$$eval('form input:checked', (all) => all.map((i) => i.parentElement.textContent.trim()));
     await choose(page, 'Baujahr vor 1980');
     assert.deepEqual(await checked(), ['1978 bis 1994', 'Baujahr vor 1980']);
     await choose(page, 'bis 1929');
@@ -282,7 +314,7 @@ describe('questionnaire', () => {
     await choose(page, 'einfache PVC-Bodenbeläge');
     await choose(page, 'Nachtstromspeicher');
     await press(page, 'Eingaben löschen: Bodenbeläge');
-    const checked = await page.$$eval('input:checked', (all) => all.map((i) => i.name));
+    const checked = await page.$$eval('form input:checked', (all) => all.map((i) => i.name));
     assert.deepEqual(checked, ['HeatingKind']);
     await page.close();
   });
@@ -297,12 +329,20 @@ describe('questionnaire', () => {
     assert.equal(question.text, 'Wollen Sie wirklich alle Daten zurücksetzen? Ihre bisherigen Eingaben gehen dann verloren.');
     assert.ok(question.focusInside);
     await press(page, 'Nein');
-    assert.equal((await page.$$('input:checked')).length, 2);
+    assert.equal((await page.$$('form input:checked')).length, 2);
+    await (await control(page, rentCaption, 'textbox')).type('450');
+    await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
+    await (await control(page, 'Nettokaltmiete vor drei Jahren (Euro im Monat)', 'textbox')).type('400');
+    await choose(page, '15 %');
     await press(page, 'Werte zurücksetzen');
     await press(page, 'Ja');
-    assert.equal((await page.$$('input:checked')).length, 0);
+    // Only the cap's default stays checked.
+    assert.deepEqual(await page.$$eval('input:checked', (all) => all.map((i) => i.labels[0].textContent.trim())),
+      ['Kappungsgrenze 20 %']);
     const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
     assert.equal(await field.evaluate((f) => f.value), '');
+    assert.deepEqual(await page.$$eval('#result input[type=text], #result input[type=date]',
+      (all) => all.map((input) => input.value)), ['', '', '', '']);
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Werte zurücksetzen');
     await page.close();
   });
@@ -353,7 +393,7 @@ function desktopPageCount(answers) {
 
 function glance(page) {
   return page.$eval('aside[aria-labelledby=result-title]', (result) => ({
-    status: result.querySelector('[role=status]').textContent,
+    status: result.querySelector('.result-status').textContent,
     cells: [...result.querySelectorAll('td')].map((cell) => cell.textContent),
     picture: result.querySelector('svg[role=img]')?.getAttribute('aria-labelledby') &&
       result.querySelector('svg[role=img] title').textContent,
@@ -402,24 +442,43 @@ describe('the result at a glance', () => {
       assert.equal(shown.status, `Mittelwert ${totalMean} Euro im Monat, Spanne ${totalLow} bis ${totalHigh} Euro.`);
       assert.equal(shown.picture, `Spanne im Monat von ${totalLow} bis ${totalHigh} Euro, Mittelwert ${totalMean} Euro`);
     }
-    await (await control(page, 'Ihre Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
+    await (await control(page, rentCaption, 'textbox')).type('500');
     assert.equal((await glance(page)).comparison, 'Ihre Nettokaltmiete von 500,00 Euro liegt oberhalb ' +
-      'der Spanne von 368,25 bis 492,00 Euro, 80,75 Euro (19,3 %) über dem Mittelwert von 419,25 Euro.');
+      'der Spanne von 368,25 bis 492,00 Euro, 80,75 Euro (19,3 %) über dem Mittelwert von 419,25 Euro. ' +
+      'Das sind 6,67 Euro je Quadratmeter, bei einer Spanne von 4,91 bis 6,56 Euro je Quadratmeter.');
     await page.close();
   });
 
-  test('"Auswerten" brings the result into view with the focus on it, on a phone too', async () => {
-    for (const viewport of [{ width: 375, height: 667 }, { width: 1366, height: 768 }]) {
+  test('"Auswerten" brings the result on a phone, the report beside it on a laptop into view', async () => {
+    for (const [viewport, name] of [[{ width: 375, height: 667 }, 'Ihr Ergebnis'],
+      [{ width: 1366, height: 768 }, 'Auswertung'], [{ width: 1920, height: 1080 }, 'Auswertung']]) {
       const page = await openWithAnswers(browser, west75, viewport);
       await evaluated(page);
       const focused = await page.evaluate(() => {
-        const box = document.activeElement.getBoundingClientRect();
-        return { name: document.activeElement.querySelector('h2')?.textContent,
+        const element = document.activeElement;
+        const box = element.getBoundingClientRect();
+        return { name: element.getAttribute('aria-label') ?? element.querySelector('h2')?.textContent,
           inView: box.top >= -1 && box.top < innerHeight / 2 };
       });
-      assert.deepEqual(focused, { name: 'Ihr Ergebnis', inView: true }, JSON.stringify(viewport));
+      assert.deepEqual(focused, { name, inView: true }, JSON.stringify(viewport));
       await page.close();
     }
+  });
+
+  test('on a phone the mean and a way to the result stay in reach while answering', async () => {
+    const page = await openWithAnswers(browser, west75, { width: 375, height: 667 });
+    const link = await control(page, 'Mittelwert 405,75 € im Monat – zum Ergebnis', 'button');
+    const inView = (selector) => page.$eval(selector, (element) => {
+      const box = element.getBoundingClientRect();
+      return box.height > 0 && box.top >= 0 && box.bottom <= innerHeight;
+    });
+    assert.ok(await inView('#to-result'), 'unten sichtbar');
+    await choose(page, 'Gäste-WC');
+    assert.ok(await inView('#to-result'), 'beim Antworten');
+    await link.click();
+    await page.waitForFunction(() => document.getElementById('to-result').hidden);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'result');
+    await page.close();
   });
 });
 
@@ -452,7 +511,7 @@ describe('answers kept', () => {
     const fresh = await openPage(stranger, server.url);
     const [chooser] = await Promise.all([fresh.waitForFileChooser(), press(fresh, 'Antworten laden')]);
     await chooser.accept([saved]);
-    await fresh.waitForFunction(() => document.querySelectorAll('input:checked').length > 0);
+    await fresh.waitForFunction(() => document.querySelectorAll('form input:checked').length > 0);
     assert.deepEqual(await evaluated(fresh), report, 'gespeicherte Datei');
 
     // A file the command line refuses is refused with its message; nothing is half-loaded.
@@ -482,6 +541,105 @@ describe('answers kept', () => {
   });
 });
 
+describe('a new release behind a caching host', () => {
+  // Release B: the page, its script and its core each changed a little, written by the
+  // build's own release step, so that the test sees which release each file came from.
+  function releaseB() {
+    const source = mkdtempSync(join(tmpdir(), 'msr-source-'));
+    const folder = mkdtempSync(join(tmpdir(), 'msr-release-'));
+    cpSync(join(repository, 'web'), source, { recursive: true });
+    cpSync(pageFolder, folder, { recursive: true });
+    const edit = (file, change) => writeFileSync(join(source, file), change(readFileSync(join(source, file), 'utf8')));
+    edit('index.html', (page) => page.replace('<html lang="de">', '<html lang="de" data-page="B">'));
+    edit('page.js', (script) => `${script}\ndocument.documentElement.dataset.script = 'B';\n`);
+    const built = (pattern) => join(pageFolder, readdirSync(pageFolder).find((name) => pattern.test(name)));
+    const module = join(source, 'evaluation_module.js');
+    writeFileSync(module, `${readFileSync(built(/^evaluation_module\.[0-9a-f]+\.js$/), 'utf8')}\n// B\n`);
+    const code = join(source, 'evaluation_code.wasm');
+    cpSync(built(/^evaluation_module\.[0-9a-f]+\.wasm$/), code);
+    writeFileSync(join(source, 'evaluation_code.js'),
+      `${readFileSync(built(/^evaluation_code\.[0-9a-f]+\.js$/), 'utf8')}\n// B\n`);
+    const files = ['batch_module.js', 'icon.svg', 'Vorlage.csv', 'page.css', 'artwork-header.svg',
+      'artwork-footer.svg', 'manifest.webmanifest', 'icon-180.png', 'icon-192.png', 'icon-512.png',
+      'batch.html', 'batch.js', 'batch.css'];
+    execFileSync('cmake', [`-DSOURCE=${source}`, `-DMODULE=${module}`, `-DCODE=${code}`, `-DFOLDER=${folder}`,
+      `-DFILES=${files.join(';')}`, '-P', join(source, 'release.cmake')]);
+    return folder;
+  }
+
+  // A host that serves whichever release is deployed, with the given caching header and a
+  // date of last change long ago (so that even no header lets a browser keep the file).
+  function cachingHost(cacheControl) {
+    const host = { folder: pageFolder };
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml',
+      '.wasm': 'application/wasm' };
+    const server = createServer((request, response) => {
+      const path = new URL(request.url, 'http://x').pathname;
+      const file = join(host.folder, path.endsWith('/') ? `${path}index.html` : path);
+      try {
+        if (!statSync(file).isFile()) throw new Error('no file');
+        const headers = { 'content-type': types[extname(file)] ?? 'application/octet-stream',
+          'last-modified': 'Thu, 01 Jan 2026 00:00:00 GMT' };
+        if (cacheControl) headers['cache-control'] = cacheControl;
+        response.writeHead(200, headers);
+        response.end(readFileSync(file));
+      } catch {
+        response.writeHead(404);
+        response.end();
+      }
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
+      host.url = `http://127.0.0.1:${server.address().port}/`;
+      host.close = () => server.close();
+      resolve(host);
+    }));
+  }
+
+  // Which release the page, its script and its core came from.
+  function releases(page) {
+    return page.evaluate(() => {
+      const core = [...document.scripts].map((script) => script.src).find((src) => /evaluation_(code|module)/.test(src));
+      return { page: document.documentElement.dataset.page ?? 'A',
+        script: document.documentElement.dataset.script ?? 'A', core: core.split('/').at(-1) };
+    });
+  }
+
+  const folderB = releaseB();
+  const coreOf = (folder) => readdirSync(folder).find((name) => /^evaluation_code\.[0-9a-f]+\.js$/.test(name));
+  for (const cacheControl of [null, 'max-age=600', 'no-cache']) {
+    test(`${cacheControl ?? 'no header'}: never two releases at once, the new one within two reloads, offline too`, async () => {
+      const host = await cachingHost(cacheControl);
+      const context = await browser.createBrowserContext();
+      const page = await openPage(context, host.url);
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      await page.reload();
+      await page.waitForSelector('html[data-ready=true]');
+      assert.deepEqual(await releases(page), { page: 'A', script: 'A', core: coreOf(pageFolder) });
+      host.folder = folderB; // the host's folder replaced by the new release
+      const seen = [];
+      for (let reload = 0; reload < 2; ++reload) {
+        await page.reload();
+        await page.waitForSelector('html[data-ready=true]');
+        seen.push(await releases(page));
+        const [{ page: index, script, core }] = seen.slice(-1);
+        assert.ok(index === script && core === coreOf(index === 'A' ? pageFolder : folderB), JSON.stringify(seen));
+      }
+      assert.equal(seen.at(-1).page, 'B', JSON.stringify(seen));
+      await page.waitForFunction(async () => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        return registration?.active && !registration.installing && !registration.waiting;
+      });
+      host.close();
+      await page.setOfflineMode(true);
+      await page.goto(`${host.url}#${encodeURIComponent(JSON.stringify(west75))}`);
+      await page.waitForSelector('html[data-ready=true]');
+      assert.deepEqual(await releases(page), { page: 'B', script: 'B', core: coreOf(folderB) });
+      assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
+      await context.close();
+    });
+  }
+});
+
 describe('printed like the desktop', () => {
   const answerSets = {
     'the three answers': { YearClass: 1, LivingArea: '60', CityArea: 7 },
@@ -496,6 +654,8 @@ describe('printed like the desktop', () => {
       const report = await evaluated(page);
       const printed = await printedPages(page);
       assert.equal(printed.length, desktopPageCount(answers));
+      for (const [number, text] of printed.entries())
+        assert.match(text, new RegExp(editionLine), `Seite ${number + 1} nennt den Mietspiegel`);
       assert.ok(report.length > 0);
       const titles = new Set(await page.$$eval('article[aria-label="Auswertung"] h3', (all) =>
         all.map((heading) => heading.textContent)));
@@ -507,6 +667,198 @@ describe('printed like the desktop', () => {
       await page.close();
     });
   }
+});
+
+const editionLine = 'Mietspiegel Stand 1. Januar 2015, Laufzeit bis 31.12.2016';
+
+// The page opened on the given day, as the browser's clock has it.
+async function openOnDay(day, address = server.url) {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument((time) => {
+    const Original = Date;
+    // eslint-disable-next-line no-global-assign
+    Date = class extends Original {
+      constructor(...values) { super(...(values.length ? values : [time])); }
+      static now() { return time; }
+    };
+  }, new Date(`${day}T12:00:00`).getTime());
+  await page.goto(address);
+  await page.waitForSelector('html[data-ready=true]');
+  return page;
+}
+
+function formAnswers(page) {
+  return page.$eval('#questionnaire', (form) => [...new FormData(form)].filter(([, value]) => value !== '')
+    .map(([key, value]) => `${key}=${value}`));
+}
+
+describe('links and files that never break the page', () => {
+  const brokenLinks = ['%', '%7B%22YearClass%22%3', '%7B%22YearClass%22%3A4', '%E4%F6%FC',
+    '%7B%22YearClass%22%3A2%2C%22LivingArea%22%3A%2270'];
+  for (const fragment of brokenLinks) {
+    test(`#${fragment}: "Der Link ist unvollständig", answers kept, the page works on`, async () => {
+      // Followed while answers stand, and opened as the first address.
+      const page = await openWithAnswers(browser, west75);
+      const before = await formAnswers(page);
+      await page.evaluate((hash) => { location.hash = hash; }, fragment);
+      await page.waitForSelector('[role=alertdialog][open]');
+      assert.match((await dialogState(page)).text, /^Der Link ist unvollständig/);
+      await page.keyboard.press('Escape');
+      assert.deepEqual(await formAnswers(page), before);
+      assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
+
+      const fresh = await openPage(browser, `${server.url}#${fragment}`);
+      assert.match((await dialogState(fresh)).text, /^Der Link ist unvollständig/);
+      await fresh.keyboard.press('Escape');
+      assert.deepEqual(await formAnswers(fresh), []);
+      assert.equal(await fresh.evaluate(() => location.hash), '', 'der Link zeigt die geltenden Angaben');
+      await press(fresh, 'Info');
+      assert.match(await fresh.$eval('#information-text', (text) => text.innerText), /Stand: 1\. Januar 2015/);
+      await fresh.keyboard.press('Escape');
+      await press(fresh, 'Werte zurücksetzen');
+      assert.deepEqual(await fresh.$$eval('#confirm-reset button', (all) => all.map((b) => b.textContent)),
+        ['Ja', 'Nein']);
+      await page.close();
+      await fresh.close();
+    });
+  }
+
+  // The bytes of a file, handed to the core as they are.
+  const files = {
+    'a NUL after the object': Buffer.from('{"YearClass":2}\0'),
+    'Latin-1 bytes': Buffer.from([...Buffer.from('{"LivingArea":"7'), 0xe4, ...Buffer.from('"}')]),
+    'overlong UTF-8': Buffer.from([...Buffer.from('{"LivingArea":"'), 0xc0, 0xaf, ...Buffer.from('"}')]),
+    'UTF-16 with its mark': Buffer.from('\ufeff{"YearClass":2}', 'utf16le'),
+    'a surrogate in UTF-8': Buffer.from([...Buffer.from('{"LivingArea":"'), 0xed, 0xa0, 0x80, ...Buffer.from('"}')]),
+    'an unknown key': Buffer.from('{"YearClass":2,"Balkon":true}\n'),
+    'UTF-8 with its mark, read': Buffer.from('\ufeff{"YearClass":2,"LivingArea":"70","CityArea":2}'),
+  };
+  for (const [name, bytes] of Object.entries(files)) {
+    test(`"Antworten laden" with ${name}: as the command line takes or refuses it`, async () => {
+      const native = runNative([], bytes);
+      const file = join(mkdtempSync(join(tmpdir(), 'msr-load-')), 'antworten.json');
+      writeFileSync(file, bytes);
+      const page = await openWithAnswers(browser, west75);
+      const before = await formAnswers(page);
+      const [chooser] = await Promise.all([page.waitForFileChooser(), press(page, 'Antworten laden')]);
+      await chooser.accept([file]);
+      if (native.status === 0) {
+        await page.waitForFunction(() => document.querySelector('input[name=YearClass][value="2"]').checked);
+        assert.deepEqual(await evaluated(page), nativeParagraphs(JSON.parse(bytes.toString().slice(1))));
+      } else {
+        await page.waitForSelector('[role=alertdialog][open]');
+        assert.equal((await dialogState(page)).text, native.err.split('\n')[0]);
+        await page.keyboard.press('Escape');
+        assert.deepEqual(await formAnswers(page), before, 'nichts halb geladen');
+        assert.equal(await focusedName(page), 'Antworten laden');
+      }
+      await page.close();
+    });
+  }
+});
+
+describe('the field to correct', () => {
+  const rows = [
+    { caption: rentCaption, wrong: 'abc', right: '450',
+      message: 'Bitte geben Sie Ihre Nettokaltmiete in Euro an, zum Beispiel 450 oder 450,50.' },
+    { caption: 'Verlangte Nettokaltmiete (Euro im Monat)', wrong: 'viel', right: '480',
+      message: 'Bitte geben Sie die verlangte Nettokaltmiete in Euro an, zum Beispiel 480 oder 480,50.' },
+    { caption: 'Nettokaltmiete vor drei Jahren (Euro im Monat)', wrong: '0', right: '',
+      message: 'Bitte geben Sie die Nettokaltmiete vor drei Jahren in Euro an, zum Beispiel 400 oder 400,50, oder lassen Sie das Feld leer.' },
+  ];
+  for (const row of rows) {
+    test(`"${row.caption}": "${row.wrong}" marked at the field, "${row.right}" takes the mark away`, async () => {
+      const page = await openWithAnswers(browser, west75, { width: 375, height: 667 });
+      const field = await control(page, row.caption, 'textbox');
+      await field.type(row.wrong);
+      assert.deepEqual(await fieldMark(page, row.caption, 'textbox'),
+        { invalid: 'true', message: row.message, inView: true });
+      await field.click({ clickCount: 3 });
+      await page.keyboard.press('Backspace');
+      if (row.right) await field.type(row.right);
+      assert.deepEqual(await fieldMark(page, row.caption, 'textbox'), { invalid: null, message: null, inView: false });
+      await page.close();
+    });
+  }
+
+  test('a corrected size loses its mark', async () => {
+    const page = await openWithAnswers(browser, { ...west75, LivingArea: '75,5' });
+    await press(page, 'Auswerten');
+    await page.keyboard.press('Escape');
+    assert.equal((await fieldMark(page, sizeCaption, 'combobox')).invalid, 'true');
+    await typeSize(page, '75');
+    assert.deepEqual(await fieldMark(page, sizeCaption, 'combobox'), { invalid: null, message: null, inView: false });
+    await page.close();
+  });
+
+  test('the live result is announced once typing pauses, politely', async () => {
+    const page = await openWithAnswers(browser, west75);
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 1500)));
+    const region = await page.$('[aria-live=polite]');
+    await region.evaluate((live) => {
+      window.announced = [];
+      new MutationObserver(() => window.announced.push(live.textContent))
+        .observe(live, { childList: true, characterData: true, subtree: true });
+    });
+    await (await control(page, rentCaption, 'textbox')).type('590', { delay: 150 });
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 1500)));
+    const announced = await page.evaluate(() => window.announced);
+    assert.equal(announced.length, 1, announced.join(' | '));
+    assert.match(announced[0], /Ihre Nettokaltmiete von 590,00 Euro liegt oberhalb/);
+    // The figures' own lines are no live regions of their own.
+    assert.deepEqual(await page.$$eval('#result [role=status], #result [aria-live]', (all) => all.length), 0);
+    await page.close();
+  });
+});
+
+describe('the edition and a rent increase', () => {
+  test('the result names the edition, and past its term says it is out of date', async () => {
+    for (const [day, outOfDate] of [['2016-12-31', false], ['2017-01-01', true], ['2026-12-10', true]]) {
+      const page = await openOnDay(day);
+      const shown = await page.$eval('aside[aria-labelledby=result-title]', (result) => ({
+        edition: result.querySelector('#edition').textContent,
+        notice: result.querySelector('#out-of-date').checkVisibility()
+          ? result.querySelector('#out-of-date').textContent : null,
+      }));
+      assert.equal(shown.edition, editionLine, day);
+      if (outOfDate) assert.match(shown.notice, /^Dieser Mietspiegel ist veraltet: .*KWL Hausgilde Varlstadt/, day);
+      else assert.equal(shown.notice, null, day);
+      await page.close();
+    }
+  });
+
+  test('checks a rent increase with the association to ask; none of it in the link', async () => {
+    const page = await openWithAnswers(browser, west75);
+    const address = page.url();
+    await (await control(page, rentCaption, 'textbox')).type('450');
+    await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
+    await (await control(page, 'Nettokaltmiete vor drei Jahren (Euro im Monat)', 'textbox')).type('400');
+    // A date field, by its caption whatever role the browser gives it.
+    const [received] = await page.$$('::-p-aria([name="Zugang des Erhöhungsschreibens"])');
+    await received.evaluate((field) => {
+      field.value = '2026-12-10';
+      field.dispatchEvent(new Event('input', { bubbles: true }));
+    });
+    const findings = () => page.$$eval('#increase li', (all) => all.map((item) => item.textContent));
+    const [cap, span, deadlines] = await findings();
+    assert.match(cap, /^Kappungsgrenze \(§ 558 Abs\. 3 BGB\): .* von 400,00 Euro auf höchstens 480,00 Euro\. Die verlangten 500,00 Euro liegen darüber/);
+    assert.match(span, /^Obergrenze \(§ 558 BGB\): Die verlangten 500,00 Euro liegen oberhalb der Spanne von 354,75 bis 478,50 Euro/);
+    assert.match(deadlines, /^Fristen \(§ 558b BGB\): .* bis zum 28\.02\.2027 .* ab dem 01\.03\.2027\.$/);
+    await choose(page, '15 %');
+    assert.match((await findings())[0], /auf höchstens 460,00 Euro/);
+    // The association's contact stands beside the own rent's meaning and beside the
+    // disclaimer of the increase check.
+    const beside = await page.$$eval('#rent-meaning, #disclaimer', (all) => all.map((element) =>
+      [element.textContent, element.nextElementSibling.textContent]));
+    const contact = 'Rat und Hilfe: KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, Lindengasse 7, ' +
+      '38100 Varlstadt, Tel.: 0 53 21 / 4 72 81-0';
+    assert.deepEqual(beside.map(([, next]) => next), [contact, contact]);
+    assert.match(beside[0][0], /^Für Sie heißt das: /);
+    assert.equal(beside[1][0], 'Hinweise ohne Gewähr, keine Rechtsberatung');
+    assert.equal(page.url(), address);
+    assert.deepEqual(await evaluated(page), nativeParagraphs(west75));
+    await page.close();
+  });
 });
 
 describe('keyboard and screen readers', () => {
@@ -551,7 +903,8 @@ describe('keyboard and screen readers', () => {
     for (const caption of allFeatures.captions.slice(1)) await choose(page, caption);
     await press(page, 'Auswerten');
     await page.waitForSelector('article[aria-label="Auswertung"] > p');
-    await (await control(page, 'Ihre Nettokaltmiete (Euro im Monat)', 'textbox')).type('410');
+    await (await control(page, rentCaption, 'textbox')).type('410');
+    await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('viel');
     assert.deepEqual(await axeViolations(page), [], 'Auswertung');
     const headings = await page.$$eval('article[aria-label="Auswertung"] :is(h2, h3)', (all) =>
       all.map((h) => `${h.tagName} ${h.textContent}`));

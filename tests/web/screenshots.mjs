@@ -1,6 +1,6 @@
 // The README's pictures of the web page, taken in headless Chromium: the result at a
-// glance on a phone and on a laptop, the filled page, a refusal, and the printed report
-// (Chromium's PDF, its pages drawn by pdftoppm).
+// glance with a rent increase checked on a phone and on a laptop, the filled page, a
+// refusal at its field, and the printed report (Chromium's PDF, its pages drawn by pdftoppm).
 // Run: node tests/web/screenshots.mjs (after scripts/web --build-only).
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync } from 'node:fs';
@@ -18,16 +18,33 @@ async function choose(page, caption) {
 }
 
 try {
-  // The result at a glance, with an own rent, as a shared link opens it.
+  // The result at a glance, with an own rent and a rent increase checked, as a shared link
+  // opens it: on a phone the whole result box, on a laptop the report beside the result
+  // after "Auswerten", and the result box scrolled to the increase check.
   const answers = { YearClass: 4, Built1980Side: 2, LivingArea: '75', GuestToilet: true, CityArea: 3 };
   for (const [name, viewport] of [['phone', { width: 375, height: 667, deviceScaleFactor: 2 }],
     ['laptop', { width: 1366, height: 768 }]]) {
     const glance = await openPage(browser, `${server.url}#${encodeURIComponent(JSON.stringify(answers))}`);
     await glance.setViewport(viewport);
     await (await glance.$('#rent')).type('450');
-    await (await glance.$('#evaluate')).click();
-    await glance.waitForSelector('article[aria-label="Auswertung"] > p');
-    await glance.screenshot({ path: join(docs, `web-result-${name}.png`) });
+    await (await glance.$('#asked-rent')).type('520');
+    await (await glance.$('#rent-before')).type('420');
+    await glance.$eval('#received', (field) => {
+      field.value = '2026-12-10';
+      field.dispatchEvent(new Event('input', { bubbles: true }));
+    });
+    if (name === 'phone') {
+      await (await glance.$('#result')).screenshot({ path: join(docs, 'web-result-phone.png') });
+      await glance.evaluate(() => window.scrollTo(0, 0));
+      await glance.screenshot({ path: join(docs, 'web-page-phone.png') });
+    } else {
+      await (await glance.$('#evaluate')).click();
+      await glance.waitForSelector('article[aria-label="Auswertung"] > p');
+      await glance.$eval('#result', (result) => { result.scrollTop = 0; });
+      await glance.screenshot({ path: join(docs, 'web-result-laptop.png') });
+      await glance.$eval('#increase', (section) => section.scrollIntoView({ block: 'end' }));
+      await glance.screenshot({ path: join(docs, 'web-increase-laptop.png') });
+    }
     await glance.close();
   }
 
@@ -41,16 +58,17 @@ try {
   await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: join(docs, 'web-page.png') });
 
-  await page.evaluate(() => {
-    document.getElementsByName('CityArea').forEach((i) => { i.checked = false; });
-    document.getElementById('questionnaire').dispatchEvent(new Event('change'));
-  });
+  // A size the program refuses: its message, then the field marked with it.
+  await size.click({ clickCount: 3 });
+  await size.type('75,5');
   await (await page.$('#evaluate')).click();
   await page.waitForSelector('[role=alertdialog][open]');
   await page.screenshot({ path: join(docs, 'web-refusal.png') });
   await page.keyboard.press('Escape');
-
-  await choose(page, 'Varlstadt-West');
+  await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
+  await page.screenshot({ path: join(docs, 'web-refusal-field.png') });
+  await size.click({ clickCount: 3 });
+  await size.type('75');
   await (await page.$('#evaluate')).click();
   await page.waitForSelector('article[aria-label="Auswertung"] > p');
   // The report's end: the final calculation in the document's red (darker on screen).

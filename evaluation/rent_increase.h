@@ -1,0 +1,60 @@
+#pragma once
+
+#include "evaluation/figures_record.h"
+#include "evaluation/rent_index/edition.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A landlord's request to raise the rent to the local comparative rent, checked against
+// the cap of § 558 Abs. 3 BGB, the span of the flat and the deadlines of § 558b BGB. The
+// answers stay with the tenant: they are no part of the evaluation's answers.
+namespace msr {
+
+inline constexpr const char* kRentIncreaseDisclaimer = "Hinweise ohne Gewähr, keine Rechtsberatung";
+
+// The cap in force: 20 % in general, 15 % where a state ordinance lowers it.
+inline constexpr int kGeneralCapPercent = 20;
+inline constexpr int kLoweredCapPercent = 15;
+
+struct RentIncreaseQuestion {
+    std::string_view currentRent; // "Jetzige Nettokaltmiete (Euro im Monat)"
+    std::string_view askedRent;   // "Verlangte Nettokaltmiete (Euro im Monat)"
+    std::string_view rentBefore;  // three years ago; empty: the current rent
+    std::string_view received;    // the letter's day of receipt, "2026-12-10"; may be empty
+    int capPercent = kGeneralCapPercent;
+};
+
+// The answer a refusal belongs to, for the page to mark it.
+enum class RentIncreaseField { None, CurrentRent, AskedRent, RentBefore, Received, Cap };
+
+struct RentIncreaseCheck {
+    bool waiting = false; // no asked rent yet: nothing to check
+    RentIncreaseField refusedField = RentIncreaseField::None;
+    std::string refusal; // German, with its full stop
+
+    std::string capLimit;    // the rent three years ago plus the cap, "480,00"
+    bool exceedsCap = false; // the asked rent lies above it
+    std::string capSentence;
+    std::string spanSentence;     // the asked rent against the span
+    std::string considerUntil;    // "28.02.2027"; empty without a day of receipt
+    std::string owedFrom;         // "01.03.2027"
+    std::string deadlineSentence; // empty without a day of receipt
+};
+
+// The field's name in the page's data ("currentRent", "askedRent", ...).
+const char* RentIncreaseFieldName(RentIncreaseField field);
+
+// The last day to consider a letter received on that day, and the first day the new rent
+// is owed: the end of the second calendar month after receipt, the start of the third.
+CalendarDate ConsiderationEnds(const CalendarDate& received);
+CalendarDate NewRentOwedFrom(const CalendarDate& received);
+
+// The check; the span's figures as printed, or nothing while the flat's answers are
+// incomplete.
+RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question,
+                                    const std::optional<FinalFigureTexts>& printed,
+                                    const std::string& decimalSeparator);
+
+} // namespace msr

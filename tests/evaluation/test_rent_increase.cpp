@@ -1,0 +1,139 @@
+// A rent increase checked: the cap over three years, the asked rent against the span and
+// the deadlines; and the edition whose term the page compares with today.
+
+#include "evaluation/rent_increase.h"
+#include "evaluation/rent_index/edition.h"
+#include "evaluation/rent_index/program_texts.h"
+#include "tests/core_check/core_check.h"
+
+#include <string>
+
+namespace {
+
+// 75 square metres of "1978 bis 1994", area West.
+msr::FinalFigureTexts West75() {
+    msr::FinalFigureTexts texts;
+    texts.totalLow = "354,75";
+    texts.totalMean = "405,75";
+    texts.totalHigh = "478,50";
+    return texts;
+}
+
+struct Row {
+    const char* name;
+    const char* current;
+    const char* asked;
+    const char* before;
+    const char* received;
+    int cap;
+    const char* capLimit; // nullptr: refused, the field named in `until`
+    bool exceeds;
+    const char* until;
+    const char* from;
+};
+
+const Row kRows[] = {
+    {"20 % over the rent three years ago", "450", "500", "400", "2026-12-10", 20, "480,00", true,
+     "28.02.2027", "01.03.2027"},
+    {"exactly the cap is allowed", "450", "480", "400", "", 20, "480,00", false, "", ""},
+    {"15 % where an ordinance lowers it", "450", "470", "400", "", 15, "460,00", true, "", ""},
+    {"empty base: the current rent", "400", "460,00", "", "", 15, "460,00", false, "", ""},
+    {"blank base: the current rent", "400", "480,01", "  ", "", 20, "480,00", true, "", ""},
+    {"the cap rounded down to the cent", "333,33", "383,33", "", "", 15, "383,32", true, "", ""},
+    {"a cent below the exact cap", "333,33", "383,32", "", "", 15, "383,32", false, "", ""},
+    {"received on 31 January", "450", "470", "", "2027-01-31", 20, "540,00", false, "31.03.2027",
+     "01.04.2027"},
+    {"received in December of a leap year's eve", "450", "470", "", "2027-12-01", 20, "540,00",
+     false, "29.02.2028", "01.03.2028"},
+    {"received in November", "450", "470", "", "2026-11-30", 20, "540,00", false, "31.01.2027",
+     "01.02.2027"},
+    {"received in a century's December, no leap year", "450", "470", "", "2099-12-15", 20, "540,00",
+     false, "28.02.2100", "01.03.2100"},
+    {"received in 1999's December, 2000 a leap year", "450", "470", "", "1999-12-31", 20, "540,00",
+     false, "29.02.2000", "01.03.2000"},
+    {"received in October: the end of December", "450", "470", "", "2026-10-01", 20, "540,00",
+     false, "31.12.2026", "01.01.2027"},
+    {"asked rent no amount", "450", "viel", "", "", 20, nullptr, false, "askedRent", ""},
+    {"current rent no amount", "45o", "470", "", "", 20, nullptr, false, "currentRent", ""},
+    {"no base at all", "", "470", "", "", 20, nullptr, false, "currentRent", ""},
+    {"base no amount", "450", "470", "0", "", 20, nullptr, false, "rentBefore", ""},
+    {"29 February of a common year", "450", "470", "", "2027-02-29", 20, nullptr, false, "received",
+     ""},
+    {"a date in German form", "450", "470", "", "10.12.2026", 20, nullptr, false, "received", ""},
+    {"a cap of 10 %", "450", "470", "", "", 10, nullptr, false, "cap", ""},
+};
+
+CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
+    for (const Row& row : kRows) {
+        CHECK_ROW(row.name);
+        const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
+            {row.current, row.asked, row.before, row.received, row.cap}, West75(), ",");
+        if (row.capLimit == nullptr) {
+            CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
+                     std::string(row.until));
+            CHECK_EQ(check.refusal.back(), '.');
+            continue;
+        }
+        CHECK_EQ(check.refusal, std::string());
+        CHECK_EQ(check.capLimit, std::string(row.capLimit));
+        CHECK_EQ(check.exceedsCap, row.exceeds);
+        CHECK_EQ(check.considerUntil, std::string(row.until));
+        CHECK_EQ(check.owedFrom, std::string(row.from));
+        // The rules it rests on are named where they apply.
+        CHECK_EQ(check.capSentence.rfind("Kappungsgrenze (§ 558 Abs. 3 BGB): ", 0), 0u);
+        CHECK_EQ(check.spanSentence.rfind("Obergrenze (§ 558 BGB): ", 0), 0u);
+        CHECK_EQ(check.deadlineSentence.empty() ||
+                     check.deadlineSentence.rfind("Fristen (§ 558b BGB): ", 0) == 0,
+                 true);
+    }
+}
+
+CHECK_TEST(wordsTheCheckWithGermanFigures) {
+    const msr::RentIncreaseCheck check =
+        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, West75(), ",");
+    CHECK_EQ(check.capSentence,
+             std::string("Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die "
+                         "Miete um höchstens 20 % steigen, von 400,00 Euro auf höchstens 480,00 "
+                         "Euro. Die verlangten 500,00 Euro liegen darüber: So weit ist die "
+                         "Erhöhung nicht zulässig. Erhöhungen wegen Modernisierung oder "
+                         "Betriebskosten zählen dabei nicht mit."));
+    CHECK_EQ(check.spanSentence,
+             std::string("Obergrenze (§ 558 BGB): Die verlangten 500,00 Euro liegen oberhalb der "
+                         "Spanne von 354,75 bis 478,50 Euro. Über die Obergrenze von 478,50 Euro "
+                         "hinaus lässt sich die Erhöhung mit diesem Mietspiegel nicht begründen."));
+    CHECK_EQ(check.deadlineSentence,
+             std::string("Fristen (§ 558b BGB): Ist das Schreiben am 10.12.2026 bei Ihnen "
+                         "eingegangen, können Sie bis zum 28.02.2027 überlegen, ob Sie zustimmen. "
+                         "Die neue Miete schulden Sie frühestens ab dem 01.03.2027."));
+    CHECK_EQ(std::string(msr::kRentIncreaseDisclaimer),
+             std::string("Hinweise ohne Gewähr, keine Rechtsberatung"));
+    // Without the flat's figures the span waits; nothing asked, nothing checked.
+    CHECK_EQ(msr::CheckRentIncrease({"450", "470", "", "", 20}, std::nullopt, ",").spanSentence,
+             std::string("Obergrenze (§ 558 BGB): Für den Vergleich mit der Spanne fehlen noch "
+                         "Angaben zu Ihrer Wohnung."));
+    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, West75(), ",").waiting, true);
+}
+
+CHECK_TEST(knowsWhenTheTermHasEnded) {
+    const struct {
+        const char* today;
+        bool past;
+    } rows[] = {
+        {"2015-01-01", false}, {"2016-12-31", false}, {"2017-01-01", true}, {"2026-12-08", true}};
+    for (const auto& row : rows) {
+        CHECK_ROW(row.today);
+        CHECK_EQ(msr::IsPastTerm(*msr::ParseIsoDate(row.today)), row.past);
+    }
+    CHECK_EQ(msr::EditionLine(),
+             std::string("Mietspiegel Stand 1. Januar 2015, Laufzeit bis 31.12.2016"));
+    // The information text reads the same table.
+    CHECK_EQ(msr::InfoParagraph(6), std::string("Stand: 1. Januar 2015"));
+    CHECK_EQ(msr::InfoParagraph(7), std::string("Laufzeit: bis 31.12.2016"));
+    CHECK_EQ(msr::AssociationContactLine(),
+             std::string("KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, Lindengasse 7, "
+                         "38100 Varlstadt, Tel.: 0 53 21 / 4 72 81-0"));
+}
+
+} // namespace
+
+CHECK_MAIN()

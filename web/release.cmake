@@ -1,0 +1,63 @@
+# Writes the page's release into its folder: the page's script, its style sheet and the
+# core's module under names that carry their content's hash, the page that names them, and
+# the service worker that keeps exactly these files. A host may cache a file as long as it
+# likes: a new release has new names, so a page never runs with a script or a core of
+# another release.
+#   cmake -DSOURCE=web -DMODULE=evaluation_module.js -DCODE=evaluation_code.wasm
+#         -DFOLDER=out "-DFILES=a;b" -P release.cmake
+# FILES: the folder's other files the service worker keeps, as they are named.
+
+# The file name NAME.<hash>.EXTENSION for that hash; drops that name's files of earlier
+# releases from the folder.
+function(hashed_name hash name extension out)
+  string(SUBSTRING "${hash}" 0 16 hash)
+  set(file "${name}.${hash}.${extension}")
+  file(GLOB earlier "${FOLDER}/${name}.*.${extension}")
+  foreach(old IN LISTS earlier)
+    get_filename_component(old_name "${old}" NAME)
+    if(NOT old_name STREQUAL file AND old_name MATCHES "^${name}\\.[0-9a-f]+\\.${extension}$")
+      file(REMOVE "${old}")
+    endif()
+  endforeach()
+  set(${out} "${file}" PARENT_SCOPE)
+endfunction()
+
+# Writes the text as NAME.<hash>.EXTENSION into the folder and sets OUT to that name.
+function(write_hashed contents name extension out)
+  string(SHA256 hash "${contents}")
+  hashed_name("${hash}" ${name} ${extension} file)
+  file(WRITE "${FOLDER}/${file}" "${contents}")
+  set(${out} "${file}" PARENT_SCOPE)
+endfunction()
+
+file(READ "${MODULE}" module)
+write_hashed("${module}" evaluation_module js module_file)
+
+# The core's code, bytes as they are.
+file(SHA256 "${CODE}" code_hash)
+hashed_name("${code_hash}" evaluation_module wasm code_file)
+file(COPY_FILE "${CODE}" "${FOLDER}/${code_file}")
+
+# The small script that joins the code to the page, built beside the code.
+get_filename_component(code_folder "${CODE}" DIRECTORY)
+file(READ "${code_folder}/evaluation_code.js" joining)
+write_hashed("${joining}" evaluation_code js joining_file)
+
+file(READ "${SOURCE}/page.js" script)
+string(REPLACE "'evaluation_module.js'" "'${module_file}'" script "${script}")
+string(REPLACE "'evaluation_module.wasm'" "'${code_file}'" script "${script}")
+string(REPLACE "'evaluation_code.js'" "'${joining_file}'" script "${script}")
+write_hashed("${script}" page js script_file)
+
+file(READ "${SOURCE}/page.css" style)
+write_hashed("${style}" page css style_file)
+
+file(READ "${SOURCE}/index.html" page)
+string(REPLACE "href=\"page.css\"" "href=\"${style_file}\"" page "${page}")
+string(REPLACE "src=\"page.js\"" "src=\"${script_file}\"" page "${page}")
+file(WRITE "${FOLDER}/index.html" "${page}")
+
+set(WORKER "${SOURCE}/sw.js")
+set(OUTPUT "${FOLDER}/sw.js")
+list(APPEND FILES index.html ${module_file} ${code_file} ${joining_file} ${script_file} ${style_file})
+include("${SOURCE}/service_worker.cmake")
