@@ -1,5 +1,7 @@
 #include "batch/figures_csv.h"
 
+#include <iterator>
+
 namespace msr::batch {
 namespace {
 
@@ -21,10 +23,12 @@ void AppendNumber(std::uint64_t number, std::string& out) {
 } // namespace
 
 void AppendCsvHeader(std::string& out) {
-    out +=
-        "\"Nr\";\"Aktenzeichen\";\"Untergrenze je m²\";\"Mittelwert je m²\";\"Obergrenze je m²\";"
-        "\"Wohnfläche m²\";\"Untergrenze gesamt\";\"Mittelwert gesamt\";"
-        "\"Obergrenze gesamt\";\"Fehler\"\n";
+    out += "\"Nr\";\"Aktenzeichen\"";
+    for (const FigureColumn& figure : kFigureColumns) {
+        out += kSeparator;
+        AppendCsvField(figure.column, out);
+    }
+    out += ";\"Fehler\"\n";
 }
 
 void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
@@ -32,11 +36,9 @@ void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
     AppendNumber(lineNumber, out);
     out += kSeparator;
     AppendCsvField(caseNumber, out);
-    for (const std::string* field :
-         {&figures.lowPerSquareMetre, &figures.meanPerSquareMetre, &figures.highPerSquareMetre,
-          &figures.livingArea, &figures.totalLow, &figures.totalMean, &figures.totalHigh}) {
+    for (const FigureColumn& figure : kFigureColumns) {
         out += kSeparator;
-        AppendCsvField(*field, out);
+        AppendCsvField(figures.*figure.text, out);
     }
     out += ";\"\"\n"; // no error
 }
@@ -46,7 +48,9 @@ void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::
     AppendNumber(lineNumber, out);
     out += kSeparator;
     AppendCsvField(caseNumber, out);
-    out += ";\"\";\"\";\"\";\"\";\"\";\"\";\"\";";
+    for (std::size_t i = 0; i < std::size(kFigureColumns); ++i)
+        out += ";\"\"";
+    out += kSeparator;
     AppendCsvField(message, out);
     out += '\n';
 }

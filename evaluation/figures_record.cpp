@@ -1,12 +1,12 @@
 #include "evaluation/figures_record.h"
 
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/rent_index/edition.h"
+
+#include <string_view>
 
 namespace msr {
-namespace {
 
-// A printed figure as a JSON number: the same digits, '.' for the decimal separator.
-// Only a value that is no number at all ("NAN", "INF") becomes null.
 void AppendJsonNumber(const std::string& printed, const std::string& separator, std::string& out) {
     if (printed.find_first_of("0123456789") == std::string::npos) {
         out += "null";
@@ -21,21 +21,6 @@ void AppendJsonNumber(const std::string& printed, const std::string& separator, 
     out += '.';
     out.append(printed, at + separator.size(), std::string::npos);
 }
-
-void AppendSpan(const char* name, const std::string& low, const std::string& mean,
-                const std::string& high, const std::string& separator, std::string& out) {
-    out += '"';
-    out += name;
-    out += "\":{\"low\":";
-    AppendJsonNumber(low, separator, out);
-    out += ",\"mean\":";
-    AppendJsonNumber(mean, separator, out);
-    out += ",\"high\":";
-    AppendJsonNumber(high, separator, out);
-    out += '}';
-}
-
-} // namespace
 
 FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
                                     const std::string& decimalSeparator) {
@@ -52,15 +37,46 @@ FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
 
 void AppendFiguresJson(const FinalFigureTexts& texts, const std::string& decimalSeparator,
                        std::string& out) {
+    const char* group = "";
     out += '{';
-    AppendSpan("perSquareMetre", texts.lowPerSquareMetre, texts.meanPerSquareMetre,
-               texts.highPerSquareMetre, decimalSeparator, out);
-    out += ",\"livingArea\":";
-    AppendJsonNumber(texts.livingArea, decimalSeparator, out);
-    out += ',';
-    AppendSpan("total", texts.totalLow, texts.totalMean, texts.totalHigh, decimalSeparator, out);
+    for (const FigureColumn& figure : kFigureColumns) {
+        const bool sameGroup = std::string_view(group) == figure.jsonGroup;
+        if (*group != '\0' && !sameGroup)
+            out += '}';
+        if (out.back() != '{')
+            out += ',';
+        if (*figure.jsonGroup != '\0' && !sameGroup) {
+            out += '"';
+            out += figure.jsonGroup;
+            out += "\":{";
+        }
+        group = figure.jsonGroup;
+        out += '"';
+        out += figure.jsonKey;
+        out += "\":";
+        AppendJsonNumber(texts.*figure.text, decimalSeparator, out);
+    }
+    if (*group != '\0')
+        out += '}';
     out += '}';
 }
+
+namespace {
+
+// ,"edition":{"stand":"1. Januar 2015","termEnd":"2016-12-31","line":"Mietspiegel Stand …"}:
+// for when the figures hold.
+void AppendEditionMember(std::string& out) {
+    const Edition& edition = RentIndexEdition();
+    out += ",\"edition\":{\"stand\":";
+    AppendJsonString(edition.stand, out);
+    out += ",\"termEnd\":";
+    AppendJsonString(IsoDate(edition.termEnd), out);
+    out += ",\"line\":";
+    AppendJsonString(EditionLine(), out);
+    out += '}';
+}
+
+} // namespace
 
 void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
                       const std::string& decimalSeparator, std::string& out) {
@@ -68,6 +84,7 @@ void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& fi
     AppendParagraphsMember(document, out);
     out += ",\"figures\":";
     AppendFiguresJson(figures, decimalSeparator, out);
+    AppendEditionMember(out);
     out += '}';
 }
 

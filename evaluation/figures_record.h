@@ -19,6 +19,30 @@ struct FinalFigureTexts {
     std::string totalHigh;
 };
 
+// The figures record, one row a figure, in the order of every output: its name (the
+// page's key), where the JSON puts it (an object of the span, or the top), the column of
+// the table of figures, and its text.
+struct FigureColumn {
+    const char* name;
+    const char* jsonGroup; // "perSquareMetre", "total", or "" for a member of its own
+    const char* jsonKey;
+    const char* column; // the heading of its column in a sheet
+    std::string FinalFigureTexts::*text;
+};
+
+inline constexpr FigureColumn kFigureColumns[] = {
+    {"lowPerSquareMetre", "perSquareMetre", "low", "Untergrenze je m²",
+     &FinalFigureTexts::lowPerSquareMetre},
+    {"meanPerSquareMetre", "perSquareMetre", "mean", "Mittelwert je m²",
+     &FinalFigureTexts::meanPerSquareMetre},
+    {"highPerSquareMetre", "perSquareMetre", "high", "Obergrenze je m²",
+     &FinalFigureTexts::highPerSquareMetre},
+    {"livingArea", "", "livingArea", "Wohnfläche m²", &FinalFigureTexts::livingArea},
+    {"totalLow", "total", "low", "Untergrenze gesamt", &FinalFigureTexts::totalLow},
+    {"totalMean", "total", "mean", "Mittelwert gesamt", &FinalFigureTexts::totalMean},
+    {"totalHigh", "total", "high", "Obergrenze gesamt", &FinalFigureTexts::totalHigh},
+};
+
 FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
                                     const std::string& decimalSeparator);
 
@@ -28,8 +52,14 @@ FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
 void AppendFiguresJson(const FinalFigureTexts& texts, const std::string& decimalSeparator,
                        std::string& out);
 
-// The report's paragraphs with the figures of the final calculation beside them:
-// {"paragraphs":[...],"figures":{"perSquareMetre":{..},"livingArea":..,"total":{..}}}.
+// A printed figure as a JSON number: the same digits, '.' for the decimal separator, the
+// exponent form kept; null for a value that is no number at all ("NAN", "INF").
+void AppendJsonNumber(const std::string& printed, const std::string& separator,
+                      std::string& out);
+
+// The report's paragraphs with the figures of the final calculation beside them and the
+// rent index's edition: {"paragraphs":[...],"figures":{"perSquareMetre":{..},
+// "livingArea":..,"total":{..}},"edition":{"stand":..,"termEnd":..,"line":..}}.
 void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
                       const std::string& decimalSeparator, std::string& out);
 

@@ -2,6 +2,7 @@
 
 #include "ui_preview_window.h"
 
+#include "evaluation/rent_index/edition.h"
 #include "gui/messages.h"
 #include "gui/window_placement.h"
 #include "report/file_saving.h"
@@ -305,6 +306,11 @@ void PreviewWindow::setUpStatusBar() {
         label->setContentsMargins(6, 0, 12, 0);
         statusBar()->addWidget(label);
     }
+    // For when the figures hold: beside the report, never in it.
+    auto* edition = new QLabel(QString::fromStdString(msr::EditionLine()), this);
+    edition->setObjectName(QStringLiteral("EditionLabel"));
+    edition->setContentsMargins(12, 0, 6, 0);
+    statusBar()->addPermanentWidget(edition);
     showProgress(0, pages_->pageCount());
 }
 

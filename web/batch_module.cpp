@@ -24,7 +24,7 @@ namespace {
 constexpr const char* kGermanDecimalSeparator = ",";
 
 // Where a refusal of an unknown column sends a browser's user.
-constexpr std::string_view kColumnsHint = "; die erlaubten Spalten zeigt die Vorlage (Vorlage.csv)";
+constexpr std::string_view kColumnsHint = "; die erlaubten Spalten nennt die Vorlage Vorlage.csv";
 
 // Reads the file's bytes where JavaScript put them, without a copy.
 class MemoryBuffer : public std::streambuf {
@@ -64,7 +64,8 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
     if (outcome.failure == Failure::Unusable)
-        reply.failure = msr::WithFullStop(outcome.message);
+        reply.failure = msr::WithUnknownKeyHint(msr::WithFullStop(outcome.message),
+                                                outcome.unknownKey, kColumnsHint);
     else if (outcome.failure != Failure::None)
         reply.failure = "Die Datei kann nicht gelesen werden.";
 }

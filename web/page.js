@@ -252,13 +252,13 @@ function svgElement(name, attributes, text) {
 }
 
 // The span as a bar from the lower to the upper bound, the mean as a stroke across it
-// and the own rent, when given, as a marker; drawn from the figures' printed texts.
-function drawSpan(figures, rent) {
-  const value = (text) => Number(text.replace(',', '.'));
-  const low = value(figures.totalLow);
-  const high = value(figures.totalHigh);
-  const mean = value(figures.totalMean);
-  const own = rent && value(rent);
+// and the own rent, when given, as a marker: placed by the core's numbers, labelled with
+// the figures as printed.
+function drawSpan(figures, numbers, rent, rentNumber) {
+  const low = numbers.totalLow;
+  const high = numbers.totalHigh;
+  const mean = numbers.totalMean;
+  const own = rent && rentNumber;
   const least = Math.min(low, own || low);
   const most = Math.max(high, own || high);
   const margin = (most - least) * 0.08 || 1;
@@ -302,7 +302,7 @@ function showGlance() {
   for (const cell of resultFigures.querySelectorAll('[data-figure]'))
     cell.textContent = `${figures[cell.dataset.figure]} €`;
   resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
-  drawSpan(figures, glance.comparison?.rent);
+  drawSpan(figures, glance.numbers, glance.comparison?.rent, glance.comparison?.rentNumber);
   resultFigures.hidden = false;
   rentComparison.textContent = glance.comparison?.sentence ?? '';
   rentMeaning.textContent = glance.comparison?.meaning ?? '';

@@ -123,19 +123,17 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
         const msr::FinalFigureTexts figures =
             msr::FormatFinalFigures(evaluation.result, kDecimalComma);
         std::string& out = Reply();
+        // The figures as printed, to show, and as numbers, to draw.
         out = "{\"figures\":{";
-        for (const auto& [name, text] : {std::pair{"lowPerSquareMetre", &figures.lowPerSquareMetre},
-                                         {"meanPerSquareMetre", &figures.meanPerSquareMetre},
-                                         {"highPerSquareMetre", &figures.highPerSquareMetre},
-                                         {"livingArea", &figures.livingArea},
-                                         {"totalLow", &figures.totalLow},
-                                         {"totalMean", &figures.totalMean},
-                                         {"totalHigh", &figures.totalHigh}}) {
+        for (const msr::FigureColumn& figure : msr::kFigureColumns)
+            AppendMember(figure.name, figures.*figure.text, out);
+        out += "},\"numbers\":{";
+        for (const msr::FigureColumn& figure : msr::kFigureColumns) {
             if (out.back() != '{')
                 out += ',';
-            msr::AppendJsonString(name, out);
+            msr::AppendJsonString(figure.name, out);
             out += ':';
-            msr::AppendJsonString(*text, out);
+            msr::AppendJsonNumber(figures.*figure.text, kDecimalComma, out);
         }
         out += '}';
         if (*rentText != '\0') {
@@ -146,6 +144,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
                 msr::AppendJsonString(msr::PositionWord(rent.comparison->position), out);
                 out += ",\"rent\":";
                 msr::AppendJsonString(rent.comparison->rent, out);
+                out += ",\"rentNumber\":";
+                msr::AppendJsonNumber(rent.comparison->rent, kDecimalComma, out);
                 out += ",\"sentence\":";
                 msr::AppendJsonString(rent.comparison->sentence, out);
                 out += ",\"meaning\":";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluation/number/builtins.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -40,7 +42,7 @@ public:
     int bitLength() const {
         if (size_ == 0)
             return 0;
-        return int(size_ - 1) * 32 + 32 - __builtin_clz(limbs_[size_ - 1]);
+        return int(size_ - 1) * 32 + 32 - number::LeadingZeros(std::uint32_t(limbs_[size_ - 1]));
     }
 
     bool bit(int i) const { return (limb(std::size_t(i) / 32) >> (i % 32)) & 1; }

@@ -1,31 +1,17 @@
 #include "evaluation/number/extended.h"
 
+#include "evaluation/number/builtins.h"
+
 #include <cstring>
+#include <limits>
 
 namespace msr {
 namespace {
 
 constexpr std::uint64_t kTopBit = std::uint64_t(1) << 63;
 
-int LeadingZeros(std::uint64_t x) {
-    return __builtin_clzll(x);
-}
-
-// The full 128-bit product of two 64-bit numbers.
-void MultiplyWide(std::uint64_t a, std::uint64_t b, std::uint64_t& high, std::uint64_t& low) {
-#ifdef __SIZEOF_INT128__
-    const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
-    high = static_cast<std::uint64_t>(product >> 64);
-    low = static_cast<std::uint64_t>(product);
-#else
-    const std::uint64_t a0 = a & 0xffffffffu, a1 = a >> 32;
-    const std::uint64_t b0 = b & 0xffffffffu, b1 = b >> 32;
-    const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
-    const std::uint64_t middle = (p00 >> 32) + (p01 & 0xffffffffu) + (p10 & 0xffffffffu);
-    low = (middle << 32) | (p00 & 0xffffffffu);
-    high = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
-#endif
-}
+using number::LeadingZeros;
+using number::MultiplyWide;
 
 // significand / 2^shift rounded to nearest, ties to even; the significand's top bit is set.
 std::uint64_t ShiftRightRounded(std::uint64_t significand, int shift) {
@@ -188,7 +174,7 @@ Extended Extended::Rounded(bool negative, std::uint64_t high, std::uint64_t low,
 
 Extended::operator float() const {
     if (kind_ == Kind::NotANumber)
-        return __builtin_nanf("");
+        return std::numeric_limits<float>::quiet_NaN();
     const std::uint32_t bits = std::uint32_t(
         kind_ == Kind::Infinite ? InfinityBits(kFloat, negative_)
                                 : RoundToFormat(kFloat, negative_, significand_, exponent_));
@@ -199,7 +185,7 @@ Extended::operator float() const {
 
 Extended::operator double() const {
     if (kind_ == Kind::NotANumber)
-        return __builtin_nan("");
+        return std::numeric_limits<double>::quiet_NaN();
     const std::uint64_t bits = kind_ == Kind::Infinite
                                    ? InfinityBits(kDouble, negative_)
                                    : RoundToFormat(kDouble, negative_, significand_, exponent_);

@@ -120,7 +120,8 @@ bool Divide(const BigUnsigned& dividend, const BigUnsigned& divisor, BigUnsigned
 
 // The decimal digits of a whole number below 2^127, most significant first, as
 // LeadingDigitsOf gives them.
-LeadingDigits LeadingDigitsOfWide(unsigned __int128 number) {
+#ifdef MSR_HAS_WIDE_UNSIGNED
+LeadingDigits LeadingDigitsOfWide(number::WideUnsigned number) {
     // Two halves of at most 19 digits each: one wide division, then 64-bit ones.
     constexpr std::uint64_t kTenToNineteen = 10000000000000000000ULL;
     const auto high = static_cast<std::uint64_t>(number / kTenToNineteen);
@@ -166,6 +167,8 @@ LeadingDigits LeadingDigitsOfWide(unsigned __int128 number) {
     return leading;
 }
 
+#endif
+
 // 5^0 .. 5^27, the powers of five below 2^63.
 constexpr std::uint64_t FivePower(int k) {
     std::uint64_t power = 1;
@@ -190,10 +193,11 @@ EighteenDigits Rounded(const LeadingDigits& leading, int power, bool negative) {
 EighteenDigits ToEighteenDigits(const Extended& value) {
     std::uint64_t significand = value.significand();
     int exponent = value.exponent();
-    const int trailing = __builtin_ctzll(significand);
+    const int trailing = number::TrailingZeros(significand);
     significand >>= trailing;
     exponent += trailing;
 
+#ifdef MSR_HAS_WIDE_UNSIGNED
     // Most figures (a few whole digits, cents) have an exact expansion of at most 127
     // bits: read at once, without the long arithmetic.
     if ((exponent >= 0 && exponent <= 63) || (exponent < 0 && -exponent <= kWidestFivePower)) {
@@ -203,12 +207,13 @@ EighteenDigits ToEighteenDigits(const Extended& value) {
                 powers[k] = FivePower(k);
             return powers;
         }();
-        const auto wide = static_cast<unsigned __int128>(significand);
+        const auto wide = static_cast<number::WideUnsigned>(significand);
         const int power = exponent >= 0 ? 0 : exponent;
         const LeadingDigits leading =
             LeadingDigitsOfWide(exponent >= 0 ? wide << exponent : wide * kFivePowers[-exponent]);
         return Rounded(leading, power, value.isNegative());
     }
+#endif
 
     // value = number × 10^power exactly
     BigUnsigned number(significand);

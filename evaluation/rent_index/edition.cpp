@@ -21,8 +21,7 @@ std::string TwoDigits(int number) {
 const Edition& RentIndexEdition() {
     static const Edition edition{
         "1. Januar 2015",                 // Stand
-        "31.12.2016",                     // Laufzeit bis
-        {2016, 12, 31},                   // the term's last day
+        {2016, 12, 31},                   // Laufzeit bis: the term's last day
         "KWL Hausgilde Varlstadt e. V.",  // the association
         "- Mieterschutzverein -",         // what it is
         "Lindengasse 7, 38100 Varlstadt", // its address
@@ -33,7 +32,7 @@ const Edition& RentIndexEdition() {
 
 std::string EditionLine() {
     const Edition& edition = RentIndexEdition();
-    return Fill("Mietspiegel Stand {}, Laufzeit bis {}", {edition.stand, edition.termEnd});
+    return Fill("Mietspiegel Stand {}, Laufzeit bis {}", {edition.stand, GermanDate(edition.termEnd)});
 }
 
 bool operator==(const CalendarDate& left, const CalendarDate& right) {
@@ -46,7 +45,7 @@ bool operator<(const CalendarDate& left, const CalendarDate& right) {
 }
 
 bool IsPastTerm(const CalendarDate& today) {
-    return RentIndexEdition().termEndDate < today;
+    return RentIndexEdition().termEnd < today;
 }
 
 std::string OutOfDateNotice() {
@@ -54,7 +53,7 @@ std::string OutOfDateNotice() {
     return Fill("Dieser Mietspiegel ist veraltet: Seine Laufzeit endete am {}. Seine Zahlen "
                 "gelten möglicherweise nicht mehr. Fragen Sie bei der {} nach dem Mietspiegel, "
                 "der heute gilt.",
-                {edition.termEnd, edition.association});
+                {GermanDate(edition.termEnd), edition.association});
 }
 
 std::string AssociationContactLine() {
@@ -92,6 +91,10 @@ std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
 
 std::string GermanDate(const CalendarDate& date) {
     return TwoDigits(date.day) + "." + TwoDigits(date.month) + "." + std::to_string(date.year);
+}
+
+std::string IsoDate(const CalendarDate& date) {
+    return std::to_string(date.year) + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
 }
 
 } // namespace msr

@@ -22,8 +22,7 @@ bool operator<(const CalendarDate& left, const CalendarDate& right);
 
 struct Edition {
     const char* stand;           // "1. Januar 2015", as the information text prints it
-    const char* termEnd;         // "31.12.2016"
-    CalendarDate termEndDate;    // the last day the figures are in force
+    CalendarDate termEnd;        // the last day the figures are in force
     const char* association;     // "KWL Hausgilde Varlstadt e. V."
     const char* associationKind; // "- Mieterschutzverein -"
     const char* address;
@@ -56,5 +55,8 @@ int DaysInMonth(int year, int month);
 
 // "10.12.2026".
 std::string GermanDate(const CalendarDate& date);
+
+// "2026-12-10", as JSON and a browser's date field write a day.
+std::string IsoDate(const CalendarDate& date);
 
 } // namespace msr

@@ -24,7 +24,7 @@ std::array<std::string, kInfoParagraphCount> MakeParagraphs() {
         /*  4 */ "Alle Rechte bei " + association + " " + edition.associationKind,
         /*  5 */ "",
         /*  6 */ std::string("Stand: ") + edition.stand,
-        /*  7 */ std::string("Laufzeit: bis ") + edition.termEnd,
+        /*  7 */ "Laufzeit: bis " + GermanDate(edition.termEnd),
         /*  8 */ "",
         /*  9 */ "Der Mietspiegel wurde erstellt unter Mitwirkung der Interessenverbände:",
         /* 10 */

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 #include "evaluation/answers/choice_captions.h"
+#include "evaluation/answers/inputs.h"
 
 #include <QtTest>
 
@@ -29,6 +30,8 @@ private slots:
     void refusesBadOptions();
     void readsASheetByOptionOrName();
     void helpAndManualNameEveryChoice();
+    void everyInputStandsInEveryList_data();
+    void everyInputStandsInEveryList();
 };
 
 void TestCliCommandLine::readsOptions_data() {
@@ -184,6 +187,45 @@ void TestCliCommandLine::helpAndManualNameEveryChoice() {
         QVERIFY2(help.contains(numbered.simplified()), qPrintable(numbered));
         QVERIFY2(named.contains(QString::fromUtf8(choice.input) + ' ' + numbered),
                  qPrintable(QString::fromUtf8(choice.input) + ' ' + numbered));
+    }
+}
+
+QString FileText(const char* path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A new input is a row of the table of inputs; every list a user reads it in is made from
+// that table or held against it here, so that none drifts: --help, the man page, the
+// template sheet and the web page's questionnaire.
+void TestCliCommandLine::everyInputStandsInEveryList_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pattern"); // %1 the input's name
+    QTest::newRow("--help") << QString::fromStdString(msr::cli::HelpText()) << "\\b%1\\b";
+    QTest::newRow("man page") << FileText(MSR_MAN_PAGE) << "^\\.B[R]? (.* )?\"?%1\\b";
+    QTest::newRow("template's header") << FileText(MSR_TEMPLATE_SHEET).section('\n', 0, 0)
+                                       << "(^|;)%1(;|$)";
+    QTest::newRow("web page") << FileText(MSR_WEB_PAGE) << "name=\"%1\"";
+}
+
+void TestCliCommandLine::everyInputStandsInEveryList() {
+    QFETCH(QString, text);
+    QFETCH(QString, pattern);
+    QVERIFY(!text.isEmpty());
+    for (const msr::InputRow& input : msr::Inputs()) {
+        const QRegularExpression named(pattern.arg(input.name),
+                                       QRegularExpression::MultilineOption);
+        QVERIFY2(text.contains(named), input.name);
+    }
+    // Every choice of the page carries its dialog's caption.
+    if (QTest::currentDataTag() != QLatin1String("web page"))
+        return;
+    for (const msr::ChoiceCaption& choice : msr::ChoiceCaptions()) {
+        const QString control =
+            QString("name=\"%1\" value=\"%2\"").arg(choice.input).arg(choice.choice);
+        QVERIFY2(text.contains(control), qPrintable(control));
+        const QString firstWords = QString::fromUtf8(choice.caption).section(' ', 0, 1);
+        QVERIFY2(text.contains(firstWords), qPrintable(firstWords));
     }
 }
 

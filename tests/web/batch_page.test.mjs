@@ -10,7 +10,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
 import { answerSets, randomAnswers } from './answer_sets.mjs';
-import { runNative } from './native.mjs';
+import { asPageSays, runNative } from './native.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -73,12 +73,21 @@ function randomLines(count, seed) {
   return `${jsonLines(lines)}\n`;
 }
 
-// The native evaluator's table for the file, as a counsellor's terminal writes it, and
-// the summary it ends with on standard error.
+// Where the page sends a browser's user for the known columns, instead of --help.
+const columnsHint = '; die erlaubten Spalten nennt die Vorlage Vorlage.csv';
+
+// The native evaluator's table for the file, as a counsellor's terminal writes it (its
+// messages as the page words them), and the summary it ends with on standard error.
 function nativeRun(file) {
   const run = runNative(['--batch', '--format', 'csv', file]);
   assert.ok(run.status === 0 || run.status === 1, run.err);
-  return { table: run.out, summary: run.err.trimEnd().split('\n').at(-1) };
+  const table = run.out.split('\n').map((row) => {
+    const at = row.lastIndexOf(';"');
+    if (at < 0) return row;
+    const message = row.slice(at + 2, -1).replaceAll('""', '"');
+    return `${row.slice(0, at)};"${asPageSays(message, columnsHint).replaceAll('"', '""')}"`;
+  }).join('\n');
+  return { table, summary: run.err.trimEnd().split('\n').at(-1) };
 }
 
 // The file's name and the native evaluator's summary, as the page shows them.
@@ -189,7 +198,8 @@ describe('Mehrere Wohnungen auswerten', () => {
     await chooseFile(page, file);
     const run = runNative(['--batch', '--format', 'csv', file]);
     assert.equal(run.status, 2);
-    assert.equal(await shownStatus(page), `kopf.csv: ${run.err.split('\n')[0]}`);
+    assert.equal(await shownStatus(page),
+      `kopf.csv: ${asPageSays(run.err.split('\n')[0], columnsHint)}`);
     assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true);
     await page.close();
   });

@@ -26,6 +26,15 @@ export function runNative(args, input = '', locale = 'de_DE.UTF-8') {
   return run(nativeEvaluator, args, input, locale);
 }
 
+// The evaluator's message as a page shows it: where the evaluator names its --help for the
+// known keys, the page says its own hint (the calculator none at all).
+const keysHint = '; die erlaubten Schlüssel nennt --help.';
+export function asPageSays(message, pageHint = '') {
+  if (!message.endsWith(keysHint)) return message;
+  const ruled = message.slice(0, -keysHint.length) + pageHint;
+  return /[^\x00-.]$/u.test(ruled) ? `${ruled}.` : ruled;
+}
+
 export function runNode(args, input = '', locale = 'de_DE.UTF-8') {
   return run(process.execPath, [nodeEvaluator, ...args], input, locale);
 }

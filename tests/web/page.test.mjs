@@ -10,7 +10,7 @@ import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { extname, join } from 'node:path';
 import { launchChromium, openPage, pageFolder, repository, servePageFolder } from './browser.mjs';
-import { runNative } from './native.mjs';
+import { asPageSays, runNative } from './native.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -520,7 +520,8 @@ describe('answers kept', () => {
     const [again] = await Promise.all([fresh.waitForFileChooser(), press(fresh, 'Antworten laden')]);
     await again.accept([bad]);
     await fresh.waitForSelector('[role=alertdialog][open]');
-    assert.equal((await dialogState(fresh)).text, runNative([], readFileSync(bad)).err.trim());
+    assert.equal((await dialogState(fresh)).text,
+      asPageSays(runNative([], readFileSync(bad)).err.trim()));
     await fresh.keyboard.press('Escape');
     assert.deepEqual(await evaluated(fresh), report, 'nach der abgelehnten Datei');
     await stranger.close();
@@ -747,7 +748,7 @@ describe('links and files that never break the page', () => {
         assert.deepEqual(await evaluated(page), nativeParagraphs(JSON.parse(bytes.toString().slice(1))));
       } else {
         await page.waitForSelector('[role=alertdialog][open]');
-        assert.equal((await dialogState(page)).text, native.err.split('\n')[0]);
+        assert.equal((await dialogState(page)).text, asPageSays(native.err.split('\n')[0]));
         await page.keyboard.press('Escape');
         assert.deepEqual(await formAnswers(page), before, 'nichts halb geladen');
         assert.equal(await focusedName(page), 'Antworten laden');
