@@ -17,7 +17,9 @@ namespace msr::questionnaire {
 
 QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      standInFonts_(std::make_unique<gui::StandInFonts>(this)) {}
+      standInFonts_(std::make_unique<gui::StandInFonts>(this)) {
+    gui::KeepCentred(this);
+}
 
 QuestionnaireDialog::~QuestionnaireDialog() = default;
 
@@ -89,7 +91,6 @@ void QuestionnaireDialog::ApplyThemeColours() {
 
 void QuestionnaireDialog::showEvent(QShowEvent* event) {
     gui::Guarded(this, [this] { ApplyThemeColours(); });
-    gui::CentreOnScreen(this);
     QDialog::showEvent(event);
 }
 
