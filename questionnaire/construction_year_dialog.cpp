@@ -91,7 +91,8 @@ void TForm12::Confirm() {
         return;
     }
     if (const auto refusal = msr::ConstructionYearRefusal(yearClass, Built1980Side())) {
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
+        // The side is missing: the focus goes to its first option.
+        Refuse(*refusal, ui_->RadioButton8);
         return;
     }
     CloseAnswered();

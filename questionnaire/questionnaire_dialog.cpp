@@ -9,7 +9,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -59,6 +61,19 @@ void QuestionnaireDialog::CloseAnswered() {
 
 void QuestionnaireDialog::CloseUnanswered() {
     accept();
+}
+
+void QuestionnaireDialog::Refuse(const std::string& message, QWidget* concerned) {
+    FocusToCorrect(concerned);
+    gui::Messages::refuse(QString::fromStdString(message), this);
+}
+
+// The focus is set while the dialog is still the active window: the message takes it
+// away, and closing the message gives it back to the dialog, to this control.
+void QuestionnaireDialog::FocusToCorrect(QWidget* concerned) {
+    if (auto* box = qobject_cast<QComboBox*>(concerned); box && box->lineEdit())
+        box->lineEdit()->selectAll();
+    concerned->setFocus(Qt::OtherFocusReason);
 }
 
 void QuestionnaireDialog::keyPressEvent(QKeyEvent* event) {
