@@ -95,9 +95,11 @@ void QuestionnaireDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void QuestionnaireDialog::closeEvent(QCloseEvent* event) {
-    // The frame offers no close box; a close asked for by the window system is refused
-    // too, so OK stays the only way out. Closing by OK does not come through here.
+    // The frame asks for no close box. A window manager that shows one all the same
+    // (openbox does) gets what OK does: the dialog's own check, then it closes, marked
+    // answered or not. OK stays the only way out; closing by OK does not come through here.
     event->ignore();
+    Button1Click(this);
 }
 
 void QuestionnaireDialog::ApplyThemeColours() {
