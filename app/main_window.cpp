@@ -94,6 +94,12 @@ TForm1::TForm1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui_->SpeedButton6->setGlyph(msr::app::TickPicture());
     ui_->SpeedButton7->setGlyph(msr::app::QuestionMarkPicture());
+    // The two picture holders stay hidden in a window of their own that is never shown, so
+    // screen readers do not hear of them among the buttons.
+    auto* holders = new QWidget(this, Qt::Window);
+    holders->setObjectName(QStringLiteral("PictureHolders"));
+    ui_->SpeedButton6->setParent(holders);
+    ui_->SpeedButton7->setParent(holders);
     for (PictureButton* button : QuestionnaireButtons()) {
         button->setAccessibleName(button->text().trimmed());
         MarkOpen(button);

@@ -1,5 +1,6 @@
 #include "questionnaire/questionnaire_dialog.h"
 
+#include "gui/accessibility.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
@@ -21,6 +22,7 @@ QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       standInFonts_(std::make_unique<gui::StandInFonts>(this)) {
     gui::KeepCentred(this);
+    gui::AnnounceModality(this);
 }
 
 QuestionnaireDialog::~QuestionnaireDialog() = default;

@@ -3,6 +3,7 @@
 #include "ui_information_dialog.h"
 
 #include "evaluation/program_texts.h"
+#include "gui/accessibility.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
@@ -23,6 +24,7 @@
 using msr::gui::Guarded;
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
+    msr::gui::AnnounceModality(this);
     {
         // Laid out for "MS Sans Serif" like every window, so written in its stand-in too.
         const msr::gui::StandInFonts standInFonts(this);

@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 #include "recorded_messages.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
@@ -120,6 +121,18 @@ private slots:
         QVERIFY(ShowsQuestionMark(button));
         QCOMPARE(button->accessibleName(), caption);
         QCOMPARE(button->accessibleDescription(), QStringLiteral("offen"));
+    }
+
+    // Screen readers hear the group's eleven buttons, not the two hidden picture holders.
+    void hiddenPictureHoldersAreNotExposed() {
+        QAccessibleInterface* group =
+            QAccessible::queryAccessibleInterface(Find<QGroupBox>(Form1, "GroupBox1"));
+        QStringList heard;
+        for (int i = 0; i < group->childCount(); ++i)
+            heard << group->child(i)->object()->objectName();
+        QCOMPARE(heard.size(), 11);
+        QVERIFY(!heard.contains(QStringLiteral("SpeedButton6")));
+        QVERIFY(!heard.contains(QStringLiteral("SpeedButton7")));
     }
 
     void picturesAreDrawnInTheirSizes() {
