@@ -184,6 +184,14 @@ private slots:
                 startupClass = line.section(u'=', 1);
         QCOMPARE(QCoreApplication::applicationName(), startupClass);
         QVERIFY(!QApplication::windowIcon().isNull());
+        // Each size is drawn when asked for, as the desktop's task bar asks.
+        QIcon icon = QApplication::windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 7);
+        for (const QSize& size : icon.availableSizes()) {
+            const QImage picture = icon.pixmap(size).toImage();
+            QCOMPARE(picture.size(), size);
+            QVERIFY(picture.pixelColor(size.width() / 2, size.height() / 2).alpha() > 0);
+        }
         const QList<QWidget*> windows{Form1, Form2, Form3, Form4,  Form5,  Form6,
                                       Form7, Form8, Form9, Form10, Form11, Form12};
         for (QWidget* window : windows)
