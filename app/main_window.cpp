@@ -94,11 +94,19 @@ TForm1::TForm1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui_->SpeedButton6->setGlyph(msr::app::TickPicture());
     ui_->SpeedButton7->setGlyph(msr::app::QuestionMarkPicture());
+    // The two picture holders stay hidden in a window of their own that is never shown, so
+    // screen readers do not hear of them among the buttons.
+    auto* holders = new QWidget(this, Qt::Window);
+    holders->setObjectName(QStringLiteral("PictureHolders"));
+    ui_->SpeedButton6->setParent(holders);
+    ui_->SpeedButton7->setParent(holders);
     for (PictureButton* button : QuestionnaireButtons()) {
         button->setAccessibleName(button->text().trimmed());
         MarkOpen(button);
     }
     BindHandlers();
+    // Fitted and centred when shown, and again once the window system has drawn the frame.
+    msr::gui::KeepCentred(this, [this] { FitIntoScreen(); });
 }
 
 TForm1::~TForm1() = default;
@@ -222,29 +230,13 @@ void TForm1::ResetAllInputs() {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
-    if (!centred_) {
-        FitIntoScreen();
-        msr::gui::CentreOnScreen(this);
-        centred_ = true;
+    if (!screenWatched_) {
+        screenWatched_ = true;
         if (QWindow* window = windowHandle())
             connect(window, &QWindow::screenChanged, this,
                     [this] { msr::gui::Guarded(this, [this] { FitIntoScreen(); }); });
     }
     QMainWindow::showEvent(event);
-}
-
-// Before the first showing the frame is a guess; the window system's own may be higher.
-void TForm1::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    if (!centred_ || fittedToFrame_ || frameGeometry() == geometry())
-        return;
-    fittedToFrame_ = true;
-    msr::gui::Guarded(this, [this] {
-        const QSize before = size();
-        FitIntoScreen();
-        if (size() != before)
-            msr::gui::CentreOnScreen(this);
-    });
 }
 
 // On a screen too low for the window (800 x 600, or a laptop at 125 %) the client area

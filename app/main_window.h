@@ -57,7 +57,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     void BindHandlers();
@@ -69,7 +68,5 @@ private:
     std::unique_ptr<Ui::TForm1> ui_;
     // Holds the client area below the menu while it is higher than the screen allows.
     QScrollArea* scrollArea_ = nullptr;
-    bool centred_ = false;
-    // Fitted again once the window system has told the frame it draws.
-    bool fittedToFrame_ = false;
+    bool screenWatched_ = false;
 };

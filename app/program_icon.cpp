@@ -1,10 +1,17 @@
 #include "app/program_icon.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QHash>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
 
 namespace msr::app {
 namespace {
@@ -68,13 +75,46 @@ QPixmap IconPicture(int size) {
     return picture;
 }
 
+// Draws each size when it is first asked for, not at start-up: drawing seven sizes with
+// their letters took more of the start than building all twelve windows.
+class ProgramIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+    QString key() const override { return QStringLiteral("msr-program-icon"); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int size : kSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        auto drawn = pictures_.constFind(side);
+        if (drawn == pictures_.cend())
+            drawn = pictures_.insert(side, IconPicture(side));
+        if (mode != QIcon::Disabled)
+            return *drawn;
+        QStyleOption option;
+        return QApplication::style()->generatedIconPixmap(QIcon::Disabled, *drawn, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+private:
+    static constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+    QHash<int, QPixmap> pictures_;
+};
+
 } // namespace
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(IconPicture(size));
-    return icon;
+    return QIcon(new ProgramIconEngine);
 }
 
 } // namespace msr::app

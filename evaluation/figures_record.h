@@ -54,8 +54,7 @@ void AppendFiguresJson(const FinalFigureTexts& texts, const std::string& decimal
 
 // A printed figure as a JSON number: the same digits, '.' for the decimal separator, the
 // exponent form kept; null for a value that is no number at all ("NAN", "INF").
-void AppendJsonNumber(const std::string& printed, const std::string& separator,
-                      std::string& out);
+void AppendJsonNumber(const std::string& printed, const std::string& separator, std::string& out);
 
 // The report's paragraphs with the figures of the final calculation beside them and the
 // rent index's edition: {"paragraphs":[...],"figures":{"perSquareMetre":{..},

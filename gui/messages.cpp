@@ -64,6 +64,9 @@ MessageResult ShowBox(const MessageRequest& request) {
     // A message quotes what the user typed; "<b>45</b>" must show as typed, not in bold.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    // No title-bar buttons; where a window manager shows a close box all the same, it
+    // answers as Esc does (OK, or "Nein").
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     if (request.buttons == MessageButtons::YesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);

@@ -15,6 +15,9 @@ TForm12::TForm12(QWidget* parent)
     : QuestionnaireDialog(parent), ui_(std::make_unique<Ui::TForm12>()) {
     ui_->setupUi(this);
     FinishLayout(ui_->Button1);
+    // The panel holds the two sides; the frame around the row is only a frame.
+    ui_->Panel1->setAccessibleName(QStringLiteral("Baujahr vor oder nach 1980"));
+    ui_->Bevel1->setAccessibleName(ui_->RadioButton4->text());
     // RadioButton4 has no handler: choosing "1978 bis 1994" keeps the side as it is.
     OnSelect(ui_->RadioButton1, this, &TForm12::RadioButton1Click);
     OnSelect(ui_->RadioButton2, this, &TForm12::RadioButton2Click);
@@ -91,7 +94,8 @@ void TForm12::Confirm() {
         return;
     }
     if (const auto refusal = msr::ConstructionYearRefusal(yearClass, Built1980Side())) {
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
+        // The side is missing: the focus goes to its first option.
+        Refuse(*refusal, ui_->RadioButton8);
         return;
     }
     CloseAnswered();

@@ -1,5 +1,6 @@
 #include "questionnaire/questionnaire_dialog.h"
 
+#include "gui/accessibility.h"
 #include "gui/handlers.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
@@ -9,7 +10,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -17,7 +20,10 @@ namespace msr::questionnaire {
 
 QuestionnaireDialog::QuestionnaireDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      standInFonts_(std::make_unique<gui::StandInFonts>(this)) {}
+      standInFonts_(std::make_unique<gui::StandInFonts>(this)) {
+    gui::KeepCentred(this);
+    gui::AnnounceModality(this);
+}
 
 QuestionnaireDialog::~QuestionnaireDialog() = default;
 
@@ -59,6 +65,19 @@ void QuestionnaireDialog::CloseUnanswered() {
     accept();
 }
 
+void QuestionnaireDialog::Refuse(const std::string& message, QWidget* concerned) {
+    FocusToCorrect(concerned);
+    gui::Messages::refuse(QString::fromStdString(message), this);
+}
+
+// The focus is set while the dialog is still the active window: the message takes it
+// away, and closing the message gives it back to the dialog, to this control.
+void QuestionnaireDialog::FocusToCorrect(QWidget* concerned) {
+    if (auto* box = qobject_cast<QComboBox*>(concerned); box && box->lineEdit())
+        box->lineEdit()->selectAll();
+    concerned->setFocus(Qt::OtherFocusReason);
+}
+
 void QuestionnaireDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
@@ -78,9 +97,11 @@ void QuestionnaireDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void QuestionnaireDialog::closeEvent(QCloseEvent* event) {
-    // The frame offers no close box; a close asked for by the window system is refused
-    // too, so OK stays the only way out. Closing by OK does not come through here.
+    // The frame asks for no close box. A window manager that shows one all the same
+    // (openbox does) gets what OK does: the dialog's own check, then it closes, marked
+    // answered or not. OK stays the only way out; closing by OK does not come through here.
     event->ignore();
+    Button1Click(this);
 }
 
 void QuestionnaireDialog::ApplyThemeColours() {
@@ -89,7 +110,6 @@ void QuestionnaireDialog::ApplyThemeColours() {
 
 void QuestionnaireDialog::showEvent(QShowEvent* event) {
     gui::Guarded(this, [this] { ApplyThemeColours(); });
-    gui::CentreOnScreen(this);
     QDialog::showEvent(event);
 }
 

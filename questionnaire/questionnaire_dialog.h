@@ -57,6 +57,12 @@ protected:
     void CloseAnswered();
     void CloseUnanswered();
 
+    // Refuses the input with the message; once the message has closed the focus is on the
+    // control to correct (a text field with its text selected). The input stays as it is.
+    void Refuse(const std::string& message, QWidget* concerned);
+    // Puts the focus on the control to correct; what refuses the input says why.
+    static void FocusToCorrect(QWidget* concerned);
+
     // The colours under the desktop's theme: the options' indicators stay visible on a
     // dark one. A dialog with coloured text of its own adds its colours.
     virtual void ApplyThemeColours();

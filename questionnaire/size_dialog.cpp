@@ -8,6 +8,9 @@
 
 #include <QLineEdit>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 const QString kNoSizeYet = QString::fromUtf8(msr::kLivingAreaPlaceholder);
@@ -49,9 +52,20 @@ void TForm9::Confirm() {
         CloseUnanswered();
         return;
     }
-    // A text that is no whole number raises the conversion error; the dialog stays open.
-    if (const auto refusal = msr::FlatSizeRefusal(size, ui_->CheckBox1->isChecked())) {
-        msr::gui::Messages::refuse(QString::fromStdString(*refusal), this);
+    const bool apartment = ui_->CheckBox1->isChecked();
+    std::optional<std::string> refusal;
+    try {
+        refusal = msr::FlatSizeRefusal(size, apartment);
+    } catch (...) {
+        // A text that is no whole number raises the conversion error, which the standard
+        // error report shows; the dialog stays open with the size to correct.
+        FocusToCorrect(ui_->ComboBox1);
+        throw;
+    }
+    if (refusal) {
+        // The size alone passes: the apartment box is what contradicts it.
+        const bool sizeAlonePasses = apartment && !msr::FlatSizeRefusal(size, false);
+        Refuse(*refusal, sizeAlonePasses ? static_cast<QWidget*>(ui_->CheckBox1) : ui_->ComboBox1);
         return;
     }
     CloseAnswered();

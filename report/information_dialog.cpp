@@ -3,6 +3,7 @@
 #include "ui_information_dialog.h"
 
 #include "evaluation/rent_index/program_texts.h"
+#include "gui/accessibility.h"
 #include "gui/forms.h"
 #include "gui/messages.h"
 #include "gui/window_look.h"
@@ -23,6 +24,7 @@
 using msr::gui::Guarded;
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
+    msr::gui::AnnounceModality(this);
     {
         // Laid out for "MS Sans Serif" like every window, so written in its stand-in too.
         const msr::gui::StandInFonts standInFonts(this);
@@ -31,6 +33,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
     // A fixed dialog frame without any title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    msr::gui::KeepCentred(this);
     // The artwork is drawn and the title lines are sized when the dialog is first made
     // ready for showing; start-up needs neither.
     for (QWidget* control : {ui_->Image1, ui_->Label2, ui_->Label3})
@@ -126,7 +129,6 @@ void TForm2::changeEvent(QEvent* event) {
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Guarded(this, [this] { applyColours(); });
-    msr::gui::CentreOnScreen(this);
     ui_->Button1->setFocus(); // "OK" leads the tab order: each opening starts there
     Guarded(this, [this] { FormShow(this); });
 }

@@ -116,6 +116,15 @@ void TellMissingFolderOfPrintFile(QPrintDialog& dialog) {
     });
 }
 
+// Printing into a file that is not named yet proposes the folder that saving as PDF
+// proposes, not Qt's (the working or the home folder).
+void ProposePrintFile(QPrintDialog& dialog, const QPrinter& printer, const QString& proposal) {
+    if (!printer.outputFileName().isEmpty())
+        return;
+    if (auto* fileField = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        fileField->setText(QDir::toNativeSeparators(proposal));
+}
+
 // The set-up dialog only chooses: it is called so and its button does not say "Drucken".
 void NameAsSetUp(QPrintDialog& dialog, const QString& caption, const QString& acceptText) {
     dialog.setWindowTitle(caption);
@@ -403,6 +412,7 @@ bool PreviewWindow::choosePrinter(const QString& caption, const QString& acceptT
     if (!caption.isEmpty())
         NameAsSetUp(dialog, caption, acceptText);
     TellMissingFolderOfPrintFile(dialog);
+    ProposePrintFile(dialog, printer_, proposedPrintPath());
     return dialog.exec() == QDialog::Accepted;
 }
 

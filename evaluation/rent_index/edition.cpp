@@ -32,7 +32,8 @@ const Edition& RentIndexEdition() {
 
 std::string EditionLine() {
     const Edition& edition = RentIndexEdition();
-    return Fill("Mietspiegel Stand {}, Laufzeit bis {}", {edition.stand, GermanDate(edition.termEnd)});
+    return Fill("Mietspiegel Stand {}, Laufzeit bis {}",
+                {edition.stand, GermanDate(edition.termEnd)});
 }
 
 bool operator==(const CalendarDate& left, const CalendarDate& right) {

@@ -7,6 +7,7 @@
 #include "recorded_messages.h"
 #include "report/entry_points.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -19,6 +20,12 @@ namespace {
 const QString kRequiredAnswersMissing = QStringLiteral(
     "Sie müssen vor der Auswertung das Baujahr und die Wohnungsröße festlegen sowie das "
     "Gebiet angeben, in dem sich die Wohnung befindet. Mindestens eine dieser Angaben fehlt.");
+
+// What screen readers are told: the dialog is modal.
+bool AnnouncedModal(QWidget* dialog) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(dialog);
+    return accessible && accessible->role() == QAccessible::Dialog && accessible->state().modal;
+}
 
 void TypeSize(const QString& text) {
     QLineEdit* edit = Find<QComboBox>(Form9, "ComboBox1")->lineEdit();
@@ -236,7 +243,7 @@ private slots:
                 dialog = candidate;
         bool shownModally = false;
         WhenModal(dialog, [dialog, &shownModally] {
-            shownModally = dialog->isModal();
+            shownModally = dialog->isModal() && AnnouncedModal(dialog);
             Click(dialog->findChild<QWidget*>(QStringLiteral("Button1")));
         });
 
@@ -329,7 +336,7 @@ private slots:
     void infoShowsTheInformationDialogModally() {
         bool shownModally = false;
         WhenModal(Form2, [&shownModally] {
-            shownModally = Form2->isModal();
+            shownModally = Form2->isModal() && AnnouncedModal(Form2);
             Form2->Button1Click(nullptr);
         });
         Find<QAction>(Form1, "Info1")->trigger();

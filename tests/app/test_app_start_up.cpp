@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 #include "recorded_messages.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
@@ -122,6 +123,18 @@ private slots:
         QCOMPARE(button->accessibleDescription(), QStringLiteral("offen"));
     }
 
+    // Screen readers hear the group's eleven buttons, not the two hidden picture holders.
+    void hiddenPictureHoldersAreNotExposed() {
+        QAccessibleInterface* group =
+            QAccessible::queryAccessibleInterface(Find<QGroupBox>(Form1, "GroupBox1"));
+        QStringList heard;
+        for (int i = 0; i < group->childCount(); ++i)
+            heard << group->child(i)->object()->objectName();
+        QCOMPARE(heard.size(), 11);
+        QVERIFY(!heard.contains(QStringLiteral("SpeedButton6")));
+        QVERIFY(!heard.contains(QStringLiteral("SpeedButton7")));
+    }
+
     void picturesAreDrawnInTheirSizes() {
         QVERIFY(!Find<msr::app::PictureButton>(Form1, "SpeedButton6")->isVisible() &&
                 !Find<msr::app::PictureButton>(Form1, "SpeedButton7")->isVisible());
@@ -171,6 +184,14 @@ private slots:
                 startupClass = line.section(u'=', 1);
         QCOMPARE(QCoreApplication::applicationName(), startupClass);
         QVERIFY(!QApplication::windowIcon().isNull());
+        // Each size is drawn when asked for, as the desktop's task bar asks.
+        QIcon icon = QApplication::windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 7);
+        for (const QSize& size : icon.availableSizes()) {
+            const QImage picture = icon.pixmap(size).toImage();
+            QCOMPARE(picture.size(), size);
+            QVERIFY(picture.pixelColor(size.width() / 2, size.height() / 2).alpha() > 0);
+        }
         const QList<QWidget*> windows{Form1, Form2, Form3, Form4,  Form5,  Form6,
                                       Form7, Form8, Form9, Form10, Form11, Form12};
         for (QWidget* window : windows)

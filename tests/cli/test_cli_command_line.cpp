@@ -203,8 +203,8 @@ void TestCliCommandLine::everyInputStandsInEveryList_data() {
     QTest::addColumn<QString>("pattern"); // %1 the input's name
     QTest::newRow("--help") << QString::fromStdString(msr::cli::HelpText()) << "\\b%1\\b";
     QTest::newRow("man page") << FileText(MSR_MAN_PAGE) << "^\\.B[R]? (.* )?\"?%1\\b";
-    QTest::newRow("template's header") << FileText(MSR_TEMPLATE_SHEET).section('\n', 0, 0)
-                                       << "(^|;)%1(;|$)";
+    QTest::newRow("template's header")
+        << FileText(MSR_TEMPLATE_SHEET).section('\n', 0, 0) << "(^|;)%1(;|$)";
     QTest::newRow("web page") << FileText(MSR_WEB_PAGE) << "name=\"%1\"";
 }
 

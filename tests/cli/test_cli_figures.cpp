@@ -208,7 +208,7 @@ QStringList FiguresOfJsonLine(const QByteArray& line) {
     static const QRegularExpression kFigures(
         "\"figures\":\\{\"perSquareMetre\":\\{\"low\":([^,]+),\"mean\":([^,]+),\"high\":([^}]+)"
         "\\},\"livingArea\":([^,]+),\"total\":\\{\"low\":([^,]+),\"mean\":([^,]+),\"high\":("
-        "[^}]+)\\}\\}\\}$");
+        "[^}]+)\\}\\},\"edition\":");
     const QRegularExpressionMatch m = kFigures.match(QString::fromUtf8(line));
     if (!m.hasMatch())
         return {};

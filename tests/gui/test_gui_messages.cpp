@@ -44,6 +44,36 @@ private slots:
         QVERIFY2(shownWidth >= QFontMetrics(shownFont).horizontalAdvance(text + u'.'),
                  qPrintable(QString::number(shownWidth)));
     }
+
+    // The box asks for no title-bar buttons; a close box that a window manager shows all
+    // the same answers as Esc does.
+    void closeBoxAnswersAsEsc_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("refusal") << int(msr::gui::MessageButtons::Ok)
+                                 << int(msr::gui::MessageResult::Ok);
+        QTest::newRow("question") << int(msr::gui::MessageButtons::YesNo)
+                                  << int(msr::gui::MessageResult::No);
+    }
+    void closeBoxAnswersAsEsc() {
+        QFETCH(int, kind);
+        QFETCH(int, answer);
+        Qt::WindowFlags flags;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            flags = box->windowFlags();
+            box->close();
+        });
+        const auto result = Messages::show(QStringLiteral("Text"), msr::gui::MessageIcon::Question,
+                                           msr::gui::MessageButtons(kind));
+        QCOMPARE(int(result), answer);
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+        for (Qt::WindowType button : {Qt::WindowSystemMenuHint, Qt::WindowCloseButtonHint,
+                                      Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint})
+            QVERIFY(!flags.testFlag(button));
+    }
 };
 
 QTEST_MAIN(MessagesTest)

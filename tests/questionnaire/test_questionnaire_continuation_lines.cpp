@@ -71,6 +71,15 @@ private slots:
             << "RadioButton1"
             << "Barrierefreie Erreichbarkeit der Wohnung (Die Wohnung ist barrierefrei, d. h. "
                "ohne Schwellen und Stufen erreichbar).";
+        QTest::newRow("the sides' panel, by its own name") << "TForm12"
+                                                           << "Panel1"
+                                                           << "Baujahr vor oder nach 1980";
+        QTest::newRow("the frame around 1978 bis 1994") << "TForm12"
+                                                        << "Bevel1"
+                                                        << "1978 bis 1994";
+        QTest::newRow("the noise map's link, by its address") << "TForm10"
+                                                              << "Label8"
+                                                              << "www.umgebungslaerm.nrw.de";
         QTest::newRow("captive rooms")
             << "TForm4"
             << "CheckBox1"

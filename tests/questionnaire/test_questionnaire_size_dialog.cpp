@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -95,39 +97,49 @@ private slots:
         QTest::addColumn<bool>("apartment");
         QTest::addColumn<Outcome>("outcome");
         QTest::addColumn<QString>("message");
+        // The control that has the focus once a refusal's message has closed.
+        QTest::addColumn<QString>("toCorrect");
 
         const QString none;
         QTest::newRow("no size yet")
-            << "Quadratmeter" << false << Outcome::ClosedUnanswered << none;
+            << "Quadratmeter" << false << Outcome::ClosedUnanswered << none << "";
         QTest::newRow("no size yet, apartment")
-            << "Quadratmeter" << true << Outcome::ClosedUnanswered << none;
-        QTest::newRow("apartment of 50") << "50" << true << Outcome::Answered << none;
-        QTest::newRow("apartment of 51") << "51" << true << Outcome::Refused << kApartmentTooLarge;
+            << "Quadratmeter" << true << Outcome::ClosedUnanswered << none << "";
+        QTest::newRow("apartment of 50") << "50" << true << Outcome::Answered << none << "";
+        QTest::newRow("apartment of 51")
+            << "51" << true << Outcome::Refused << kApartmentTooLarge << "CheckBox1";
         QTest::newRow("apartment of 120")
-            << "120" << true << Outcome::Refused << kApartmentTooLarge;
-        QTest::newRow("51 without apartment") << "51" << false << Outcome::Answered << none;
-        QTest::newRow("120 without apartment") << "120" << false << Outcome::Answered << none;
-        QTest::newRow("1") << "1" << true << Outcome::Answered << none;
-        QTest::newRow("0") << "0" << true << Outcome::Refused << kFlatTooSmall;
-        QTest::newRow("negative") << "-7" << false << Outcome::Refused << kFlatTooSmall;
-        QTest::newRow("beyond the list") << "200" << false << Outcome::Answered << none;
+            << "120" << true << Outcome::Refused << kApartmentTooLarge << "CheckBox1";
+        QTest::newRow("51 without apartment") << "51" << false << Outcome::Answered << none << "";
+        QTest::newRow("120 without apartment") << "120" << false << Outcome::Answered << none << "";
+        QTest::newRow("1") << "1" << true << Outcome::Answered << none << "";
+        QTest::newRow("0") << "0" << true << Outcome::Refused << kFlatTooSmall << "ComboBox1";
+        QTest::newRow("negative") << "-7" << false << Outcome::Refused << kFlatTooSmall
+                                  << "ComboBox1";
+        QTest::newRow("beyond the list") << "200" << false << Outcome::Answered << none << "";
         QTest::newRow("decimal comma") << "55,5" << false << Outcome::ConversionError
-                                       << "'55,5' ist kein gültiger Integerwert.";
+                                       << "'55,5' ist kein gültiger Integerwert."
+                                       << "ComboBox1";
         QTest::newRow("empty") << "" << true << Outcome::ConversionError
-                               << "'' ist kein gültiger Integerwert.";
+                               << "'' ist kein gültiger Integerwert."
+                               << "ComboBox1";
         QTest::newRow("letters") << "75qm" << false << Outcome::ConversionError
-                                 << "'75qm' ist kein gültiger Integerwert.";
+                                 << "'75qm' ist kein gültiger Integerwert."
+                                 << "ComboBox1";
         QTest::newRow("the placeholder in other case")
             << "quadratmeter" << false << Outcome::ConversionError
-            << "'quadratmeter' ist kein gültiger Integerwert.";
+            << "'quadratmeter' ist kein gültiger Integerwert."
+            << "ComboBox1";
         QTest::newRow("beyond 32 bits") << "2147483648" << false << Outcome::ConversionError
-                                        << "'2147483648' ist kein gültiger Integerwert.";
+                                        << "'2147483648' ist kein gültiger Integerwert."
+                                        << "ComboBox1";
     }
     void ok() {
         QFETCH(QString, size);
         QFETCH(bool, apartment);
         QFETCH(Outcome, outcome);
         QFETCH(QString, message);
+        QFETCH(QString, toCorrect);
         RecordedMessages messages;
         OpenDialog open(Form9);
         TypeSize(size);
@@ -146,8 +158,56 @@ private slots:
             QCOMPARE(messages.requests.first().icon, icon);
             QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
         }
+        if (!toCorrect.isEmpty()) {
+            QWidget* concerned = Find<QWidget>(Form9, qPrintable(toCorrect));
+            QVERIFY2(concerned == Form9->focusWidget() ||
+                         concerned->isAncestorOf(Form9->focusWidget()),
+                     qPrintable(Form9->focusWidget()->objectName()));
+            if (auto* box = qobject_cast<QComboBox*>(concerned))
+                QCOMPARE(box->lineEdit()->selectedText(), size);
+        }
         // OK changes no input.
         QCOMPARE(Find<QComboBox>(Form9, "ComboBox1")->currentText(), size);
+        QCOMPARE(Find<QCheckBox>(Form9, "CheckBox1")->isChecked(), apartment);
+    }
+
+    // With the real message box: once it is closed, the dialog is the active window again
+    // and the focus is on what is to be corrected, the typed size still selected.
+    void focusComesBackWhenTheMessageCloses_data() {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("apartment");
+        QTest::addColumn<QString>("toCorrect");
+        QTest::newRow("decimal comma") << "75,5" << false << "ComboBox1";
+        QTest::newRow("too small") << "0" << false << "ComboBox1";
+        QTest::newRow("apartment of 51") << "51" << true << "CheckBox1";
+    }
+    void focusComesBackWhenTheMessageCloses() {
+        QFETCH(QString, size);
+        QFETCH(bool, apartment);
+        QFETCH(QString, toCorrect);
+        OpenDialog open(Form9);
+        TypeSize(size);
+        if (apartment)
+            ClickOption(Find<QCheckBox>(Form9, "CheckBox1"));
+        bool messageShown = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messageShown = true;
+                box->buttons().constFirst()->click();
+            }
+        });
+        answer.start(10);
+        Click(Find<QPushButton>(Form9, "Button1"));
+        answer.stop();
+        QVERIFY(messageShown);
+        QVERIFY(open.stillOpen());
+        QWidget* concerned = Find<QWidget>(Form9, qPrintable(toCorrect));
+        QTRY_VERIFY(QApplication::focusWidget() == concerned ||
+                    concerned->isAncestorOf(QApplication::focusWidget()));
+        if (auto* box = qobject_cast<QComboBox*>(concerned))
+            QCOMPARE(box->lineEdit()->selectedText(), size);
+        QCOMPARE(SizeBox()->currentText(), size);
         QCOMPARE(Find<QCheckBox>(Form9, "CheckBox1")->isChecked(), apartment);
     }
 

@@ -4,6 +4,7 @@
 #include "questionnaire_fixture.h"
 #include "recorded_messages.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QUrl>
 
@@ -62,6 +63,20 @@ private slots:
         QCOMPARE(opened_, QList<QUrl>{kNoiseMap});
         QVERIFY(open.stillOpen());
         QVERIFY(!open.answered());
+    }
+
+    // Screen readers announce a link, and its press action opens the map as a click does.
+    void linkIsAnnouncedAsALinkAndOpensByItsAction() {
+        OpenDialog open(Form10);
+        QAccessibleInterface* link =
+            QAccessible::queryAccessibleInterface(Find<QLabel>(Form10, "Label8"));
+        QCOMPARE(link->role(), QAccessible::Link);
+        QAccessibleActionInterface* actions = link->actionInterface();
+        QVERIFY(actions);
+        QCOMPARE(actions->actionNames().value(0), QAccessibleActionInterface::pressAction());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(opened_, QList<QUrl>{kNoiseMap});
+        QVERIFY(open.stillOpen());
     }
 
     void keyboardOpensTheNoiseMapToo() {

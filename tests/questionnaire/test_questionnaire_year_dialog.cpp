@@ -146,6 +146,8 @@ private slots:
         if (stillOpen) {
             QCOMPARE(messages.requests.first().icon, msr::gui::MessageIcon::Exclamation);
             QCOMPARE(messages.requests.first().buttons, msr::gui::MessageButtons::Ok);
+            // The side is what is to be given: the focus waits on its first option.
+            QCOMPARE(Form12->focusWidget(), Find<QRadioButton>(Form12, "RadioButton8"));
         }
         QCOMPARE(YearClass(), yearClassBefore);
         QCOMPARE(Side(), sideBefore);
