@@ -238,6 +238,9 @@ private slots:
         QVERIFY(count >= 3);
         QCOMPARE(window_->previewWidget()->pageCount(), count);
         QCOMPARE(LabelText(*window_, "PageLabel"), QStringLiteral("Seite 1 von %1").arg(count));
+        // For when the figures hold, beside the report and never in it.
+        QCOMPARE(LabelText(*window_, "EditionLabel"),
+                 QStringLiteral("Mietspiegel Stand 1. Januar 2015, Laufzeit bis 31.12.2016"));
     }
 
     void navigationMovesThroughThePages() {
