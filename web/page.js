@@ -432,7 +432,7 @@ form.addEventListener('submit', (event) => {
     showReport(evaluated);
     return;
   }
-  const missing = callCore('_msr_glance', given, '').missing ?? [];
+  const missing = evaluated.missing ?? [];
   markMissing(missing, { add: true });
   const field = refusableFields[evaluated.input]?.();
   if (field) markField(field, evaluated.error);

@@ -70,8 +70,9 @@ template <typename Work> const char* Guarded(Work work) {
 extern "C" {
 
 // {"paragraphs":[...]} with every paragraph's text and attributes, or {"error":"<message>"}
-// with the program's refusal or error message and the error report's full stop, and
-// "input" naming the field it belongs to when it belongs to one. The
+// with the program's refusal or error message and the error report's full stop, "input"
+// naming the field it belongs to when it belongs to one, and "missing" listing the
+// required answers not given. The
 // answers are a JSON object keyed by the input names, as the command line reads them.
 EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
     return Guarded([&] {
@@ -81,13 +82,19 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
             msr::EvaluateAnswers(admitted, kDecimalComma, &document);
         if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated) {
             ErrorReply(evaluation.message);
+            std::string& out = Reply();
+            out.pop_back(); // the closing brace
             if (admitted.refusedInput != nullptr) {
-                std::string& out = Reply();
-                out.pop_back(); // the closing brace
                 out += ",\"input\":";
                 msr::AppendJsonString(admitted.refusedInput, out);
-                out += '}';
             }
+            out += ",\"missing\":[";
+            for (const char* input : admitted.missing) {
+                if (out.back() != '[')
+                    out += ',';
+                msr::AppendJsonString(input, out);
+            }
+            out += "]}";
             return Reply().c_str();
         }
         Reply().clear();
