@@ -167,8 +167,6 @@ LeadingDigits LeadingDigitsOfWide(number::WideUnsigned number) {
     return leading;
 }
 
-#endif
-
 // 5^0 .. 5^27, the powers of five below 2^63.
 constexpr std::uint64_t FivePower(int k) {
     std::uint64_t power = 1;
@@ -177,6 +175,7 @@ constexpr std::uint64_t FivePower(int k) {
     return power;
 }
 constexpr int kWidestFivePower = 27;
+#endif
 
 // The eighteen digits of leading × 10^power, rounded.
 EighteenDigits Rounded(const LeadingDigits& leading, int power, bool negative) {
