@@ -30,6 +30,8 @@ struct BatchOutcome {
     bool unknownKey = false;   // for Unusable: the header names a column that is no input
     std::uint64_t lines = 0;   // answered, refused ones included
     std::uint64_t refused = 0; // answered with a message instead of figures
+    // For a sheet not saved as UTF-8: how it was read ("als Windows-1252 gelesen"), else "".
+    const char* encodingNote = "";
     bool finished() const { return failure == Failure::None; }
 };
 // unknownKeyHint follows the refusal of an unknown key, saying where the known ones are

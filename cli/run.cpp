@@ -43,10 +43,12 @@ std::string WhyUnreadable(const std::string& file, int error) {
     return "Die Datei \"" + WithVisibleControls(file) + "\" kann nicht gelesen werden" + reason;
 }
 
-// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
+// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.", or for a sheet not saved as UTF-8
+// "3 Zeilen als Windows-1252 gelesen: …".
 std::string BatchSummary(const BatchOutcome& outcome) {
-    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile" : " Zeilen") +
-           " gelesen: " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
+    const std::string read = *outcome.encodingNote ? outcome.encodingNote : "gelesen";
+    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile " : " Zeilen ") + read +
+           ": " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
            std::to_string(outcome.refused) + " abgelehnt.";
 }
 
