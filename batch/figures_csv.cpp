@@ -31,7 +31,7 @@ void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
                       const FinalFigureTexts& figures, std::string& out) {
     AppendNumber(lineNumber, out);
     out += kSeparator;
-    AppendCsvField(caseNumber, out);
+    AppendCsvText(caseNumber, out);
     for (const std::string* field :
          {&figures.lowPerSquareMetre, &figures.meanPerSquareMetre, &figures.highPerSquareMetre,
           &figures.livingArea, &figures.totalLow, &figures.totalMean, &figures.totalHigh}) {
@@ -45,10 +45,25 @@ void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::
                     std::string& out) {
     AppendNumber(lineNumber, out);
     out += kSeparator;
-    AppendCsvField(caseNumber, out);
+    AppendCsvText(caseNumber, out);
     out += ";\"\";\"\";\"\";\"\";\"\";\"\";\"\";";
-    AppendCsvField(message, out);
+    AppendCsvText(message, out);
     out += '\n';
+}
+
+bool WouldBeFormula(std::string_view text) {
+    return !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' ||
+                             text[0] == '\t' || text[0] == '\r');
+}
+
+void AppendCsvText(std::string_view text, std::string& out) {
+    if (!WouldBeFormula(text)) {
+        AppendCsvField(text, out);
+        return;
+    }
+    std::string harmless = "'";
+    harmless += text;
+    AppendCsvField(harmless, out);
 }
 
 void AppendCsvField(std::string_view field, std::string& out) {

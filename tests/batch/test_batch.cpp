@@ -99,6 +99,8 @@ private slots:
     void readsEverySpreadsheetsDialect();
     void keepsTheRowsAfterAFaultyRow_data();
     void keepsTheRowsAfterAFaultyRow();
+    void writesNoTextAsAFormula_data();
+    void writesNoTextAsAFormula();
 };
 
 void TestBatch::answersEveryLineInOrder() {
@@ -229,6 +231,31 @@ void TestBatch::keepsTheRowsAfterAFaultyRow() {
         else
             QVERIFY2(table[i].contains(faults[i]), qPrintable(table[i].right(200)));
     }
+}
+
+void TestBatch::writesNoTextAsAFormula_data() {
+    QTest::addColumn<QByteArray>("caseNumber"); // as the sheet holds it
+    QTest::addColumn<QString>("cell");          // as the table writes it
+    QTest::newRow("a sum") << QByteArray("=1+1") << "\"'=1+1\"";
+    QTest::newRow("a link") << QByteArray("\"=HYPERLINK(\"\"http://x.example\"\";\"\"Klick\"\")\"")
+                            << "\"'=HYPERLINK(\"\"http://x.example\"\";\"\"Klick\"\")\"";
+    QTest::newRow("plus") << QByteArray("+49 30 1") << "\"'+49 30 1\"";
+    QTest::newRow("minus") << QByteArray("-2+3") << "\"'-2+3\"";
+    QTest::newRow("at") << QByteArray("@SUMME(A1)") << "\"'@SUMME(A1)\"";
+    QTest::newRow("a sign inside stays") << QByteArray("AZ-1=2") << "\"AZ-1=2\"";
+}
+
+void TestBatch::writesNoTextAsAFormula() {
+    QFETCH(QByteArray, caseNumber);
+    QFETCH(QString, cell);
+
+    const SheetRun run = RunSheet("Aktenzeichen;YearClass;Built1980Side;LivingArea;CityArea\n" +
+                                  caseNumber + ";4;1;75;3\n" + caseNumber + ";4;1;75\n");
+
+    const QStringList table = QString::fromStdString(run.table).split("\n");
+    QCOMPARE(table.size(), 4);
+    QVERIFY2(table[1].startsWith("\"1\";" + cell + ";\"4,73\""), qPrintable(table[1]));
+    QVERIFY2(table[2].startsWith("\"2\";" + cell + ";\"\""), qPrintable(table[2]));
 }
 
 QTEST_APPLESS_MAIN(TestBatch)
