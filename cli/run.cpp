@@ -10,10 +10,15 @@
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <optional>
+#include <random>
+#include <streambuf>
 #include <vector>
 
 namespace msr::cli {
@@ -22,10 +27,59 @@ using batch::BatchOutcome;
 
 namespace {
 
+int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
+                 std::ostream& err, const Surroundings& chosen);
+int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
+                const Surroundings& chosen);
+
 constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
 constexpr const char* kOutputUnwritable = "Die Ausgabe kann nicht geschrieben werden";
 // Where a refusal of an unknown key sends the user.
 constexpr std::string_view kKeysHint = "; die erlaubten Schlüssel nennt --help";
+
+// A file read through the C library, whose ferror() tells a read error from the end in
+// every build: a stream over it turns a read error into its bad state, where a file
+// stream under Node would only see the end of the file.
+class FileReadBuffer : public std::streambuf {
+public:
+    explicit FileReadBuffer(std::FILE* file) : file_(file) {
+        std::setvbuf(file_, nullptr, _IONBF, 0); // ours is the one buffer: large reads
+    }
+    ~FileReadBuffer() override { std::fclose(file_); }
+    FileReadBuffer(const FileReadBuffer&) = delete;
+    FileReadBuffer& operator=(const FileReadBuffer&) = delete;
+
+protected:
+    int_type underflow() override {
+        const std::size_t read = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (read == 0 && std::ferror(file_))
+            throw std::ios_base::failure(kInputUnreadable); // the stream goes bad
+        if (read == 0)
+            return traits_type::eof();
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + read);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+    // Only what a sheet's reading needs: where it is, and back to there.
+    pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
+                     std::ios_base::openmode) override {
+        if (direction != std::ios_base::cur || offset != 0)
+            return pos_type(off_type(-1));
+        const long at = std::ftell(file_);
+        return at < 0 ? pos_type(off_type(-1)) : pos_type(off_type(at) - (egptr() - gptr()));
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override {
+        if (std::fseek(file_, static_cast<long>(off_type(position)), SEEK_SET) != 0)
+            return pos_type(off_type(-1));
+        std::clearerr(file_);
+        setg(nullptr, nullptr, nullptr);
+        return position;
+    }
+
+private:
+    std::FILE* file_;
+    std::array<char, std::size_t{1} << 16> buffer_{};
+};
 
 int UsageFailure(std::ostream& err, const std::string& message) {
     err << WithFullStop(message) << '\n' << UsageText();
@@ -163,6 +217,15 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (!options.pdfFile.empty() && !chosen.writePdf)
         return UsageFailure(err, "Die Option --pdf gibt es nur im nativen Auswerter "
                                  "mietspiegel-auswertung; im Browser druckt die Seite");
+    if (!options.outputFile.empty())
+        return RunIntoFile(options, standardInput, err, chosen);
+    return RunOnOptions(options, standardInput, out, err, chosen);
+}
+
+namespace {
+
+int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
+                 std::ostream& err, const Surroundings& chosen) {
     if (ReadsStandardInput(options))
         return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, out, err,
                           chosen);
@@ -171,13 +234,48 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (std::filesystem::is_directory(options.inputFile, ignored))
         return UsageFailure(err, WhyUnreadable(options.inputFile, EISDIR));
     // Large reads: under Node each read is a call into JavaScript.
-    std::vector<char> buffer(std::size_t{1} << 16);
-    std::ifstream file;
-    file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    file.open(options.inputFile, std::ios::binary);
-    if (!file)
+    std::FILE* opened = std::fopen(options.inputFile.c_str(), "rb");
+    if (!opened)
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
+    FileReadBuffer buffer(opened);
+    std::istream file(&buffer);
     return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, chosen);
 }
+
+// Writes beside the target and replaces it only when the run went through (a refused row
+// of a table counts as through, a refused single set of answers does not): a failed run
+// keeps the old file whole, and no reader ever sees half a file.
+int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
+                const Surroundings& chosen) {
+    namespace fs = std::filesystem;
+    const fs::path target(options.outputFile);
+    const std::string unwritable = "Die Datei \"" + WithVisibleControls(options.outputFile) +
+                                   "\" kann nicht geschrieben werden";
+    fs::path temporary = target;
+    temporary.replace_filename("." + target.filename().string() + "." +
+                               std::to_string(std::random_device{}()) + ".neu");
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return UsageFailure(err, unwritable);
+    const int status = RunOnOptions(options, standardInput, file, err, chosen);
+    file.close();
+    std::error_code ignored;
+    const bool through = status == kEvaluated || (status == kRefused && options.batch);
+    if (!through || !file) {
+        fs::remove(temporary, ignored);
+        return through ? UsageFailure(err, unwritable) : status;
+    }
+    if (fs::exists(target, ignored)) // the old file's permissions stay
+        fs::permissions(temporary, fs::status(target, ignored).permissions(), ignored);
+    std::error_code renamed;
+    fs::rename(temporary, target, renamed);
+    if (renamed) {
+        fs::remove(temporary, ignored);
+        return UsageFailure(err, unwritable);
+    }
+    return status;
+}
+
+} // namespace
 
 } // namespace msr::cli
