@@ -21,7 +21,8 @@ namespace {
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
     "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--input json|csv]\n"
-    "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI] [DATEI]\n";
+    "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI]\n"
+    "          [--output AUSGABE-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -85,6 +86,12 @@ const OptionRow kOptions[] = {
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
                  in PDF-DATEI schreiben (nicht mit --batch oder einer Tabelle);
                  abgelehnte Antworten schreiben nichts. Braucht keine Anzeige.
+)"},
+    {"--output", "AUSGABE-DATEI", "Die Option --output braucht einen Dateinamen", R"(  --output AUSGABE-DATEI
+                 die Ausgabe in AUSGABE-DATEI statt auf die Standardausgabe
+                 schreiben; die Datei wird erst ersetzt, wenn der Lauf
+                 durchgegangen ist, ein fehlgeschlagener Lauf lässt sie, wie
+                 sie war.
 )"},
     {"-h,--help", nullptr, nullptr, "  -h, --help     diese Hilfe\n"},
     {"--version", nullptr, nullptr, "  --version      Name und Version des Programms\n"},
@@ -158,6 +165,8 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
     }
     if (const std::string* pdf = value("--pdf"))
         options.pdfFile = *pdf;
+    if (const std::string* output = value("--output"))
+        options.outputFile = *output;
     if (files.size() > 1)
         return "Es kann nur eine Eingabedatei angegeben werden";
     if (!files.empty())
@@ -265,12 +274,16 @@ std::string KeysText() {
             text += ChoiceKeyText(input);
             break;
         case InputKind::YesNo:
-            text += KeyHead(input.name) + "true oder false; fehlend: false\n";
+            text += Wrapped(KeyHead(input.name),
+                            std::string(input.caption) +
+                                " (ja/nein): true oder false, in einer Tabelle ja oder nein; "
+                                "fehlend: nein",
+                            kKeyColumn);
             break;
         case InputKind::Text:
             text += Wrapped(KeyHead(input.name),
-                            "die Wohnfläche als Text, wie eingegeben, z. B. \"75\"; fehlend: "
-                            "\"Quadratmeter\" (keine Angabe)",
+                            "die Wohnfläche in ganzen Quadratmetern, als Text wie eingegeben, "
+                            "z. B. \"75\"; fehlend: \"Quadratmeter\" (keine Angabe)",
                             kKeyColumn);
             break;
         }
