@@ -150,6 +150,15 @@ const files = [
     saved: 'Beratung März-Auswertung.csv',
   },
   {
+    // Excel's "CSV (Trennzeichen-getrennt)": Windows-1252; a case number that would be a
+    // formula.
+    name: 'Excel.csv',
+    text: Buffer.from('Aktenzeichen;YearClass;Built1980Side;LivingArea;CityArea\r\n'
+      + 'Müller;4;1;75;3\r\n=1+1;4;;75;3\r\n', 'latin1'),
+    shown: 'Excel.csv – 2 Zeilen als Windows-1252 gelesen: 1 ausgewertet, 1 abgelehnt.',
+    saved: 'Excel-Auswertung.csv',
+  },
+  {
     name: 'Vorlage.csv',
     text: readFileSync(join(repository, 'packaging/Vorlage.csv')),
     shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
