@@ -65,12 +65,15 @@ const OptionRow kOptions[] = {
     {"--input", "json|csv", "Die Option --input braucht einen Wert: json oder csv",
      R"help(  --input json   Antworten als JSON (Vorgabe)
   --input csv    eine Tabelle mit Antworten, auch ohne die Option für eine
-                 DATEI auf .csv: UTF-8 (mit oder ohne BOM), ";" zwischen den
-                 Feldern, eine Kopfzeile mit den Schlüsseln (beliebige
-                 Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung eine Zeile;
-                 eine leere Zelle ist keine Angabe, ja/nein-Zellen nehmen ja,
-                 nein, x, 1, 0, wahr, falsch, true, false. Jede Zeile wird wie
-                 eine JSON-Zeile mit --batch ausgewertet, Vorgabe: --format csv.
+                 DATEI auf .csv, wie eine Tabellenkalkulation sie speichert:
+                 UTF-8, UTF-16 oder Windows-1252; ";", "," oder Tabulator
+                 zwischen den Feldern; eine Kopfzeile mit den Schlüsseln
+                 (beliebige Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung
+                 eine Zeile; eine leere Zelle ist keine Angabe, ja/nein-Zellen
+                 nehmen ja, nein, x, 1, 0, wahr, falsch, true, false. Jede Zeile
+                 wird wie eine JSON-Zeile mit --batch ausgewertet, Vorgabe:
+                 --format csv; eine Zeile, die sich nicht lesen lässt, wird
+                 abgelehnt, die anderen ausgewertet.
 )help"},
     {"--batch", nullptr, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
