@@ -74,9 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::istringstream in(input);
     std::ostringstream out;
-    const msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(in, out, ",", msr::batch::OutputFormat::Csv, nullptr,
-                             msr::batch::InputFormat::Sheet);
+    const msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
+        in, out, ",", msr::batch::OutputFormat::Csv, nullptr, msr::batch::InputFormat::Sheet);
     using Failure = msr::batch::BatchOutcome::Failure;
     Expect(outcome.failure == Failure::None || outcome.failure == Failure::Unusable,
            "an input in memory failed to read", outcome.message);
