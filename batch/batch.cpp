@@ -8,6 +8,7 @@
 #include "evaluation/answers/answers_sheet.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/entry.h"
+#include "evaluation/figures_record.h"
 
 #include <string_view>
 #include <utility>
@@ -35,12 +36,13 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
 class BatchWriter {
 public:
     BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format,
-                std::string_view unknownKeyHint)
-        : out_(out), decimalSeparator_(decimalSeparator), csv_(format == OutputFormat::Csv),
-          unknownKeyHint_(unknownKeyHint) {}
+                std::string_view unknownKeyHint, FiguresTable* table)
+        : out_(out), decimalSeparator_(decimalSeparator),
+          csv_(format == OutputFormat::Csv || format == OutputFormat::Xlsx),
+          table_(format == OutputFormat::Xlsx ? table : nullptr), unknownKeyHint_(unknownKeyHint) {}
 
     bool begin() {
-        if (!csv_)
+        if (!csv_ || table_)
             return true;
         text_.clear();
         AppendCsvHeader(text_);
@@ -55,6 +57,11 @@ public:
             AdmitReading(std::move(reading)), decimalSeparator_, csv_ ? nullptr : &document_);
         evaluation.message =
             WithUnknownKeyHint(evaluation.message, evaluation.unknownKey, unknownKeyHint_);
+        if (table_) {
+            ++outcome_.lines;
+            outcome_.refused += evaluation.status == AnswersEvaluation::Status::Evaluated ? 0 : 1;
+            return AddRow(number, evaluation);
+        }
         if (csv_) {
             AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
         } else {
@@ -74,6 +81,20 @@ public:
     }
 
 private:
+    bool AddRow(std::uint64_t number, const AnswersEvaluation& evaluation) {
+        FiguresRow row;
+        row.number = number;
+        if (evaluation.caseNumber)
+            row.caseNumber = *evaluation.caseNumber;
+        if (evaluation.status != AnswersEvaluation::Status::Evaluated) {
+            row.message = evaluation.message;
+            return table_->add(row);
+        }
+        const FinalFigureTexts figures = FormatFinalFigures(evaluation.result, decimalSeparator_);
+        row.figures = &figures;
+        return table_->add(row);
+    }
+
     bool write() {
         return static_cast<bool>(
             out_.write(text_.data(), static_cast<std::streamsize>(text_.size())));
@@ -82,6 +103,7 @@ private:
     std::ostream& out_;
     const std::string& decimalSeparator_;
     bool csv_;
+    FiguresTable* table_;
     std::string_view unknownKeyHint_;
     ReportDocument document_; // 96 dpi, as the points of the output promise
     std::string text_;
@@ -186,8 +208,8 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
                       OutputFormat format, BatchProgress* progress, InputFormat input,
-                      std::string_view unknownKeyHint) {
-    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint);
+                      std::string_view unknownKeyHint, FiguresTable* table) {
+    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint, table);
     BatchOutcome outcome;
     // One byte more than answers may take: a longer line is refused for its size all the
     // same.

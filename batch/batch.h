@@ -2,6 +2,7 @@
 
 #include "batch/batch_formats.h"
 #include "batch/batch_progress.h"
+#include "batch/figures_table.h"
 
 #include <cstdint>
 #include <istream>
@@ -34,11 +35,12 @@ struct BatchOutcome {
     const char* encodingNote = "";
     bool finished() const { return failure == Failure::None; }
 };
+// With OutputFormat::Xlsx the rows go to table, and nothing to out.
 // unknownKeyHint follows the refusal of an unknown key, saying where the known ones are
 // listed ("; die erlaubten Schlüssel nennt --help").
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
                       OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
                       InputFormat input = InputFormat::JsonLines,
-                      std::string_view unknownKeyHint = {});
+                      std::string_view unknownKeyHint = {}, FiguresTable* table = nullptr);
 
 } // namespace msr::batch

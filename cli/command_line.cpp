@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
-    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--input json|csv]\n"
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv|xlsx] [--input json|csv]\n"
     "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI]\n"
     "          [--output AUSGABE-DATEI] [DATEI]\n";
 
@@ -34,7 +34,7 @@ struct OptionRow {
 
 // clang-format off
 const OptionRow kOptions[] = {
-    {"--format", "text|json|csv", "Die Option --format braucht einen Wert: text, json oder csv",
+    {"--format", "text|json|csv|xlsx", "Die Option --format braucht einen Wert: text, json, csv oder xlsx",
      R"help(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
                  (Vorgabe), UTF-8
   --format json  {"paragraphs":[{"kind":"body|heading|warning","text":"...",
@@ -55,6 +55,9 @@ const OptionRow kOptions[] = {
                  abgelehnte, kaputte oder leere Zeile hat leere Zahlen und ihre
                  Meldung unter "Fehler". In der Tabellenkalkulation als UTF-8
                  mit dem Trennzeichen Semikolon öffnen.
+  --format xlsx  dieselbe Tabelle als Arbeitsmappe (nur mit --batch oder einer
+                 Tabelle, am besten mit --output): die Zahlen als Zahlen mit
+                 zwei Nachkommastellen, Texte als Text, die Kopfzeile fixiert.
 )help"},
     {"--decimal-separator", ",|.", "Die Option --decimal-separator braucht einen Wert: \",\" oder \".\"",
      R"help(  --decimal-separator ,|.
@@ -124,9 +127,11 @@ std::string ApplyFormat(Options& options, const std::string& value) {
         options.format = OutputFormat::Json;
     else if (value == "csv")
         options.format = OutputFormat::Csv;
+    else if (value == "xlsx")
+        options.format = OutputFormat::Xlsx;
     else
         return "Unbekanntes Ausgabeformat \"" + WithVisibleControls(value) +
-               "\" für --format; möglich sind text, json und csv";
+               "\" für --format; möglich sind text, json, csv und xlsx";
     options.formatGiven = true;
     return {};
 }
@@ -134,6 +139,8 @@ std::string ApplyFormat(Options& options, const std::string& value) {
 std::string CheckCombination(const Options& options) {
     if (options.batch && options.formatGiven && options.format == OutputFormat::Text)
         return "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
+    if (!options.batch && options.format == OutputFormat::Xlsx)
+        return "--format xlsx schreibt die Tabelle eines Laufs mit --batch oder einer Tabelle";
     if (options.batch && !options.pdfFile.empty())
         return "--pdf schreibt die Seiten einer einzelnen Auswertung, mit --batch ist das nicht "
                "möglich";

@@ -122,6 +122,11 @@ bool ReadAll(std::istream& in, std::string& contents) {
     return !in.bad();
 }
 
+bool CopyFile(const std::filesystem::path& file, std::ostream& out) {
+    std::ifstream in(file, std::ios::binary);
+    return in && static_cast<bool>(out << in.rdbuf()) && static_cast<bool>(out.flush());
+}
+
 bool WriteAll(std::ostream& out, const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return static_cast<bool>(out.flush());
@@ -136,6 +141,7 @@ std::string Rendered(const ReportDocument& document, const msr::AnswersEvaluatio
         batch::AppendAnswersEvaluation(evaluation, document, decimalSeparator, text);
         text += '\n';
         break;
+    case OutputFormat::Xlsx: // a table of many rows only
     case OutputFormat::Csv:
         batch::AppendCsvHeader(text);
         batch::AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
@@ -180,9 +186,30 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
                                     ? options.format
                                     : OutputFormat::Json;
-    const BatchOutcome outcome =
+    // A workbook is written to a file of its own, then copied to the output.
+    std::unique_ptr<batch::FiguresTable> workbook;
+    std::filesystem::path workbookFile;
+    if (format == OutputFormat::Xlsx) {
+        if (!surroundings.openWorkbook)
+            return UsageFailure(err, "--format xlsx gibt es nur im nativen Auswerter "
+                                     "mietspiegel-auswertung");
+        workbookFile = std::filesystem::temp_directory_path() /
+                       ("mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx");
+        workbook = surroundings.openWorkbook(workbookFile.string());
+        if (!workbook)
+            return UsageFailure(err, kOutputUnwritable);
+    }
+    BatchOutcome outcome =
         batch::RunBatch(in, out, surroundings.decimalSeparator, format,
-                        progress ? &*progress : nullptr, options.input, kKeysHint);
+                        progress ? &*progress : nullptr, options.input, kKeysHint, workbook.get());
+    if (workbook) {
+        const bool written = workbook->finish();
+        workbook.reset();
+        if (outcome.finished() && !(written && CopyFile(workbookFile, out)))
+            outcome.failure = BatchOutcome::Failure::Output;
+        std::error_code ignored;
+        std::filesystem::remove(workbookFile, ignored);
+    }
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
         return UsageFailure(err, kInputUnreadable);

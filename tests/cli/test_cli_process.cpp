@@ -344,7 +344,7 @@ void TestCliProcess::printsHelp() {
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] "
+    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv|xlsx] "
                                "[--input json|csv]"));
     QVERIFY(run.out.contains("Built1980Side"));
 }
