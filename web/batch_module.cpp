@@ -83,7 +83,8 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     if (*outcome.encodingNote)
         reply.read = outcome.encodingNote;
     if (outcome.failure == Failure::Unusable)
-        reply.failure = msr::WithFullStop(outcome.message);
+        reply.failure = msr::WithUnknownKeyHint(msr::WithFullStop(outcome.message),
+                                                outcome.unknownKey, kColumnsHint);
     else if (outcome.failure != Failure::None)
         reply.failure = "Die Datei kann nicht gelesen werden.";
 }
