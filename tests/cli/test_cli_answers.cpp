@@ -164,10 +164,10 @@ void TestCliAnswers::refusesWithTheProgramsTexts_data() {
 
     // What the key checks refuse, before any of the program's checks.
     QTest::newRow("unknown key") << WithMandatory(R"("YearClas":4)") << refused
-                                 << QString("Unbekannter Schlüssel \"YearClas\".");
+                                 << QString("Unbekannter Schlüssel \"YearClas\"");
     QTest::newRow("unknown key before side missing")
         << QByteArray(R"({"YearClass":4,"Area":1})") << refused
-        << QString("Unbekannter Schlüssel \"Area\".");
+        << QString("Unbekannter Schlüssel \"Area\"");
     QTest::newRow("class out of range")
         << WithMandatory(R"("YearClass":8)") << refused
         << QString("Ungültiger Wert 8 für \"YearClass\": erlaubt sind die ganzen Zahlen 1 bis 7 "

@@ -81,6 +81,9 @@ Evaluation Evaluate(const QByteArray& answers) {
     msr::ReportDocument document;
     const msr::AnswersEvaluation evaluation =
         msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), ",", &document);
+    // With the hint the command line adds to an unknown key.
+    const std::string message = msr::WithUnknownKeyHint(evaluation.message, evaluation.unknownKey,
+                                                        "; die erlaubten Schlüssel nennt --help");
     Evaluation result;
     std::string json;
     switch (evaluation.status) {
@@ -90,17 +93,17 @@ Evaluation Evaluate(const QByteArray& answers) {
         break;
     case msr::AnswersEvaluation::Status::Refused:
         result.exitCode = kRefused;
-        msr::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(message, json);
         break;
     case msr::AnswersEvaluation::Status::NotJson:
         result.exitCode = kNotRead;
-        msr::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(message, json);
         break;
     }
     if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated &&
         !document.paragraphs().empty())
         result.exitCode = -2; // a refusal must not leave a report behind
-    result.message = Bytes(evaluation.message);
+    result.message = Bytes(message);
     result.json = Bytes(json);
     return result;
 }
