@@ -3,10 +3,12 @@
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
 #include "batch/line_reader.h"
+#include "batch/sheet_input.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/answers_sheet.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/entry.h"
+#include "evaluation/figures_record.h"
 
 #include <string_view>
 #include <utility>
@@ -34,12 +36,13 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
 class BatchWriter {
 public:
     BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format,
-                std::string_view unknownKeyHint)
-        : out_(out), decimalSeparator_(decimalSeparator), csv_(format == OutputFormat::Csv),
-          unknownKeyHint_(unknownKeyHint) {}
+                std::string_view unknownKeyHint, FiguresTable* table)
+        : out_(out), decimalSeparator_(decimalSeparator),
+          csv_(format == OutputFormat::Csv || format == OutputFormat::Xlsx),
+          table_(format == OutputFormat::Xlsx ? table : nullptr), unknownKeyHint_(unknownKeyHint) {}
 
     bool begin() {
-        if (!csv_)
+        if (!csv_ || table_)
             return true;
         text_.clear();
         AppendCsvHeader(text_);
@@ -54,6 +57,11 @@ public:
             AdmitReading(std::move(reading)), decimalSeparator_, csv_ ? nullptr : &document_);
         evaluation.message =
             WithUnknownKeyHint(evaluation.message, evaluation.unknownKey, unknownKeyHint_);
+        if (table_) {
+            ++outcome_.lines;
+            outcome_.refused += evaluation.status == AnswersEvaluation::Status::Evaluated ? 0 : 1;
+            return AddRow(number, evaluation);
+        }
         if (csv_) {
             AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
         } else {
@@ -73,6 +81,20 @@ public:
     }
 
 private:
+    bool AddRow(std::uint64_t number, const AnswersEvaluation& evaluation) {
+        FiguresRow row;
+        row.number = number;
+        if (evaluation.caseNumber)
+            row.caseNumber = *evaluation.caseNumber;
+        if (evaluation.status != AnswersEvaluation::Status::Evaluated) {
+            row.message = evaluation.message;
+            return table_->add(row);
+        }
+        const FinalFigureTexts figures = FormatFinalFigures(evaluation.result, decimalSeparator_);
+        row.figures = &figures;
+        return table_->add(row);
+    }
+
     bool write() {
         return static_cast<bool>(
             out_.write(text_.data(), static_cast<std::streamsize>(text_.size())));
@@ -81,6 +103,7 @@ private:
     std::ostream& out_;
     const std::string& decimalSeparator_;
     bool csv_;
+    FiguresTable* table_;
     std::string_view unknownKeyHint_;
     ReportDocument document_; // 96 dpi, as the points of the output promise
     std::string text_;
@@ -122,21 +145,30 @@ BatchOutcome Unusable(std::string message) {
 
 BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgress* progress) {
     using Failure = BatchOutcome::Failure;
-    SheetRecords records;
-    AnswersSheet sheet;
     std::string_view line;
     std::uint64_t consumed = 0;
-    // The header is the first record that is not blank (or one whose quote never closes,
-    // which reading it refuses).
+    // The header is the first line that is not blank; it tells the separator.
     bool header = false;
     while (!header && lines.next(line, consumed))
-        header = records.addLine(line) && !AnswersSheet::IsBlankRecord(records.record());
-    header = header || records.isOpen();
+        header = !AnswersSheet::IsBlankRecord(line);
     if (lines.failed())
         return writer.end(Failure::Input);
     if (!header)
         return Unusable(kEmptySheetMessage);
-    if (std::optional<std::string> refusal = sheet.readHeader(records.record())) {
+    const char separator = AnswersSheet::FindSeparator(line);
+    SheetRecords records(separator);
+    SheetRecord record;
+    records.addLine(line);
+    while (!records.next(record) && lines.next(line, consumed))
+        records.addLine(line);
+    if (lines.failed())
+        return writer.end(Failure::Input);
+    if (records.isOpen()) { // a quote in the header never closes
+        records.finish();
+        records.next(record);
+    }
+    AnswersSheet sheet;
+    if (std::optional<std::string> refusal = sheet.readHeader(record.text, separator)) {
         BatchOutcome unusable = Unusable(std::move(*refusal));
         unusable.unknownKey = sheet.refusedUnknownColumn();
         return unusable;
@@ -147,19 +179,27 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
     // The rows below it are numbered from 1 as a spreadsheet shows them; a blank one is
     // counted, not answered.
     std::uint64_t number = 0;
-    const auto answer = [&] {
-        ++number;
-        return AnswersSheet::IsBlankRecord(records.record()) ||
-               writer.answer(number, sheet.readRow(records.record()));
+    const auto answerDone = [&] {
+        while (records.next(record)) {
+            ++number;
+            if (!AnswersSheet::IsBlankRecord(record.text, separator) &&
+                !writer.answer(number, sheet.readRow(record)))
+                return false;
+        }
+        return true;
     };
+    if (!answerDone())
+        return writer.end(Failure::Output);
     while (lines.next(line, consumed)) {
-        if (records.addLine(line) && !answer())
+        records.addLine(line);
+        if (!answerDone())
             return writer.end(Failure::Output);
         if (progress)
             progress->lineDone(consumed);
     }
-    // A quote that never closes: the last record ends with the input, and is refused.
-    if (records.isOpen() && !answer())
+    // A quote that never closes gives up its first line, and the lines after it are rows.
+    records.finish();
+    if (!answerDone())
         return writer.end(Failure::Output);
     return writer.end(lines.failed() ? Failure::Input : Failure::None);
 }
@@ -168,14 +208,23 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
                       OutputFormat format, BatchProgress* progress, InputFormat input,
-                      std::string_view unknownKeyHint) {
+                      std::string_view unknownKeyHint, FiguresTable* table) {
+    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint, table);
+    BatchOutcome outcome;
     // One byte more than answers may take: a longer line is refused for its size all the
     // same.
-    LineReader lines(in, kLargestAnswersText + 1);
-    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint);
-    const BatchOutcome outcome = input == InputFormat::Sheet
-                                     ? AnswerSheetRows(lines, writer, progress)
-                                     : AnswerJsonLines(lines, writer, progress);
+    if (input == InputFormat::Sheet) {
+        SheetInput text(in);
+        std::istream decoded(&text);
+        LineReader lines(decoded, kLargestAnswersText + 1);
+        outcome = AnswerSheetRows(lines, writer, progress);
+        if (text.failed() && outcome.failure != BatchOutcome::Failure::Output)
+            outcome.failure = BatchOutcome::Failure::Input;
+        outcome.encodingNote = EncodingNote(text.encoding());
+    } else {
+        LineReader lines(in, kLargestAnswersText + 1);
+        outcome = AnswerJsonLines(lines, writer, progress);
+    }
     // The progress line ends before a message of a failure can follow it.
     if (progress)
         progress->finish();

@@ -2,6 +2,7 @@
 
 #include "batch/batch_formats.h"
 #include "batch/batch_progress.h"
+#include "batch/figures_table.h"
 
 #include <cstdint>
 #include <istream>
@@ -30,13 +31,16 @@ struct BatchOutcome {
     bool unknownKey = false;   // for Unusable: the header names a column that is no input
     std::uint64_t lines = 0;   // answered, refused ones included
     std::uint64_t refused = 0; // answered with a message instead of figures
+    // For a sheet not saved as UTF-8: how it was read ("als Windows-1252 gelesen"), else "".
+    const char* encodingNote = "";
     bool finished() const { return failure == Failure::None; }
 };
+// With OutputFormat::Xlsx the rows go to table, and nothing to out.
 // unknownKeyHint follows the refusal of an unknown key, saying where the known ones are
 // listed ("; die erlaubten Schlüssel nennt --help").
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
                       OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
                       InputFormat input = InputFormat::JsonLines,
-                      std::string_view unknownKeyHint = {});
+                      std::string_view unknownKeyHint = {}, FiguresTable* table = nullptr);
 
 } // namespace msr::batch

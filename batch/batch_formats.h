@@ -5,8 +5,8 @@
 namespace msr::batch {
 
 // What a batch writes: the report's text (a single set of answers only), the report as
-// JSON with its figures, or the table of figures.
-enum class OutputFormat { Text, Json, Csv };
+// JSON with its figures, or the table of figures, as CSV or as a workbook (FiguresTable).
+enum class OutputFormat { Text, Json, Csv, Xlsx };
 // JSON answers (one object, or JSON Lines in a batch), or a sheet of answers (CSV).
 enum class InputFormat { JsonLines, Sheet };
 

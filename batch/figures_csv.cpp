@@ -35,7 +35,7 @@ void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
                       const FinalFigureTexts& figures, std::string& out) {
     AppendNumber(lineNumber, out);
     out += kSeparator;
-    AppendCsvField(caseNumber, out);
+    AppendCsvText(caseNumber, out);
     for (const FigureColumn& figure : kFigureColumns) {
         out += kSeparator;
         AppendCsvField(figures.*figure.text, out);
@@ -47,12 +47,27 @@ void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::
                     std::string& out) {
     AppendNumber(lineNumber, out);
     out += kSeparator;
-    AppendCsvField(caseNumber, out);
+    AppendCsvText(caseNumber, out);
     for (std::size_t i = 0; i < std::size(kFigureColumns); ++i)
         out += ";\"\"";
     out += kSeparator;
-    AppendCsvField(message, out);
+    AppendCsvText(message, out);
     out += '\n';
+}
+
+bool WouldBeFormula(std::string_view text) {
+    return !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' ||
+                             text[0] == '\t' || text[0] == '\r');
+}
+
+void AppendCsvText(std::string_view text, std::string& out) {
+    if (!WouldBeFormula(text)) {
+        AppendCsvField(text, out);
+        return;
+    }
+    std::string harmless = "'";
+    harmless += text;
+    AppendCsvField(harmless, out);
 }
 
 void AppendCsvField(std::string_view field, std::string& out) {

@@ -29,4 +29,13 @@ void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::
 // One field in double quotes, a quote inside doubled.
 void AppendCsvField(std::string_view field, std::string& out);
 
+// Whether a spreadsheet would take a text cell that starts so for a formula: '=', '+', '-',
+// '@', a Tab or a carriage return (OWASP's list for CSV injection).
+bool WouldBeFormula(std::string_view text);
+
+// A text cell (a case number, a message): one that would be taken for a formula gets an
+// apostrophe before it, as OWASP advises, so that it stays text and still reads the same.
+// Figures are numbers and go through AppendCsvField.
+void AppendCsvText(std::string_view text, std::string& out);
+
 } // namespace msr::batch

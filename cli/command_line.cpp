@@ -20,8 +20,9 @@ namespace {
 
 constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
-    "Aufruf: mietspiegel-auswertung [--format text|json|csv] [--input json|csv]\n"
-    "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI] [DATEI]\n";
+    "Aufruf: mietspiegel-auswertung [--format text|json|csv|xlsx] [--input json|csv]\n"
+    "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI]\n"
+    "          [--output AUSGABE-DATEI] [DATEI]\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -33,7 +34,7 @@ struct OptionRow {
 
 // clang-format off
 const OptionRow kOptions[] = {
-    {"--format", "text|json|csv", "Die Option --format braucht einen Wert: text, json oder csv",
+    {"--format", "text|json|csv|xlsx", "Die Option --format braucht einen Wert: text, json, csv oder xlsx",
      R"help(  --format text  jeden Absatz der Auswertung als eine Textzeile ausgeben
                  (Vorgabe), UTF-8
   --format json  {"paragraphs":[{"kind":"body|heading|warning","text":"...",
@@ -54,6 +55,9 @@ const OptionRow kOptions[] = {
                  abgelehnte, kaputte oder leere Zeile hat leere Zahlen und ihre
                  Meldung unter "Fehler". In der Tabellenkalkulation als UTF-8
                  mit dem Trennzeichen Semikolon öffnen.
+  --format xlsx  dieselbe Tabelle als Arbeitsmappe (nur mit --batch oder einer
+                 Tabelle, am besten mit --output): die Zahlen als Zahlen mit
+                 zwei Nachkommastellen, Texte als Text, die Kopfzeile fixiert.
 )help"},
     {"--decimal-separator", ",|.", "Die Option --decimal-separator braucht einen Wert: \",\" oder \".\"",
      R"help(  --decimal-separator ,|.
@@ -64,12 +68,15 @@ const OptionRow kOptions[] = {
     {"--input", "json|csv", "Die Option --input braucht einen Wert: json oder csv",
      R"help(  --input json   Antworten als JSON (Vorgabe)
   --input csv    eine Tabelle mit Antworten, auch ohne die Option für eine
-                 DATEI auf .csv: UTF-8 (mit oder ohne BOM), ";" zwischen den
-                 Feldern, eine Kopfzeile mit den Schlüsseln (beliebige
-                 Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung eine Zeile;
-                 eine leere Zelle ist keine Angabe, ja/nein-Zellen nehmen ja,
-                 nein, x, 1, 0, wahr, falsch, true, false. Jede Zeile wird wie
-                 eine JSON-Zeile mit --batch ausgewertet, Vorgabe: --format csv.
+                 DATEI auf .csv, wie eine Tabellenkalkulation sie speichert:
+                 UTF-8, UTF-16 oder Windows-1252; ";", "," oder Tabulator
+                 zwischen den Feldern; eine Kopfzeile mit den Schlüsseln
+                 (beliebige Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung
+                 eine Zeile; eine leere Zelle ist keine Angabe, ja/nein-Zellen
+                 nehmen ja, nein, x, 1, 0, wahr, falsch, true, false. Jede Zeile
+                 wird wie eine JSON-Zeile mit --batch ausgewertet, Vorgabe:
+                 --format csv; eine Zeile, die sich nicht lesen lässt, wird
+                 abgelehnt, die anderen ausgewertet.
 )help"},
     {"--batch", nullptr, nullptr, R"help(  --batch        JSON Lines: je Eingabezeile ein Antwort-Objekt, je Zeile genau
                  eine Ausgabezeile in derselben Reihenfolge, die Auswertung im
@@ -85,6 +92,12 @@ const OptionRow kOptions[] = {
                  die Seiten des Berichts zusätzlich, genau wie gedruckt, als PDF
                  in PDF-DATEI schreiben (nicht mit --batch oder einer Tabelle);
                  abgelehnte Antworten schreiben nichts. Braucht keine Anzeige.
+)"},
+    {"--output", "AUSGABE-DATEI", "Die Option --output braucht einen Dateinamen", R"(  --output AUSGABE-DATEI
+                 die Ausgabe in AUSGABE-DATEI statt auf die Standardausgabe
+                 schreiben; die Datei wird erst ersetzt, wenn der Lauf
+                 durchgegangen ist, ein fehlgeschlagener Lauf lässt sie, wie
+                 sie war.
 )"},
     {"-h,--help", nullptr, nullptr, "  -h, --help     diese Hilfe\n"},
     {"--version", nullptr, nullptr, "  --version      Name und Version des Programms\n"},
@@ -114,9 +127,11 @@ std::string ApplyFormat(Options& options, const std::string& value) {
         options.format = OutputFormat::Json;
     else if (value == "csv")
         options.format = OutputFormat::Csv;
+    else if (value == "xlsx")
+        options.format = OutputFormat::Xlsx;
     else
         return "Unbekanntes Ausgabeformat \"" + WithVisibleControls(value) +
-               "\" für --format; möglich sind text, json und csv";
+               "\" für --format; möglich sind text, json, csv und xlsx";
     options.formatGiven = true;
     return {};
 }
@@ -124,6 +139,8 @@ std::string ApplyFormat(Options& options, const std::string& value) {
 std::string CheckCombination(const Options& options) {
     if (options.batch && options.formatGiven && options.format == OutputFormat::Text)
         return "--batch gibt JSON Lines oder CSV aus, --format text ist damit nicht möglich";
+    if (!options.batch && options.format == OutputFormat::Xlsx)
+        return "--format xlsx schreibt die Tabelle eines Laufs mit --batch oder einer Tabelle";
     if (options.batch && !options.pdfFile.empty())
         return "--pdf schreibt die Seiten einer einzelnen Auswertung, mit --batch ist das nicht "
                "möglich";
@@ -158,6 +175,8 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
     }
     if (const std::string* pdf = value("--pdf"))
         options.pdfFile = *pdf;
+    if (const std::string* output = value("--output"))
+        options.outputFile = *output;
     if (files.size() > 1)
         return "Es kann nur eine Eingabedatei angegeben werden";
     if (!files.empty())
@@ -265,12 +284,16 @@ std::string KeysText() {
             text += ChoiceKeyText(input);
             break;
         case InputKind::YesNo:
-            text += KeyHead(input.name) + "true oder false; fehlend: false\n";
+            text += Wrapped(KeyHead(input.name),
+                            std::string(input.caption) +
+                                " (ja/nein): true oder false, in einer Tabelle ja oder nein; "
+                                "fehlend: nein",
+                            kKeyColumn);
             break;
         case InputKind::Text:
             text += Wrapped(KeyHead(input.name),
-                            "die Wohnfläche als Text, wie eingegeben, z. B. \"75\"; fehlend: "
-                            "\"Quadratmeter\" (keine Angabe)",
+                            "die Wohnfläche in ganzen Quadratmetern, als Text wie eingegeben, "
+                            "z. B. \"75\"; fehlend: \"Quadratmeter\" (keine Angabe)",
                             kKeyColumn);
             break;
         }

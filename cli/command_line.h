@@ -20,6 +20,7 @@ struct Options {
     bool version = false;
     std::string inputFile;        // empty or "-": standard input
     std::string pdfFile;          // --pdf: the report's pages go here too, as they print
+    std::string outputFile;       // --output: instead of the standard output; empty: that
     std::string decimalSeparator; // "," or "."; empty: the locale's
 };
 

@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "cli/progress.h"
 #include "cli/run.h"
+#include "cli/workbook.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
@@ -66,6 +67,10 @@ int main(int argc, char* argv[]) {
     surroundings.decimalSeparator = QLocale::system().decimalPoint().toStdString();
     surroundings.progress = msr::cli::StandardErrorTerminal(std::cerr);
     surroundings.writePdf = WritePdf;
+    surroundings.openWorkbook =
+        [](const std::string& file) -> std::unique_ptr<msr::batch::FiguresTable> {
+        return msr::cli::FiguresWorkbook::Open(file);
+    };
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
     } catch (...) {

@@ -10,10 +10,15 @@
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
+#include <array>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <optional>
+#include <random>
+#include <streambuf>
 #include <vector>
 
 namespace msr::cli {
@@ -22,10 +27,59 @@ using batch::BatchOutcome;
 
 namespace {
 
+int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
+                 std::ostream& err, const Surroundings& chosen);
+int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
+                const Surroundings& chosen);
+
 constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
 constexpr const char* kOutputUnwritable = "Die Ausgabe kann nicht geschrieben werden";
 // Where a refusal of an unknown key sends the user.
 constexpr std::string_view kKeysHint = "; die erlaubten Schlüssel nennt --help";
+
+// A file read through the C library, whose ferror() tells a read error from the end in
+// every build: a stream over it turns a read error into its bad state, where a file
+// stream under Node would only see the end of the file.
+class FileReadBuffer : public std::streambuf {
+public:
+    explicit FileReadBuffer(std::FILE* file) : file_(file) {
+        std::setvbuf(file_, nullptr, _IONBF, 0); // ours is the one buffer: large reads
+    }
+    ~FileReadBuffer() override { std::fclose(file_); }
+    FileReadBuffer(const FileReadBuffer&) = delete;
+    FileReadBuffer& operator=(const FileReadBuffer&) = delete;
+
+protected:
+    int_type underflow() override {
+        const std::size_t read = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (read == 0 && std::ferror(file_))
+            throw std::ios_base::failure(kInputUnreadable); // the stream goes bad
+        if (read == 0)
+            return traits_type::eof();
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + read);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+    // Only what a sheet's reading needs: where it is, and back to there.
+    pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
+                     std::ios_base::openmode) override {
+        if (direction != std::ios_base::cur || offset != 0)
+            return pos_type(off_type(-1));
+        const long at = std::ftell(file_);
+        return at < 0 ? pos_type(off_type(-1)) : pos_type(off_type(at) - (egptr() - gptr()));
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override {
+        if (std::fseek(file_, static_cast<long>(off_type(position)), SEEK_SET) != 0)
+            return pos_type(off_type(-1));
+        std::clearerr(file_);
+        setg(nullptr, nullptr, nullptr);
+        return position;
+    }
+
+private:
+    std::FILE* file_;
+    std::array<char, std::size_t{1} << 16> buffer_{};
+};
 
 int UsageFailure(std::ostream& err, const std::string& message) {
     err << WithFullStop(message) << '\n' << UsageText();
@@ -43,10 +97,12 @@ std::string WhyUnreadable(const std::string& file, int error) {
     return "Die Datei \"" + WithVisibleControls(file) + "\" kann nicht gelesen werden" + reason;
 }
 
-// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
+// "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.", or for a sheet not saved as UTF-8
+// "3 Zeilen als Windows-1252 gelesen: …".
 std::string BatchSummary(const BatchOutcome& outcome) {
-    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile" : " Zeilen") +
-           " gelesen: " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
+    const std::string read = *outcome.encodingNote ? outcome.encodingNote : "gelesen";
+    return std::to_string(outcome.lines) + (outcome.lines == 1 ? " Zeile " : " Zeilen ") + read +
+           ": " + std::to_string(outcome.lines - outcome.refused) + " ausgewertet, " +
            std::to_string(outcome.refused) + " abgelehnt.";
 }
 
@@ -66,6 +122,11 @@ bool ReadAll(std::istream& in, std::string& contents) {
     return !in.bad();
 }
 
+bool CopyFile(const std::filesystem::path& file, std::ostream& out) {
+    std::ifstream in(file, std::ios::binary);
+    return in && static_cast<bool>(out << in.rdbuf()) && static_cast<bool>(out.flush());
+}
+
 bool WriteAll(std::ostream& out, const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return static_cast<bool>(out.flush());
@@ -80,6 +141,7 @@ std::string Rendered(const ReportDocument& document, const msr::AnswersEvaluatio
         batch::AppendAnswersEvaluation(evaluation, document, decimalSeparator, text);
         text += '\n';
         break;
+    case OutputFormat::Xlsx: // a table of many rows only
     case OutputFormat::Csv:
         batch::AppendCsvHeader(text);
         batch::AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
@@ -124,9 +186,30 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
     const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
                                     ? options.format
                                     : OutputFormat::Json;
-    const BatchOutcome outcome =
+    // A workbook is written to a file of its own, then copied to the output.
+    std::unique_ptr<batch::FiguresTable> workbook;
+    std::filesystem::path workbookFile;
+    if (format == OutputFormat::Xlsx) {
+        if (!surroundings.openWorkbook)
+            return UsageFailure(err, "--format xlsx gibt es nur im nativen Auswerter "
+                                     "mietspiegel-auswertung");
+        workbookFile = std::filesystem::temp_directory_path() /
+                       ("mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx");
+        workbook = surroundings.openWorkbook(workbookFile.string());
+        if (!workbook)
+            return UsageFailure(err, kOutputUnwritable);
+    }
+    BatchOutcome outcome =
         batch::RunBatch(in, out, surroundings.decimalSeparator, format,
-                        progress ? &*progress : nullptr, options.input, kKeysHint);
+                        progress ? &*progress : nullptr, options.input, kKeysHint, workbook.get());
+    if (workbook) {
+        const bool written = workbook->finish();
+        workbook.reset();
+        if (outcome.finished() && !(written && CopyFile(workbookFile, out)))
+            outcome.failure = BatchOutcome::Failure::Output;
+        std::error_code ignored;
+        std::filesystem::remove(workbookFile, ignored);
+    }
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
         return UsageFailure(err, kInputUnreadable);
@@ -161,6 +244,15 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (!options.pdfFile.empty() && !chosen.writePdf)
         return UsageFailure(err, "Die Option --pdf gibt es nur im nativen Auswerter "
                                  "mietspiegel-auswertung; im Browser druckt die Seite");
+    if (!options.outputFile.empty())
+        return RunIntoFile(options, standardInput, err, chosen);
+    return RunOnOptions(options, standardInput, out, err, chosen);
+}
+
+namespace {
+
+int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
+                 std::ostream& err, const Surroundings& chosen) {
     if (ReadsStandardInput(options))
         return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, out, err,
                           chosen);
@@ -169,13 +261,48 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
     if (std::filesystem::is_directory(options.inputFile, ignored))
         return UsageFailure(err, WhyUnreadable(options.inputFile, EISDIR));
     // Large reads: under Node each read is a call into JavaScript.
-    std::vector<char> buffer(std::size_t{1} << 16);
-    std::ifstream file;
-    file.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    file.open(options.inputFile, std::ios::binary);
-    if (!file)
+    std::FILE* opened = std::fopen(options.inputFile.c_str(), "rb");
+    if (!opened)
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
+    FileReadBuffer buffer(opened);
+    std::istream file(&buffer);
     return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, chosen);
 }
+
+// Writes beside the target and replaces it only when the run went through (a refused row
+// of a table counts as through, a refused single set of answers does not): a failed run
+// keeps the old file whole, and no reader ever sees half a file.
+int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
+                const Surroundings& chosen) {
+    namespace fs = std::filesystem;
+    const fs::path target(options.outputFile);
+    const std::string unwritable = "Die Datei \"" + WithVisibleControls(options.outputFile) +
+                                   "\" kann nicht geschrieben werden";
+    fs::path temporary = target;
+    temporary.replace_filename("." + target.filename().string() + "." +
+                               std::to_string(std::random_device{}()) + ".neu");
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return UsageFailure(err, unwritable);
+    const int status = RunOnOptions(options, standardInput, file, err, chosen);
+    file.close();
+    std::error_code ignored;
+    const bool through = status == kEvaluated || (status == kRefused && options.batch);
+    if (!through || !file) {
+        fs::remove(temporary, ignored);
+        return through ? UsageFailure(err, unwritable) : status;
+    }
+    if (fs::exists(target, ignored)) // the old file's permissions stay
+        fs::permissions(temporary, fs::status(target, ignored).permissions(), ignored);
+    std::error_code renamed;
+    fs::rename(temporary, target, renamed);
+    if (renamed) {
+        fs::remove(temporary, ignored);
+        return UsageFailure(err, unwritable);
+    }
+    return status;
+}
+
+} // namespace
 
 } // namespace msr::cli

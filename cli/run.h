@@ -1,10 +1,12 @@
 #pragma once
 
+#include "batch/figures_table.h"
 #include "cli/progress.h"
 #include "evaluation/document/report_document.h"
 
 #include <functional>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,11 +23,16 @@ enum ExitStatus : int {
 // a German message, and keeps any old file, when the file cannot be written.
 using PdfWriter = std::function<void(const ReportDocument& document, const std::string& file)>;
 
+// Begins a workbook of the table of figures that finish() writes to file; nullptr when it
+// cannot be begun.
+using WorkbookOpener = std::function<std::unique_ptr<batch::FiguresTable>(const std::string& file)>;
+
 // What the evaluator takes from the program around it.
 struct Surroundings {
     std::string decimalSeparator = "."; // the user's locale's
     ProgressTerminal progress;          // where a batch run may show its progress
     PdfWriter writePdf;                 // empty where this build writes no PDF
+    WorkbookOpener openWorkbook;        // empty where this build writes no workbook
 };
 
 // The whole evaluator behind main(): the arguments after the program name, the standard

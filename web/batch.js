@@ -21,9 +21,10 @@ let saved = null;
 
 const figure = (number) => number.toLocaleString('de-DE');
 
-// In the command-line evaluator's words: "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt."
-const summary = (lines, refused) =>
-  `${figure(lines)} ${lines === 1 ? 'Zeile' : 'Zeilen'} gelesen: `
+// In the command-line evaluator's words: "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.",
+// or "3 Zeilen als Windows-1252 gelesen: …" for a sheet not saved as UTF-8.
+const summary = (lines, refused, read) =>
+  `${figure(lines)} ${lines === 1 ? 'Zeile' : 'Zeilen'} ${read}: `
   + `${figure(lines - refused)} ausgewertet, ${figure(refused)} abgelehnt.`;
 
 function show(text, failed = false) {
@@ -61,6 +62,7 @@ function runBatch(module, bytes, fileName) {
       failure: module.UTF8ToString(module._msr_batch_failure()),
       lines: module._msr_batch_lines(),
       refused: module._msr_batch_refused(),
+      read: module.UTF8ToString(module._msr_batch_read()),
       table,
     };
   } finally {
@@ -87,7 +89,7 @@ async function evaluate(file) {
   }
   const blob = new Blob([run.table], { type: 'text/csv;charset=utf-8' });
   saved = { url: URL.createObjectURL(blob), name: tableName(file.name) };
-  show(`${file.name} – ${summary(run.lines, run.refused)}`);
+  show(`${file.name} – ${summary(run.lines, run.refused, run.read)}`);
   resultSection.hidden = false;
 }
 

@@ -30,6 +30,22 @@ constexpr std::string_view kColumnsHint = "; die erlaubten Spalten nennt die Vor
 class MemoryBuffer : public std::streambuf {
 public:
     MemoryBuffer(char* bytes, std::size_t size) { setg(bytes, bytes, bytes + size); }
+
+protected:
+    // Where it is, and back to there: a sheet's encoding is decided over the whole file.
+    pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
+                     std::ios_base::openmode) override {
+        if (direction != std::ios_base::cur || offset != 0)
+            return pos_type(off_type(-1));
+        return pos_type(off_type(gptr() - eback()));
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override {
+        const off_type at = off_type(position);
+        if (at < 0 || at > egptr() - eback())
+            return pos_type(off_type(-1));
+        setg(eback(), eback() + at, egptr());
+        return position;
+    }
 };
 
 // What the last run left for JavaScript to take: the table, the counts, the message of a
@@ -38,6 +54,7 @@ struct BatchReply {
     std::string table;
     double lines = 0;
     double refused = 0;
+    std::string read = "gelesen"; // or how a sheet not saved as UTF-8 was read
     std::string failure;
 };
 
@@ -63,6 +80,8 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
+    if (*outcome.encodingNote)
+        reply.read = outcome.encodingNote;
     if (outcome.failure == Failure::Unusable)
         reply.failure = msr::WithUnknownKeyHint(msr::WithFullStop(outcome.message),
                                                 outcome.unknownKey, kColumnsHint);
@@ -100,6 +119,10 @@ EMSCRIPTEN_KEEPALIVE double msr_batch_lines() {
 }
 EMSCRIPTEN_KEEPALIVE double msr_batch_refused() {
     return Reply().refused;
+}
+// "gelesen", or for a sheet not saved as UTF-8 how it was read ("als Windows-1252 gelesen").
+EMSCRIPTEN_KEEPALIVE const char* msr_batch_read() {
+    return Reply().read.c_str();
 }
 // Why the last run could not finish, in German with its full stop; empty when it did.
 EMSCRIPTEN_KEEPALIVE const char* msr_batch_failure() {

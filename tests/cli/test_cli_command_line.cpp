@@ -93,20 +93,21 @@ void TestCliCommandLine::refusesBadOptions_data() {
     QTest::newRow("unknown option with a value")
         << QStringList{"--color=rot"} << "Unbekannte Option \"--color\"; die Optionen nennt --help";
     QTest::newRow("format without value")
-        << QStringList{"--format"} << "Die Option --format braucht einen Wert: text, json oder csv";
+        << QStringList{"--format"}
+        << "Die Option --format braucht einen Wert: text, json, csv oder xlsx";
     QTest::newRow("empty format after equals")
         << QStringList{"--format="}
-        << "Die Option --format braucht einen Wert: text, json oder csv";
+        << "Die Option --format braucht einen Wert: text, json, csv oder xlsx";
     QTest::newRow("unknown format") << QStringList{"--format", "xml"}
                                     << "Unbekanntes Ausgabeformat \"xml\" für --format; möglich "
-                                       "sind text, json und csv";
+                                       "sind text, json, csv und xlsx";
     QTest::newRow("control characters of an option shown visibly")
         << QStringList{"--\x1b[31mrot\n"}
         << "Unbekannte Option \"--\\u001b[31mrot\\u000a\"; die Optionen nennt --help";
     QTest::newRow("control characters of a value shown visibly")
         << QStringList{"--format=\x1b[31m"}
-        << "Unbekanntes Ausgabeformat \"\\u001b[31m\" für --format; möglich sind text, json und "
-           "csv";
+        << "Unbekanntes Ausgabeformat \"\\u001b[31m\" für --format; möglich sind text, json, "
+           "csv und xlsx";
     QTest::newRow("unknown decimal separator")
         << QStringList{"--decimal-separator=;"}
         << "Unbekanntes Dezimaltrennzeichen \";\" für --decimal-separator; möglich sind \",\" "

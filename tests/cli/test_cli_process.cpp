@@ -55,6 +55,8 @@ private slots:
     void evaluatesASheetRowByRow_data();
     void evaluatesASheetRowByRow();
     void readsTheTemplateSheet();
+    void replacesTheOutputFileOnlyAfterARun_data();
+    void replacesTheOutputFileOnlyAfterARun();
     void printsHelp();
     void printsVersion();
     void writesPdfWhateverPlatformIsInherited_data();
@@ -224,6 +226,47 @@ void TestCliProcess::evaluatesASheetRowByRow_data() {
     QTest::newRow("JSON Lines out") << QStringList{"--format", "json"} << "," << true;
 }
 
+void TestCliProcess::replacesTheOutputFileOnlyAfterARun_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("replaced");
+    const QByteArray sheet = "YearClass;Built1980Side;LivingArea;CityArea\n4;1;75;3\n1;;;\n";
+    QTest::newRow("a sheet, a row refused") << QStringList{"--input", "csv"} << sheet << 1 << true;
+    QTest::newRow("answers evaluated") << QStringList{} << kClass4 << 0 << true;
+    QTest::newRow("answers refused")
+        << QStringList{} << QByteArray(R"({"YearClass":1})") << 1 << false;
+    QTest::newRow("a header refused")
+        << QStringList{"--input", "csv"} << QByteArray("Baujahr\n1\n") << 2 << false;
+    QTest::newRow("an input that cannot be read")
+        << QStringList{"--batch", "/proc/self/mem"} << QByteArray() << 2 << false;
+}
+
+void TestCliProcess::replacesTheOutputFileOnlyAfterARun() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(bool, replaced);
+    QTemporaryDir folder;
+    const QString target = folder.filePath("ergebnis.csv");
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("die alte Auswertung\n");
+    old.close();
+
+    const Finished run = RunEvaluator(QStringList{"--output", target} + arguments, input, kC);
+
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray written = old.readAll();
+    QCOMPARE(written == "die alte Auswertung\n", !replaced);
+    if (replaced)
+        QCOMPARE(written, RunEvaluator(arguments, input, kC).out);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"ergebnis.csv"}); // nothing left beside it
+}
+
 void TestCliProcess::evaluatesASheetRowByRow() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, separator);
@@ -301,7 +344,7 @@ void TestCliProcess::printsHelp() {
 
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv] "
+    QVERIFY(run.out.startsWith("Aufruf: mietspiegel-auswertung [--format text|json|csv|xlsx] "
                                "[--input json|csv]"));
     QVERIFY(run.out.contains("Built1980Side"));
 }

@@ -79,11 +79,11 @@ struct Evaluation {
 
 Evaluation Evaluate(const QByteArray& answers) {
     msr::ReportDocument document;
-    msr::AnswersEvaluation evaluation =
+    const msr::AnswersEvaluation evaluation =
         msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), ",", &document);
-    // The evaluator adds where the keys are named.
-    evaluation.message = msr::WithUnknownKeyHint(evaluation.message, evaluation.unknownKey,
-                                                 "; die erlaubten Schlüssel nennt --help");
+    // With the hint the command line adds to an unknown key.
+    const std::string message = msr::WithUnknownKeyHint(evaluation.message, evaluation.unknownKey,
+                                                        "; die erlaubten Schlüssel nennt --help");
     Evaluation result;
     std::string json;
     switch (evaluation.status) {
@@ -93,17 +93,17 @@ Evaluation Evaluate(const QByteArray& answers) {
         break;
     case msr::AnswersEvaluation::Status::Refused:
         result.exitCode = kRefused;
-        msr::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(message, json);
         break;
     case msr::AnswersEvaluation::Status::NotJson:
         result.exitCode = kNotRead;
-        msr::AppendErrorJson(evaluation.message, json);
+        msr::AppendErrorJson(message, json);
         break;
     }
     if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated &&
         !document.paragraphs().empty())
         result.exitCode = -2; // a refusal must not leave a report behind
-    result.message = Bytes(evaluation.message);
+    result.message = Bytes(message);
     result.json = Bytes(json);
     return result;
 }
@@ -124,7 +124,7 @@ Run RunInProcess(const std::vector<std::string>& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}});
+    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}, {}});
     run.out = Bytes(out.str());
     run.err = Bytes(err.str());
     return run;

@@ -1,12 +1,15 @@
-// The reading of a sheet of answers on any bytes, line by line as the evaluator hands it
-// over: never a crash, a row read or refused with a message, and no message that carries a
-// raw control character of the input.
+// A sheet of answers on any bytes, through the batch as the evaluator runs it (the encoding
+// decided, the separator found, the rows gathered and read): never a crash; either the
+// sheet is refused as a whole, or every row is answered once, in order, with figures or
+// a message, and the summary's counts are the table's.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
+#include <string>
 #include <string_view>
 
-#include "evaluation/answers/answers_sheet.h"
+#include "batch/batch.h"
 
 namespace {
 
@@ -25,38 +28,67 @@ bool HasRawControl(std::string_view message) {
     return false;
 }
 
-void CheckRow(const msr::AnswersSheet& sheet, std::string_view record) {
-    const msr::AnswersReading reading = sheet.readRow(record);
-    const bool read = reading.status == msr::AnswersReading::Status::Read;
-    Expect(read == reading.message.empty(), "a row read with a message or refused without",
-           reading.message);
-    Expect(!HasRawControl(reading.message), "a raw control character in a message",
-           reading.message);
+// The table's rows: "n";"case";seven figures;"message", every field quoted. Counts the
+// rows and the refused ones, and checks that Nr rises.
+void CheckTable(std::string_view table, const msr::batch::BatchOutcome& outcome,
+                std::uint64_t inputLines) {
+    const std::size_t headerEnd = table.find('\n');
+    Expect(headerEnd != std::string_view::npos, "no header", table);
+    table.remove_prefix(headerEnd + 1);
+    std::uint64_t rows = 0;
+    std::uint64_t refused = 0;
+    std::uint64_t lastNumber = 0;
+    while (!table.empty()) {
+        // A row ends at a line feed outside quotes (a message holds none).
+        std::size_t at = 0;
+        bool quoted = false;
+        int fields = 1;
+        std::size_t lastField = 0;
+        for (; at < table.size() && (quoted || table[at] != '\n'); ++at) {
+            if (table[at] == '"')
+                quoted = !quoted;
+            else if (table[at] == ';' && !quoted) {
+                ++fields;
+                lastField = at + 1;
+            }
+        }
+        const std::string_view row = table.substr(0, at);
+        Expect(at < table.size(), "a row without its line feed", row);
+        Expect(fields == 10, "a row of another number of cells", row);
+        const std::uint64_t number = std::strtoull(std::string(row.substr(1)).c_str(), nullptr, 10);
+        Expect(number > lastNumber && number <= inputLines, "Nr out of order", row);
+        lastNumber = number;
+        const std::string_view message = row.substr(lastField);
+        Expect(!HasRawControl(message), "a raw control character in a message", message);
+        refused += message != "\"\"" ? 1 : 0;
+        ++rows;
+        table.remove_prefix(at + 1);
+    }
+    Expect(rows == outcome.lines, "the summary counts other rows than the table", "");
+    Expect(refused == outcome.refused, "the summary counts other refusals than the table", "");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    msr::SheetRecords records;
-    msr::AnswersSheet sheet;
-    bool headerRead = false;
-    while (!input.empty()) {
-        const std::size_t end = input.find('\n');
-        const std::string_view line = input.substr(0, end);
-        input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
-        if (!records.addLine(line))
-            continue;
-        if (headerRead) {
-            CheckRow(sheet, records.record());
-        } else if (const auto refusal = sheet.readHeader(records.record())) {
-            Expect(!HasRawControl(*refusal), "a raw control character in a message", *refusal);
-            return 0;
-        } else {
-            headerRead = true;
-        }
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(input);
+    std::ostringstream out;
+    const msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
+        in, out, ",", msr::batch::OutputFormat::Csv, nullptr, msr::batch::InputFormat::Sheet);
+    using Failure = msr::batch::BatchOutcome::Failure;
+    Expect(outcome.failure == Failure::None || outcome.failure == Failure::Unusable,
+           "an input in memory failed to read", outcome.message);
+    if (outcome.failure == Failure::Unusable) {
+        Expect(!HasRawControl(outcome.message), "a raw control character in a message",
+               outcome.message);
+        Expect(out.str().empty(), "a refused sheet wrote rows", out.str());
+        return 0;
     }
-    if (headerRead && records.isOpen())
-        CheckRow(sheet, records.record());
+    // Every line ends in LF, CR or CR LF; UTF-16 has at most as many lines as bytes.
+    std::uint64_t lines = 1;
+    for (const char c : input)
+        lines += c == '\n' || c == '\r' || c == '\0' ? 1 : 0;
+    CheckTable(out.str(), outcome, lines);
     return 0;
 }

@@ -177,6 +177,29 @@ private slots:
         QCOMPARE(captioned.size(), std::size(msr::ChoiceCaptions()));
     }
 
+    // The core's captions of the yes/no inputs (which --help prints) against the dialogs:
+    // each check box, ticked on its own, names the input it reads as.
+    void everyYesNoIsCaptionedAsItsBoxReads() {
+        std::set<std::string> captioned;
+        for (QWidget* dialog :
+             QList<QWidget*>{Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11, Form12}) {
+            for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+                const QSignalBlocker quiet(box);
+                box->setChecked(true);
+                const msr::Answers read = ReadAnswers();
+                box->setChecked(false);
+                for (const msr::InputRow& input : msr::Inputs()) {
+                    if (input.kind != msr::InputKind::YesNo || !(read.*input.yesNo))
+                        continue;
+                    QCOMPARE(QString::fromUtf8(input.caption),
+                             msr::questionnaire::WholeCaption(box));
+                    captioned.insert(input.name);
+                }
+            }
+        }
+        QCOMPARE(captioned.size(), std::size_t{11});
+    }
+
     void livingAreaIsTheTextAsTyped() {
         OpenDialog open(Form9);
         QTest::keyClicks(Find<QComboBox>(Form9, "ComboBox1")->lineEdit(), QStringLiteral(" 55,5"));

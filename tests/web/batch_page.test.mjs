@@ -159,6 +159,15 @@ const files = [
     saved: 'Beratung März-Auswertung.csv',
   },
   {
+    // Excel's "CSV (Trennzeichen-getrennt)": Windows-1252; a case number that would be a
+    // formula.
+    name: 'Excel.csv',
+    text: Buffer.from('Aktenzeichen;YearClass;Built1980Side;LivingArea;CityArea\r\n'
+      + 'Müller;4;1;75;3\r\n=1+1;4;;75;3\r\n', 'latin1'),
+    shown: 'Excel.csv – 2 Zeilen als Windows-1252 gelesen: 1 ausgewertet, 1 abgelehnt.',
+    saved: 'Excel-Auswertung.csv',
+  },
+  {
     name: 'Vorlage.csv',
     text: readFileSync(join(repository, 'packaging/Vorlage.csv')),
     shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
@@ -200,6 +209,7 @@ describe('Mehrere Wohnungen auswerten', () => {
     assert.equal(run.status, 2);
     assert.equal(await shownStatus(page),
       `kopf.csv: ${asPageSays(run.err.split('\n')[0], columnsHint)}`);
+    assert.doesNotMatch(await shownStatus(page), /--/u, 'keine Option der Kommandozeile');
     assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true);
     await page.close();
   });

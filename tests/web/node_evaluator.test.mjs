@@ -153,6 +153,9 @@ test('output that cannot be written and input that cannot be read end alike in b
     // A closed standard input: refused where it is read, unnoticed where it is not.
     [['--batch'], '<&-', 2], [[], '<&-', 2], [['--batch', '--format', 'csv'], '<&-', 2],
     [['--help'], '<&-', 0],
+    // A file that opens but cannot be read.
+    [['/proc/self/mem'], '', 2], [['--batch', '/proc/self/mem'], '', 2],
+    [['--input', 'csv', '/proc/self/mem'], '', 2],
     // A reader that goes away: ended at once by the broken pipe, nothing said.
     [['--batch', many], '| head -c 100 >/dev/null', 141],
     [['--batch', '--format', 'csv', many], '| head -c 100 >/dev/null', 141],

@@ -111,13 +111,40 @@ const SheetRow kSheetRows[] = {
      {"\"75"},
      "",
      Status::NotJson,
-     "Ungültige CSV-Zeile bei Byte 1: Anführungszeichen nicht geschlossen"},
+     "Ungültige CSV-Zeile in Spalte \"LivingArea\" bei Byte 1: Anführungszeichen nicht "
+     "geschlossen"},
     {"text after the closing quote",
      "LivingArea",
      {"\"7\"5"},
      "",
      Status::NotJson,
-     "Ungültige CSV-Zeile bei Byte 4: Semikolon nach dem Anführungszeichen erwartet"},
+     "Ungültige CSV-Zeile in Spalte \"LivingArea\" bei Byte 4: Semikolon nach dem "
+     "Anführungszeichen erwartet"},
+    {"a quote inside an unquoted cell is data",
+     "Aktenzeichen;YearClass;LivingArea;CityArea",
+     {"AZ 5\" Zoll;1;75;3"},
+     R"({"Aktenzeichen":"AZ 5\" Zoll","YearClass":1,"LivingArea":"75","CityArea":3})",
+     Status::Read,
+     ""},
+    {"LibreOffice's commas",
+     "Aktenzeichen,YearClass,LivingArea,CityArea",
+     {"\"Schäfer, 2. OG\",2,\"52,5\",3"},
+     R"({"Aktenzeichen":"Schäfer, 2. OG","YearClass":2,"LivingArea":"52,5","CityArea":3})",
+     Status::Read,
+     ""},
+    {"Tabs",
+     "YearClass\tAktenzeichen\tCityArea",
+     {"4\tA;B,C\t3"},
+     R"({"YearClass":4,"Aktenzeichen":"A;B,C","CityArea":3})",
+     Status::Read,
+     ""},
+    {"text after the closing quote, commas",
+     "Aktenzeichen,LivingArea",
+     {"\"A\"B,75"},
+     "",
+     Status::NotJson,
+     "Ungültige CSV-Zeile in Spalte \"Aktenzeichen\" bei Byte 4: Komma nach dem "
+     "Anführungszeichen erwartet"},
     {"saved as Windows-1252",
      "LivingArea",
      {"75 m\xB2"},
@@ -148,14 +175,18 @@ CHECK_TEST(readsEachRowAsTheJsonOfTheSameAnswers) {
     for (const SheetRow& row : kSheetRows) {
         CHECK_ROW(row.name);
         msr::AnswersSheet sheet;
-        msr::SheetRecords records;
-        CHECK(records.addLine(row.header));
-        CHECK(!sheet.readHeader(records.record()));
-        bool complete = false;
+        const char separator = msr::AnswersSheet::FindSeparator(row.header);
+        msr::SheetRecords records(separator);
+        records.addLine(row.header);
+        msr::SheetRecord header;
+        CHECK(records.next(header));
+        CHECK(!sheet.readHeader(header.text, separator));
         for (const std::string& line : row.lines)
-            complete = records.addLine(line);
-        CHECK_EQ(complete, !records.isOpen());
-        const msr::AnswersReading reading = sheet.readRow(records.record());
+            records.addLine(line);
+        records.finish();
+        msr::SheetRecord record;
+        CHECK(records.next(record));
+        const msr::AnswersReading reading = sheet.readRow(record);
         if (row.json.empty()) {
             CHECK(reading.status == row.status);
             CHECK_EQ(reading.message, row.message);
@@ -187,13 +218,21 @@ const HeaderRow kHeaderRows[] = {
     {"an unknown name in colour", "\x1b[31mROT", "Unbekannter Schlüssel \"\\u001b[31mROT\""},
     {"a name twice", "CityArea;YearClass;CityArea",
      "Die Spalte \"CityArea\" steht zweimal in der Kopfzeile"},
+    {"a name misspelt", "Aktenzeichen;Cityarea",
+     "Unbekannter Schlüssel \"Cityarea\" (gemeint ist wohl \"CityArea\")"},
+    {"a name misspelt twice over", "IsAppartmnt",
+     "Unbekannter Schlüssel \"IsAppartmnt\" (gemeint ist wohl \"IsApartment\")"},
+    {"commas", "YearClass,LivingArea,Baujahr", "Unbekannter Schlüssel \"Baujahr\""},
+    {"many columns, one twice at the end", std::string(200000, ';') + "CityArea;CityArea",
+     "Die Spalte \"CityArea\" steht zweimal in der Kopfzeile"},
 };
 
 CHECK_TEST(readsTheHeaderOfInputNames) {
     for (const HeaderRow& row : kHeaderRows) {
         CHECK_ROW(row.name);
         msr::AnswersSheet sheet;
-        CHECK_EQ(sheet.readHeader(row.header).value_or(""), row.refusal);
+        const char separator = msr::AnswersSheet::FindSeparator(row.header);
+        CHECK_EQ(sheet.readHeader(row.header, separator).value_or(""), row.refusal);
     }
 }
 
