@@ -2,19 +2,11 @@
 
 #include "evaluation/rent_comparison.h"
 #include "tests/core_check/core_check.h"
+#include "tests/evaluation/west75_totals.h"
 
 #include <string>
 
 namespace {
-
-// 75 square metres of "1978 bis 1994", area West: 354,75 / 405,75 / 478,50 Euro a month.
-msr::FinalFigureTexts Totals() {
-    msr::FinalFigureTexts texts;
-    texts.totalLow = "354,75";
-    texts.totalMean = "405,75";
-    texts.totalHigh = "478,50";
-    return texts;
-}
 
 struct Row {
     const char* rent;
@@ -55,7 +47,7 @@ const Row kRows[] = {
 CHECK_TEST(comparesTheRentWithThePrintedTotals) {
     for (const Row& row : kRows) {
         CHECK_ROW(row.rent);
-        const msr::RentComparisonResult result = msr::CompareRent(row.rent, Totals(), ",");
+        const msr::RentComparisonResult result = msr::CompareRent(row.rent, West75Totals(), ",");
         CHECK_EQ(result.comparison ? result.comparison->sentence : kRefused, row.sentence);
         CHECK_EQ(result.refusal.empty(), !row.sentence.empty());
     }
@@ -72,7 +64,8 @@ CHECK_TEST(namesThePositionAgainstTheBounds) {
                 {"478,51", Position::Above}};
     for (const auto& row : rows) {
         CHECK_ROW(row.rent);
-        CHECK_EQ(msr::CompareRent(row.rent, Totals(), ",").comparison->position == row.position,
+        CHECK_EQ(msr::CompareRent(row.rent, West75Totals(), ",").comparison->position ==
+                     row.position,
                  true);
     }
 }
@@ -83,7 +76,7 @@ namespace {
 
 // The same flat with its size and its figures per square metre as printed.
 msr::FinalFigureTexts WithSize() {
-    msr::FinalFigureTexts texts = Totals();
+    msr::FinalFigureTexts texts = West75Totals();
     texts.livingArea = "75,00";
     texts.lowPerSquareMetre = "4,73";
     texts.highPerSquareMetre = "6,38";

@@ -5,19 +5,11 @@
 #include "evaluation/rent_index/edition.h"
 #include "evaluation/rent_index/program_texts.h"
 #include "tests/core_check/core_check.h"
+#include "tests/evaluation/west75_totals.h"
 
 #include <string>
 
 namespace {
-
-// 75 square metres of "1978 bis 1994", area West.
-msr::FinalFigureTexts West75() {
-    msr::FinalFigureTexts texts;
-    texts.totalLow = "354,75";
-    texts.totalMean = "405,75";
-    texts.totalHigh = "478,50";
-    return texts;
-}
 
 struct Row {
     const char* name;
@@ -67,7 +59,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
     for (const Row& row : kRows) {
         CHECK_ROW(row.name);
         const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
-            {row.current, row.asked, row.before, row.received, row.cap}, West75(), ",");
+            {row.current, row.asked, row.before, row.received, row.cap}, West75Totals(), ",");
         if (row.capLimit == nullptr) {
             CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
                      std::string(row.until));
@@ -90,7 +82,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
 
 CHECK_TEST(wordsTheCheckWithGermanFigures) {
     const msr::RentIncreaseCheck check =
-        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, West75(), ",");
+        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, West75Totals(), ",");
     CHECK_EQ(check.capSentence,
              std::string("Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die "
                          "Miete um höchstens 20 % steigen, von 400,00 Euro auf höchstens 480,00 "
@@ -111,7 +103,7 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
     CHECK_EQ(msr::CheckRentIncrease({"450", "470", "", "", 20}, std::nullopt, ",").spanSentence,
              std::string("Obergrenze (§ 558 BGB): Für den Vergleich mit der Spanne fehlen noch "
                          "Angaben zu Ihrer Wohnung."));
-    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, West75(), ",").waiting, true);
+    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, West75Totals(), ",").waiting, true);
 }
 
 CHECK_TEST(knowsWhenTheTermHasEnded) {
