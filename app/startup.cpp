@@ -50,6 +50,10 @@ void CreateWindows() {
     // The dialogs belong to the main window: they stay above it, share its task-bar entry
     // and go with it. The report window stays a window of its own, hidden.
     Form1 = new TForm1;
+    // Showing a window polishes it and every widget it owns, hidden dialogs included, all
+    // before its first frame. Polished now, before the dialogs are its own, the main window
+    // leaves each dialog to be polished when it is first shown, as any window is.
+    Form1->ensurePolished();
     Form2 = new TForm2(Form1);
     Form3 = new TForm3(Form1);
     Form4 = new TForm4(Form1);

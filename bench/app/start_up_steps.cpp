@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
     Step("stand-in fonts");
     Form1 = new TForm1;
     Step("Form1 main window");
+    Form1->ensurePolished();
+    Step("Form1 polished");
     Form2 = new TForm2(Form1);
     Step("Form2 Info");
     Form3 = new TForm3(Form1);

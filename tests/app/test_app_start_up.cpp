@@ -50,6 +50,8 @@ private slots:
             QVERIFY2(window, qPrintable(QString("Form%1").arg(n)));
             QCOMPARE(window->metaObject()->className(), qPrintable(QString("TForm%1").arg(n)));
             QCOMPARE(window->isVisible(), n == 1);
+            // The hidden windows are styled when first shown, not before the first frame.
+            QCOMPARE(window->testAttribute(Qt::WA_WState_Polished), n == 1);
         }
         QCOMPARE(Form1->windowTitle(), QStringLiteral("Larkhaus e. V. - Mietspiegel"));
     }
