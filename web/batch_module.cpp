@@ -5,6 +5,9 @@
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
 #include "batch/batch.h"
 #include "batch/batch_formats.h"
+#include "batch/sheet_source.h"
+#include "batch/zip_reading.h"
+#include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
@@ -12,6 +15,8 @@
 
 #include <cstddef>
 #include <exception>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -63,6 +68,50 @@ BatchReply& Reply() {
     return reply;
 }
 
+// The parts of a workbook that JavaScript inflated ahead of the run (the browser inflates
+// only asynchronously), by their names; the run takes them from here.
+std::map<std::string, std::string>& InflatedParts() {
+    static std::map<std::string, std::string> parts;
+    return parts;
+}
+
+std::optional<std::string> InflatedAhead(const msr::batch::ArchiveEntry& entry, std::string_view) {
+    auto& parts = InflatedParts();
+    const auto found = parts.find(entry.name);
+    if (found == parts.end())
+        return std::nullopt;
+    return std::move(found->second);
+}
+
+// The deflated parts of a workbook that a reading may need (its XML), as JSON:
+// [{"name":…,"from":…,"to":…,"size":…}], from and to the bytes' place in the file; [] for
+// a file that is no zip archive.
+std::string PartsToInflate(std::string_view bytes) {
+    std::string json = "[";
+    std::string why;
+    const std::optional<msr::batch::ZipArchive> archive =
+        msr::batch::StartsAsZipArchive(bytes) ? msr::batch::ZipArchive::Open(bytes, why)
+                                              : std::nullopt;
+    for (const msr::batch::ArchiveEntry& entry :
+         archive ? archive->entries() : std::vector<msr::batch::ArchiveEntry>()) {
+        const std::string_view stored = archive->stored(entry);
+        const bool xml = entry.name.size() > 4 &&
+                         (entry.name.ends_with(".xml") || entry.name.ends_with(".rels"));
+        if (!xml || entry.method != 8 || entry.encrypted ||
+            entry.size > msr::batch::kLargestArchivePart || stored.size() != entry.compressedSize)
+            continue;
+        if (json.size() > 1)
+            json += ',';
+        json += "{\"name\":";
+        msr::AppendJsonString(entry.name, json);
+        const auto from = static_cast<std::size_t>(stored.data() - bytes.data());
+        json += ",\"from\":" + std::to_string(from) +
+                ",\"to\":" + std::to_string(from + stored.size()) +
+                ",\"size\":" + std::to_string(entry.size) + "}";
+    }
+    return json + "]";
+}
+
 // How the command line reads a file of this name: a sheet or JSON Lines.
 msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
     return msr::batch::IsSheetFile(fileName) ? msr::batch::InputFormat::Sheet
@@ -73,10 +122,21 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
+    const msr::batch::InputFormat input = InputFormatOf(fileName);
+    // A sheet may be a workbook, whose first sheet is read as a table.
+    std::optional<msr::batch::SheetSource> source;
+    if (input == msr::batch::InputFormat::Sheet) {
+        source.emplace(in, InflatedAhead);
+        InflatedParts().clear();
+        if (!source->failure().empty()) {
+            reply.failure = msr::WithFullStop(source->failure());
+            return;
+        }
+    }
     std::ostringstream out;
     const msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(in, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
-                             nullptr, InputFormatOf(fileName), kColumnsHint);
+        msr::batch::RunBatch(source ? source->sheet() : in, out, kGermanDecimalSeparator,
+                             msr::batch::OutputFormat::Csv, nullptr, input, kColumnsHint);
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
@@ -105,6 +165,29 @@ EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char
         reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }
     return reply.failure.empty() ? 1 : 0;
+}
+
+// The parts of the workbook of size bytes at bytes that JavaScript inflates before the run,
+// as JSON (see PartsToInflate); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* msr_workbook_parts(const char* bytes, std::size_t size) {
+    static std::string json;
+    try {
+        json = PartsToInflate(std::string_view(bytes, size));
+    } catch (...) {
+        json = "[]"; // the run then finds the workbook damaged, or out of memory
+    }
+    return json.c_str();
+}
+
+// Hands in a part that JavaScript inflated: its name and its size bytes at bytes.
+EMSCRIPTEN_KEEPALIVE int msr_workbook_part(const char* name, const char* bytes, std::size_t size) {
+    try {
+        InflatedParts()[name].assign(bytes, size);
+        return 1;
+    } catch (...) {
+        InflatedParts().clear();
+        return 0;
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE const char* msr_batch_table() {
