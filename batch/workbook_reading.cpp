@@ -354,7 +354,8 @@ std::optional<std::string> FirstSheetPart(Parts& parts, const std::string& workb
 }
 
 WorkbookSheet ReadXlsx(Parts& parts) {
-    const Relationship* office = OfType(RelationshipsOf(parts, ""), "/officeDocument");
+    const std::vector<Relationship> packageRelationships = RelationshipsOf(parts, "");
+    const Relationship* office = OfType(packageRelationships, "/officeDocument");
     const std::string workbook = office ? office->target : "xl/workbook.xml";
     const std::vector<Relationship> relationships = RelationshipsOf(parts, workbook);
     const std::optional<std::string> sheetPart = FirstSheetPart(parts, workbook, relationships);

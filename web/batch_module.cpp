@@ -92,11 +92,13 @@ std::string PartsToInflate(std::string_view bytes) {
     const std::optional<msr::batch::ZipArchive> archive =
         msr::batch::StartsAsZipArchive(bytes) ? msr::batch::ZipArchive::Open(bytes, why)
                                               : std::nullopt;
-    for (const msr::batch::ArchiveEntry& entry :
-         archive ? archive->entries() : std::vector<msr::batch::ArchiveEntry>()) {
+    if (!archive)
+        return "[]";
+    for (const msr::batch::ArchiveEntry& entry : archive->entries()) {
         const std::string_view stored = archive->stored(entry);
-        const bool xml = entry.name.size() > 4 &&
-                         (entry.name.ends_with(".xml") || entry.name.ends_with(".rels"));
+        const std::string_view kind =
+            std::string_view(entry.name).substr(entry.name.rfind('.') + 1);
+        const bool xml = kind == "xml" || kind == "rels";
         if (!xml || entry.method != 8 || entry.encrypted ||
             entry.size > msr::batch::kLargestArchivePart || stored.size() != entry.compressedSize)
             continue;
