@@ -3,14 +3,18 @@
 // decimal comma. The table it gives is byte for byte
 // the one `mietspiegel-auswertung --batch --format csv` writes in a German locale, because
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
+// While it runs (in the page's worker) it tells JavaScript how far into the file it is.
 #include "batch/batch.h"
 #include "batch/batch_formats.h"
+#include "batch/batch_progress.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
+#include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <sstream>
 #include <streambuf>
@@ -46,6 +50,52 @@ protected:
         setg(eback(), eback() + at, egptr());
         return position;
     }
+
+public:
+    // The bytes of the file read so far: a sheet's reader reads ahead by a block, and reads
+    // the whole file once before its first line to decide its encoding, then goes back.
+    std::size_t read() const { return static_cast<std::size_t>(gptr() - eback()); }
+};
+
+} // namespace
+
+// Hands the bytes read so far to the page's script, which moves its progress bar; a module
+// created without onBatchProgress (a test, a tool) hears nothing.
+EM_JS(void, msr_batch_tell_progress, (double bytes), {
+    if (Module["onBatchProgress"])
+        Module["onBatchProgress"](bytes);
+});
+
+namespace {
+
+// Tells how far into the file the run has read, at most every tenth of a second, so that
+// the page's bar moves calmly and a run of short lines does not flood the page with
+// messages. Counted in the file's own bytes, as it was chosen, whatever its encoding.
+class PageProgress : public msr::batch::BatchProgress {
+public:
+    explicit PageProgress(const MemoryBuffer& file) : file_(file), told_(emscripten_get_now()) {}
+
+    void lineDone(std::uint64_t bytes) override {
+        // The clock is asked after a few kilobytes only, not after every short line.
+        unclocked_ += bytes;
+        if (unclocked_ < kClockEvery)
+            return;
+        unclocked_ = 0;
+        const double now = emscripten_get_now();
+        if (now - told_ < kIntervalMs)
+            return;
+        told_ = now;
+        msr_batch_tell_progress(static_cast<double>(file_.read()));
+    }
+    void finish() override { msr_batch_tell_progress(static_cast<double>(file_.read())); }
+
+private:
+    static constexpr double kIntervalMs = 100;
+    static constexpr std::uint64_t kClockEvery = 16 * 1024;
+
+    const MemoryBuffer& file_;
+    double told_;
+    std::uint64_t unclocked_ = 0;
 };
 
 // What the last run left for JavaScript to take: the table, the counts, the message of a
@@ -74,9 +124,10 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
     std::ostringstream out;
+    PageProgress progress(buffer);
     const msr::batch::BatchOutcome outcome =
         msr::batch::RunBatch(in, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
-                             nullptr, InputFormatOf(fileName), kColumnsHint);
+                             &progress, InputFormatOf(fileName), kColumnsHint);
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
@@ -95,7 +146,8 @@ extern "C" {
 
 // Evaluates the size bytes at bytes, a sheet of answers or JSON Lines as the command line
 // tells them apart by the file's name; true when the run went through to the end. The
-// results stay until the next run.
+// results stay until the next run. Module.onBatchProgress, if set, hears how many of the
+// bytes have been read, now and then and once at the end.
 EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
