@@ -203,6 +203,8 @@ function evaluate(file) {
   forget();
   show(`${file.name} wird ausgewertet …`);
   showRunning(true);
+  // On a phone the chooser fills the screen: the bar and "Abbrechen" come up from below it.
+  progressBox.scrollIntoView({ block: 'nearest' });
   running = { file };
   runner.post({ type: 'run', file });
 }
