@@ -24,7 +24,10 @@ let running = null;
 // What runs the batch: {post(message), stop()}, a worker or the page itself.
 let runner = null;
 
-const figure = (number) => number.toLocaleString('de-DE');
+// Made once as the page opens: the first German number costs a browser tens of
+// milliseconds for its locale's data, which a run's first moment need not pay.
+const numbers = new Intl.NumberFormat('de-DE');
+const figure = (number) => numbers.format(number);
 
 // In the command-line evaluator's words: "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.",
 // or "3 Zeilen als Windows-1252 gelesen: …" for a sheet not saved as UTF-8.
@@ -53,7 +56,7 @@ function tableName(fileName) {
 function showProgress(percent) {
   if (progressBar.value === percent && !progressBox.hidden) return;
   progressBar.value = percent;
-  progressText.textContent = `${figure(percent)} % ausgewertet`;
+  progressText.textContent = `${percent} % ausgewertet`;
 }
 
 // The bar and "Abbrechen" while a run goes on; after a finished run the full bar stays.
@@ -206,7 +209,11 @@ function evaluate(file) {
   // On a phone the chooser fills the screen: the bar and "Abbrechen" come up from below it.
   progressBox.scrollIntoView({ block: 'nearest' });
   running = { file };
-  runner.post({ type: 'run', file });
+  // In a task of its own, after the page has shown the run: handing a file of the disk to
+  // the worker may wait for the browser to look at it.
+  setTimeout(() => {
+    if (running?.file === file) runner.post({ type: 'run', file });
+  });
 }
 
 function cancel() {
