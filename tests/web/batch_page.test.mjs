@@ -340,6 +340,21 @@ describe('Mehrere Wohnungen auswerten', () => {
     await page.close();
   });
 
+  test('evaluates offline in its worker after a visit to the calculator', async () => {
+    const ownServer = await servePageFolder();
+    const context = await browser.createBrowserContext();
+    const first = await openPage(context, ownServer.url);
+    await first.evaluate(() => navigator.serviceWorker.ready);
+    ownServer.close();
+    await first.setOfflineMode(true);
+    await first.goto(`${ownServer.url}batch.html`);
+    await first.waitForSelector('html[data-ready=true]');
+    const file = writeInput('offline.jsonl', jsonLines([answerSets.mandatory, {}]));
+    await chooseFile(first, file);
+    assert.equal(await shownStatus(first), shownFor('offline.jsonl', nativeRun(file)));
+    await context.close();
+  });
+
   test('works opened as a file, from the folder alone', async () => {
     const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
     const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, {}]));
