@@ -136,10 +136,11 @@ function broke(from) {
   runner = startRunner();
 }
 
-// The run on the page itself, for a browser that starts no worker here: the module and the
-// worker's script are loaded as the page's own scripts. The page waits while it runs.
-function startOnPage() {
-  const handle = {};
+// The runner on the page itself, for a browser that starts no worker here: the module and
+// the worker's script are loaded once as the page's own scripts. The page waits while it
+// runs.
+let onPage = null;
+function loadOnPage() {
   const load = (src) => new Promise((resolve, reject) => {
     const script = document.createElement('script');
     script.src = src;
@@ -147,16 +148,21 @@ function startOnPage() {
     script.addEventListener('error', reject);
     document.head.append(script);
   });
-  const loaded = load('batch_module.js').then(() => load('batch_worker.js')).then(() =>
-    batchRunner((message) => hear(handle, message)));
-  loaded.then((onPage) => onPage.ready).then(() => hear(handle, { type: 'ready' }),
+  return load('batch_module.js').then(() => load('batch_worker.js')).then(() => batchRunner());
+}
+
+// A run on the page cannot be stopped midway; once another handle took its place, nothing
+// it says is heard any more.
+function startOnPage() {
+  onPage ??= loadOnPage();
+  const handle = { stop: () => {} };
+  onPage.then((runnerOnPage) => runnerOnPage.ready).then(() => hear(handle, { type: 'ready' }),
     () => hear(handle, { type: 'unavailable' }));
   handle.post = (message) => {
     if (message.type !== 'run') return;
-    loaded.then((onPage) => onPage.run(message.file)).catch(() => hear(handle, { type: 'failed' }));
+    onPage.then((runnerOnPage) => runnerOnPage.run(message.file, (reply) => hear(handle, reply)))
+      .catch(() => hear(handle, { type: 'failed' }));
   };
-  // A run on the page cannot be stopped midway; nothing it says is heard any more.
-  handle.stop = () => {};
   return handle;
 }
 
@@ -222,6 +228,7 @@ function cancel() {
   hideProgress();
   show(`${file.name}: Auswertung abgebrochen.`);
 }
+
 function save() {
   if (!saved) return;
   const link = document.createElement('a');

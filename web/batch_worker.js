@@ -25,10 +25,13 @@
 /* global createBatchModule */
 'use strict';
 
-// The batch runner over a module created here; post(message) takes its messages.
-function batchRunner(post) {
+// The batch runner over a module created here. run(file, post) evaluates the file and gives
+// post the run's messages; runs may be asked for while one is reading its file, each tells
+// its own.
+function batchRunner() {
+  let tell = () => {};
   const created = createBatchModule({
-    onBatchProgress: (done) => post({ type: 'progress', done }),
+    onBatchProgress: (done) => tell({ type: 'progress', done }),
   });
   const ready = Promise.resolve(created.ready ?? created);
 
@@ -60,7 +63,7 @@ function batchRunner(post) {
     }
   }
 
-  async function run(file) {
+  async function run(file, post) {
     let bytes;
     try {
       bytes = new Uint8Array(await file.arrayBuffer());
@@ -69,6 +72,8 @@ function batchRunner(post) {
       return;
     }
     const module = await ready;
+    // From here to the end at one go: the module's progress is this run's.
+    tell = post;
     post({ type: 'progress', done: 0 });
     post(runOverBytes(module, bytes, file.name));
   }
@@ -79,10 +84,12 @@ function batchRunner(post) {
 // As the page's worker (the page itself has a document).
 if (typeof document === 'undefined' && typeof importScripts === 'function') {
   importScripts('batch_module.js');
-  const runner = batchRunner((message) => postMessage(message));
+  const runner = batchRunner();
   runner.ready.then(() => postMessage({ type: 'ready' }),
     () => postMessage({ type: 'unavailable' }));
   self.addEventListener('message', ({ data }) => {
-    if (data?.type === 'run') runner.run(data.file).catch(() => postMessage({ type: 'failed' }));
+    if (data?.type !== 'run') return;
+    runner.run(data.file, (message) => postMessage(message))
+      .catch(() => postMessage({ type: 'failed' }));
   });
 }
