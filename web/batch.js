@@ -148,7 +148,8 @@ function loadOnPage() {
     script.addEventListener('error', reject);
     document.head.append(script);
   });
-  return load('batch_module.js').then(() => load('batch_worker.js')).then(() => batchRunner());
+  return load('batch_module.js').then(() => load('workbook_parts.js'))
+    .then(() => load('batch_worker.js')).then(() => batchRunner());
 }
 
 // A run on the page cannot be stopped midway; once another handle took its place, nothing

@@ -22,7 +22,7 @@
 //                                        megabytes into a Blob on the page would hold it
 //                                        up for half a second)
 // Stopping a run is ending the worker; a new one takes the next run.
-/* global createBatchModule */
+/* global createBatchModule, inflateWorkbookParts */
 'use strict';
 
 // The batch runner over a module created here. run(file, post) evaluates the file and gives
@@ -72,6 +72,8 @@ function batchRunner() {
       return;
     }
     const module = await ready;
+    // A workbook's parts are inflated first: the browser does so only asynchronously.
+    await inflateWorkbookParts(module, bytes);
     // From here to the end at one go: the module's progress is this run's.
     tell = post;
     post({ type: 'progress', done: 0 });
@@ -83,7 +85,7 @@ function batchRunner() {
 
 // As the page's worker (the page itself has a document).
 if (typeof document === 'undefined' && typeof importScripts === 'function') {
-  importScripts('batch_module.js');
+  importScripts('batch_module.js', 'workbook_parts.js');
   const runner = batchRunner();
   runner.ready.then(() => postMessage({ type: 'ready' }),
     () => postMessage({ type: 'unavailable' }));
