@@ -205,6 +205,13 @@ const files = [
     shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
     saved: 'Vorlage-Auswertung.csv',
   },
+  // Workbooks as LibreOffice saves the sample sheet, read as its CSV is.
+  ...['xlsx', 'ods'].map((kind) => ({
+    name: `wohnungen.${kind}`,
+    text: readFileSync(join(repository, `tests/samples/sheets/wohnungen.${kind}`)),
+    shown: `wohnungen.${kind} – 5 Zeilen gelesen: 3 ausgewertet, 2 abgelehnt.`,
+    saved: 'wohnungen-Auswertung.csv',
+  })),
   {
     name: 'zufall.jsonl',
     text: randomLines(400, 7),
