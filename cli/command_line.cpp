@@ -68,7 +68,9 @@ const OptionRow kOptions[] = {
     {"--input", "json|csv", "Die Option --input braucht einen Wert: json oder csv",
      R"help(  --input json   Antworten als JSON (Vorgabe)
   --input csv    eine Tabelle mit Antworten, auch ohne die Option für eine
-                 DATEI auf .csv, wie eine Tabellenkalkulation sie speichert:
+                 DATEI auf .csv, .xlsx oder .ods: das erste Blatt einer
+                 Arbeitsmappe (.xlsx, .ods) Zelle für Zelle, oder eine CSV-
+                 Tabelle, wie eine Tabellenkalkulation sie speichert:
                  UTF-8, UTF-16 oder Windows-1252; ";", "," oder Tabulator
                  zwischen den Feldern; eine Kopfzeile mit den Schlüsseln
                  (beliebige Reihenfolge, dazu "Aktenzeichen"), dann je Wohnung

@@ -4,6 +4,7 @@
 #include "cli/progress.h"
 #include "cli/run.h"
 #include "cli/workbook.h"
+#include "cli/zlib_inflating.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
@@ -71,6 +72,7 @@ int main(int argc, char* argv[]) {
         [](const std::string& file) -> std::unique_ptr<msr::batch::FiguresTable> {
         return msr::cli::FiguresWorkbook::Open(file);
     };
+    surroundings.inflate = msr::cli::InflateWithZlib;
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
     } catch (...) {

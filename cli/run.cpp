@@ -3,6 +3,7 @@
 #include "batch/batch.h"
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
+#include "batch/sheet_source.h"
 #include "cli/command_line.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/visible_text.h"
@@ -180,6 +181,17 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
                std::ostream& out, std::ostream& err, const Surroundings& surroundings) {
     if (!options.batch)
         return RunSingle(in, options, out, err, surroundings);
+    // A sheet may be a workbook, whose first sheet is read as a table.
+    std::optional<batch::SheetSource> source;
+    if (options.input == InputFormat::Sheet) {
+        source.emplace(in, surroundings.inflate);
+        if (source->unreadable())
+            return UsageFailure(err, kInputUnreadable);
+        if (!source->failure().empty())
+            return UsageFailure(err, source->failure());
+        inputBytes = source->workbookTextBytes().value_or(inputBytes);
+    }
+    std::istream& answers = source ? source->sheet() : in;
     std::optional<BatchProgress> progress;
     if (surroundings.progress.terminal)
         progress.emplace(*surroundings.progress.terminal, inputBytes);
@@ -200,7 +212,7 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
             return UsageFailure(err, kOutputUnwritable);
     }
     BatchOutcome outcome =
-        batch::RunBatch(in, out, surroundings.decimalSeparator, format,
+        batch::RunBatch(answers, out, surroundings.decimalSeparator, format,
                         progress ? &*progress : nullptr, options.input, kKeysHint, workbook.get());
     if (workbook) {
         const bool written = workbook->finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/figures_table.h"
+#include "batch/zip_reading.h"
 #include "cli/progress.h"
 #include "evaluation/document/report_document.h"
 
@@ -33,6 +34,7 @@ struct Surroundings {
     ProgressTerminal progress;          // where a batch run may show its progress
     PdfWriter writePdf;                 // empty where this build writes no PDF
     WorkbookOpener openWorkbook;        // empty where this build writes no workbook
+    batch::Inflater inflate;            // unpacks a workbook handed in as a sheet
 };
 
 // The whole evaluator behind main(): the arguments after the program name, the standard

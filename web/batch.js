@@ -1,25 +1,33 @@
-// The batch page's behaviour: hands the chosen file's bytes to the command-line evaluator's
-// batch run (WebAssembly), shows how many lines it answered and refused, and saves the
-// table it wrote, byte for byte. The run decides every row, figure and message; this
-// script only carries bytes and shows counts. A classic script, deferred after the
-// module's, so that the page runs from any static host and opened as a file.
-/* global createBatchModule */
+// The batch page's behaviour: hands the chosen file to the command-line evaluator's batch
+// run (WebAssembly) in a worker, shows how far it is and how many lines it answered and
+// refused, and saves the table it wrote, byte for byte. The run decides every row, figure
+// and message; this script only carries files and bytes and shows counts, so the page stays
+// responsive however big the file. Where the browser starts no worker (a page opened as a
+// file in Chromium), the run goes on the page itself, as batch_worker.js describes. A
+// classic script, so that the page runs from any static host and opened as a file.
+/* global batchRunner */
 'use strict';
 
 const chooser = document.getElementById('answers-file');
 const statusLine = document.getElementById('batch-status');
 const resultSection = document.getElementById('batch-result');
 const saveButton = document.getElementById('save');
-
-// Compiled at once from the bytes the script carries; the factory gives the module or its
-// promise.
-const created = createBatchModule();
-const ready = Promise.resolve(created.ready ?? created);
+const progressBox = document.getElementById('batch-progress');
+const progressBar = document.getElementById('batch-progress-bar');
+const progressText = document.getElementById('batch-progress-text');
+const cancelButton = document.getElementById('cancel');
 
 // The table of the last run: its bytes as a file and the name it is saved under.
 let saved = null;
+// The run going on: its file and what stops it, or null.
+let running = null;
+// What runs the batch: {post(message), stop()}, a worker or the page itself.
+let runner = null;
 
-const figure = (number) => number.toLocaleString('de-DE');
+// Made once as the page opens: the first German number costs a browser tens of
+// milliseconds for its locale's data, which a run's first moment need not pay.
+const numbers = new Intl.NumberFormat('de-DE');
+const figure = (number) => numbers.format(number);
 
 // In the command-line evaluator's words: "3 Zeilen gelesen: 2 ausgewertet, 1 abgelehnt.",
 // or "3 Zeilen als Windows-1252 gelesen: …" for a sheet not saved as UTF-8.
@@ -45,52 +53,181 @@ function tableName(fileName) {
   return `${stem}-Auswertung.csv`;
 }
 
-// Runs the batch over the file's bytes in the module's memory, read as the command line
-// reads a file of that name; the table's bytes and the counts.
-function runBatch(module, bytes, fileName) {
-  const nameSize = module.lengthBytesUTF8(fileName) + 1;
-  const name = module._malloc(nameSize);
-  const pointer = module._malloc(Math.max(bytes.length, 1));
-  try {
-    module.stringToUTF8(fileName, name, nameSize);
-    module.HEAPU8.set(bytes, pointer);
-    const finished = module._msr_batch_run(pointer, bytes.length, name) === 1;
-    const table = module.HEAPU8.slice(module._msr_batch_table(),
-      module._msr_batch_table() + module._msr_batch_table_size());
-    return {
-      finished,
-      failure: module.UTF8ToString(module._msr_batch_failure()),
-      lines: module._msr_batch_lines(),
-      refused: module._msr_batch_refused(),
-      read: module.UTF8ToString(module._msr_batch_read()),
-      table,
-    };
-  } finally {
-    module._free(pointer);
-    module._free(name);
+function showProgress(percent) {
+  if (progressBar.value === percent && !progressBox.hidden) return;
+  progressBar.value = percent;
+  progressText.textContent = `${percent} % ausgewertet`;
+}
+
+// The bar and "Abbrechen" while a run goes on; after a finished run the full bar stays.
+function showRunning(on) {
+  cancelButton.hidden = !on;
+  if (on) {
+    showProgress(0);
+    progressBox.hidden = false;
   }
 }
 
-async function evaluate(file) {
+function hideProgress() {
+  if (document.activeElement === cancelButton) chooser.focus();
+  showRunning(false);
+  progressBox.hidden = true;
+}
+
+// Bytes read of the file's size, in whole per cent: a file read as another encoding may
+// count more or fewer, so the bar never goes past the end before the run does.
+function percentOf(done, size) {
+  if (size <= 0) return 0;
+  return Math.min(99, Math.floor((done * 100) / size));
+}
+
+function finished(reply) {
+  const { file } = running;
+  running = null;
+  if (!reply.finished) {
+    hideProgress();
+    show(`${file.name}: ${reply.failure}`, true);
+    return;
+  }
+  if (document.activeElement === cancelButton) chooser.focus();
+  showRunning(false);
+  showProgress(100);
+  saved = { url: URL.createObjectURL(reply.table), name: tableName(file.name) };
+  show(`${file.name} – ${summary(reply.lines, reply.refused, reply.read)}`);
+  resultSection.hidden = false;
+}
+
+// What the runner says; messages of a run that was stopped are not heard.
+function hear(from, message) {
+  if (from !== runner) return;
+  switch (message.type) {
+    case 'ready':
+      document.documentElement.dataset.ready = 'true';
+      break;
+    case 'unavailable':
+      show('Der Rechner konnte nicht geladen werden.', true);
+      break;
+    case 'progress':
+      if (running) showProgress(percentOf(message.done, running.file.size));
+      break;
+    case 'unreadable':
+      if (!running) break;
+      hideProgress();
+      show(`Die Datei „${running.file.name}“ kann nicht gelesen werden.`, true);
+      running = null;
+      break;
+    case 'done':
+      if (running) finished(message);
+      break;
+    default:
+      broke(from);
+  }
+}
+
+// The run broke off (the worker ended unexpectedly): a new runner takes the next run.
+function broke(from) {
+  if (from !== runner) return;
+  if (running) {
+    hideProgress();
+    show(`${running.file.name}: Die Auswertung ist unerwartet abgebrochen.`, true);
+    running = null;
+  }
+  runner.stop();
+  runner = startRunner();
+}
+
+// The runner on the page itself, for a browser that starts no worker here: the module and
+// the worker's script are loaded once as the page's own scripts. The page waits while it
+// runs.
+let onPage = null;
+function loadOnPage() {
+  const load = (src) => new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = src;
+    script.addEventListener('load', resolve);
+    script.addEventListener('error', reject);
+    document.head.append(script);
+  });
+  return load('batch_module.js').then(() => load('workbook_parts.js'))
+    .then(() => load('batch_worker.js')).then(() => batchRunner());
+}
+
+// A run on the page cannot be stopped midway; once another handle took its place, nothing
+// it says is heard any more.
+function startOnPage() {
+  onPage ??= loadOnPage();
+  const handle = { stop: () => {} };
+  onPage.then((runnerOnPage) => runnerOnPage.ready).then(() => hear(handle, { type: 'ready' }),
+    () => hear(handle, { type: 'unavailable' }));
+  handle.post = (message) => {
+    if (message.type !== 'run') return;
+    onPage.then((runnerOnPage) => runnerOnPage.run(message.file, (reply) => hear(handle, reply)))
+      .catch(() => hear(handle, { type: 'failed' }));
+  };
+  return handle;
+}
+
+// A worker for the runs to come; the page itself where the browser refuses one.
+function startRunner() {
+  let worker;
+  try {
+    worker = new Worker('batch_worker.js');
+  } catch {
+    return startOnPage();
+  }
+  const handle = {
+    post: (message) => worker.postMessage(message),
+    stop: () => worker.terminate(),
+  };
+  let ready = false;
+  worker.addEventListener('message', ({ data }) => {
+    if (data?.type === 'ready') ready = true;
+    hear(handle, data);
+  });
+  // A worker that cannot start at all leaves the runs to the page.
+  worker.addEventListener('error', (event) => {
+    event.preventDefault();
+    if (ready || handle !== runner) {
+      broke(handle);
+      return;
+    }
+    worker.terminate();
+    runner = startOnPage();
+    if (running) runner.post({ type: 'run', file: running.file });
+  });
+  return handle;
+}
+
+// Stops the run going on at once: its worker ends, a fresh one takes the next run, and
+// nothing of the stopped run is kept.
+function stopRun() {
+  if (!running) return false;
+  running = null;
+  runner.stop();
+  runner = startRunner();
+  return true;
+}
+
+function evaluate(file) {
+  stopRun();
   forget();
   show(`${file.name} wird ausgewertet …`);
-  let bytes;
-  try {
-    bytes = new Uint8Array(await file.arrayBuffer());
-  } catch {
-    show(`Die Datei „${file.name}“ kann nicht gelesen werden.`, true);
-    return;
-  }
-  const module = await ready;
-  const run = runBatch(module, bytes, file.name);
-  if (!run.finished) {
-    show(`${file.name}: ${run.failure}`, true);
-    return;
-  }
-  const blob = new Blob([run.table], { type: 'text/csv;charset=utf-8' });
-  saved = { url: URL.createObjectURL(blob), name: tableName(file.name) };
-  show(`${file.name} – ${summary(run.lines, run.refused, run.read)}`);
-  resultSection.hidden = false;
+  showRunning(true);
+  // On a phone the chooser fills the screen: the bar and "Abbrechen" come up from below it.
+  progressBox.scrollIntoView({ block: 'nearest' });
+  running = { file };
+  // In a task of its own, after the page has shown the run: handing a file of the disk to
+  // the worker may wait for the browser to look at it.
+  setTimeout(() => {
+    if (running?.file === file) runner.post({ type: 'run', file });
+  });
+}
+
+function cancel() {
+  const file = running?.file;
+  if (!stopRun()) return;
+  hideProgress();
+  show(`${file.name}: Auswertung abgebrochen.`);
 }
 
 function save() {
@@ -111,10 +248,9 @@ chooser.addEventListener('click', () => {
 chooser.addEventListener('change', () => {
   const [file] = chooser.files;
   if (!file) return;
-  evaluate(file).catch(() => show('Unerwarteter Fehler.', true));
+  evaluate(file);
 });
 saveButton.addEventListener('click', save);
+cancelButton.addEventListener('click', cancel);
 
-ready.then(() => {
-  document.documentElement.dataset.ready = 'true';
-}, () => show('Der Rechner konnte nicht geladen werden.', true));
+runner = startRunner();

@@ -3,15 +3,26 @@
 // decimal comma. The table it gives is byte for byte
 // the one `mietspiegel-auswertung --batch --format csv` writes in a German locale, because
 // it is the same code; JavaScript only hands in the file's bytes and saves what comes back.
+// While it runs (in the page's worker) it tells JavaScript how far into the file it is.
 #include "batch/batch.h"
 #include "batch/batch_formats.h"
+#include "batch/batch_progress.h"
+#include "batch/sheet_source.h"
+#include "batch/zip_reading.h"
+#include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
 
+#include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
+#include <functional>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -46,6 +57,54 @@ protected:
         setg(eback(), eback() + at, egptr());
         return position;
     }
+
+public:
+    // The bytes of the file read so far: a sheet's reader reads ahead by a block, and reads
+    // the whole file once before its first line to decide its encoding, then goes back.
+    std::size_t read() const { return static_cast<std::size_t>(gptr() - eback()); }
+};
+
+} // namespace
+
+// Hands the bytes read so far to the page's script, which moves its progress bar; a module
+// created without onBatchProgress (a test, a tool) hears nothing.
+EM_JS(void, msr_batch_tell_progress, (double bytes), {
+    if (Module["onBatchProgress"])
+        Module["onBatchProgress"](bytes);
+});
+
+namespace {
+
+// Tells how far into the file the run has read, at most every tenth of a second, so that
+// the page's bar moves calmly and a run of short lines does not flood the page with
+// messages. Counted in the file's own bytes, as it was chosen, whatever its encoding.
+class PageProgress : public msr::batch::BatchProgress {
+public:
+    // read tells how many of the file's bytes are read so far.
+    explicit PageProgress(std::function<double()> read)
+        : read_(std::move(read)), told_(emscripten_get_now()) {}
+
+    void lineDone(std::uint64_t bytes) override {
+        // The clock is asked after a few kilobytes only, not after every short line.
+        unclocked_ += bytes;
+        if (unclocked_ < kClockEvery)
+            return;
+        unclocked_ = 0;
+        const double now = emscripten_get_now();
+        if (now - told_ < kIntervalMs)
+            return;
+        told_ = now;
+        msr_batch_tell_progress(read_());
+    }
+    void finish() override { msr_batch_tell_progress(read_()); }
+
+private:
+    static constexpr double kIntervalMs = 100;
+    static constexpr std::uint64_t kClockEvery = 16 * 1024;
+
+    std::function<double()> read_;
+    double told_;
+    std::uint64_t unclocked_ = 0;
 };
 
 // What the last run left for JavaScript to take: the table, the counts, the message of a
@@ -63,6 +122,52 @@ BatchReply& Reply() {
     return reply;
 }
 
+// The parts of a workbook that JavaScript inflated ahead of the run (the browser inflates
+// only asynchronously), by their names; the run takes them from here.
+std::map<std::string, std::string>& InflatedParts() {
+    static std::map<std::string, std::string> parts;
+    return parts;
+}
+
+std::optional<std::string> InflatedAhead(const msr::batch::ArchiveEntry& entry, std::string_view) {
+    auto& parts = InflatedParts();
+    const auto found = parts.find(entry.name);
+    if (found == parts.end())
+        return std::nullopt;
+    return std::move(found->second);
+}
+
+// The deflated parts of a workbook that a reading may need (its XML), as JSON:
+// [{"name":…,"from":…,"to":…,"size":…}], from and to the bytes' place in the file; [] for
+// a file that is no zip archive.
+std::string PartsToInflate(std::string_view bytes) {
+    std::string json = "[";
+    std::string why;
+    const std::optional<msr::batch::ZipArchive> archive =
+        msr::batch::StartsAsZipArchive(bytes) ? msr::batch::ZipArchive::Open(bytes, why)
+                                              : std::nullopt;
+    if (!archive)
+        return "[]";
+    for (const msr::batch::ArchiveEntry& entry : archive->entries()) {
+        const std::string_view stored = archive->stored(entry);
+        const std::string_view kind =
+            std::string_view(entry.name).substr(entry.name.rfind('.') + 1);
+        const bool xml = kind == "xml" || kind == "rels";
+        if (!xml || entry.method != 8 || entry.encrypted ||
+            entry.size > msr::batch::kLargestArchivePart || stored.size() != entry.compressedSize)
+            continue;
+        if (json.size() > 1)
+            json += ',';
+        json += "{\"name\":";
+        msr::AppendJsonString(entry.name, json);
+        const auto from = static_cast<std::size_t>(stored.data() - bytes.data());
+        json += ",\"from\":" + std::to_string(from) +
+                ",\"to\":" + std::to_string(from + stored.size()) +
+                ",\"size\":" + std::to_string(entry.size) + "}";
+    }
+    return json + "]";
+}
+
 // How the command line reads a file of this name: a sheet or JSON Lines.
 msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
     return msr::batch::IsSheetFile(fileName) ? msr::batch::InputFormat::Sheet
@@ -73,10 +178,33 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
+    const msr::batch::InputFormat input = InputFormatOf(fileName);
+    // A sheet may be a workbook, whose first sheet is read as a table.
+    std::optional<msr::batch::SheetSource> source;
+    if (input == msr::batch::InputFormat::Sheet) {
+        source.emplace(in, InflatedAhead);
+        InflatedParts().clear();
+        if (!source->failure().empty()) {
+            reply.failure = msr::WithFullStop(source->failure());
+            return;
+        }
+    }
     std::ostringstream out;
+    // A workbook is read whole at once; its sheet's text then counts for the file's bytes.
+    std::istream& sheet = source ? source->sheet() : in;
+    const double textBytes =
+        source ? static_cast<double>(source->workbookTextBytes().value_or(0)) : 0;
+    PageProgress progress([&] {
+        if (textBytes == 0)
+            return static_cast<double>(buffer.read());
+        const std::streamoff read =
+            sheet.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+        const double at = static_cast<double>(std::max<std::streamoff>(read, 0));
+        return static_cast<double>(size) * std::min(at / textBytes, 1.0);
+    });
     const msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(in, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
-                             nullptr, InputFormatOf(fileName), kColumnsHint);
+        msr::batch::RunBatch(sheet, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
+                             &progress, input, kColumnsHint);
     reply.table = std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
@@ -95,7 +223,8 @@ extern "C" {
 
 // Evaluates the size bytes at bytes, a sheet of answers or JSON Lines as the command line
 // tells them apart by the file's name; true when the run went through to the end. The
-// results stay until the next run.
+// results stay until the next run. Module.onBatchProgress, if set, hears how many of the
+// bytes have been read, now and then and once at the end.
 EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
@@ -105,6 +234,29 @@ EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char
         reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }
     return reply.failure.empty() ? 1 : 0;
+}
+
+// The parts of the workbook of size bytes at bytes that JavaScript inflates before the run,
+// as JSON (see PartsToInflate); valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* msr_workbook_parts(const char* bytes, std::size_t size) {
+    static std::string json;
+    try {
+        json = PartsToInflate(std::string_view(bytes, size));
+    } catch (...) {
+        json = "[]"; // the run then finds the workbook damaged, or out of memory
+    }
+    return json.c_str();
+}
+
+// Hands in a part that JavaScript inflated: its name and its size bytes at bytes.
+EMSCRIPTEN_KEEPALIVE int msr_workbook_part(const char* name, const char* bytes, std::size_t size) {
+    try {
+        InflatedParts()[name].assign(bytes, size);
+        return 1;
+    } catch (...) {
+        InflatedParts().clear();
+        return 0;
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE const char* msr_batch_table() {

@@ -1,4 +1,6 @@
 #include "batch/batch.h"
+#include "batch/workbook_reading.h"
+#include "batch/zip_reading.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
@@ -38,6 +40,102 @@ QString SingleJson(const char* answers) {
 
 QString ErrorOf(const QString& line) {
     return QJsonDocument::fromJson(line.toUtf8()).object().value("error").toString();
+}
+
+// A zip archive of stored (uncompressed) files, as the smallest workbook writer makes it.
+std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string archive;
+    std::string directory;
+    const auto put = [](std::string& out, std::uint32_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            out += static_cast<char>(value >> (8 * i) & 0xFF);
+    };
+    for (const auto& [name, data] : files) {
+        const std::uint32_t crc = msr::batch::Crc32(data);
+        const auto size = static_cast<std::uint32_t>(data.size());
+        const auto nameSize = static_cast<std::uint32_t>(name.size());
+        put(directory, 0x02014b50, 4);
+        put(directory, 20, 2);
+        put(directory, 20, 2);
+        put(directory, 0, 2); // flags
+        put(directory, 0, 2); // stored
+        put(directory, 0, 4); // time and date
+        put(directory, crc, 4);
+        put(directory, size, 4);
+        put(directory, size, 4);
+        put(directory, nameSize, 2);
+        put(directory, 0, 4); // extra field, comment
+        put(directory, 0, 8); // disk, attributes
+        put(directory, static_cast<std::uint32_t>(archive.size()), 4);
+        directory += name;
+        put(archive, 0x04034b50, 4);
+        put(archive, 20, 2);
+        put(archive, 0, 4); // flags, stored
+        put(archive, 0, 4); // time and date
+        put(archive, crc, 4);
+        put(archive, size, 4);
+        put(archive, size, 4);
+        put(archive, nameSize, 2);
+        put(archive, 0, 2);
+        archive += name + data;
+    }
+    const auto directoryAt = static_cast<std::uint32_t>(archive.size());
+    archive += directory;
+    put(archive, 0x06054b50, 4);
+    put(archive, 0, 4);
+    put(archive, static_cast<std::uint32_t>(files.size()), 2);
+    put(archive, static_cast<std::uint32_t>(files.size()), 2);
+    put(archive, static_cast<std::uint32_t>(directory.size()), 4);
+    put(archive, directoryAt, 4);
+    put(archive, 0, 2);
+    return archive;
+}
+
+// An .xlsx of one sheet (a second one after it) with its shared strings, as Excel lays out.
+std::string Xlsx(const char* sheetData, const char* sharedStrings) {
+    const std::string rels = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    return StoredZip({
+        {"[Content_Types].xml", "<Types/>"},
+        {"_rels/.rels", "<Relationships><Relationship Id=\"rId1\" Type=\"" + rels +
+                            "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+        {"xl/workbook.xml", "<?xml version=\"1.0\"?><workbook xmlns:r=\"" + rels +
+                                "\"><sheets><sheet name=\"Antworten\" sheetId=\"1\" "
+                                "r:id=\"rId3\"/><sheet name=\"B\" sheetId=\"2\" r:id=\"rId1\"/>"
+                                "</sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships><Relationship Id=\"rId1\" Type=\"" + rels +
+             "/worksheet\" Target=\"worksheets/sheet2.xml\"/><Relationship Id=\"rId2\" Type=\"" +
+             rels +
+             "/sharedStrings\" Target=\"/xl/sharedStrings.xml\"/><Relationship "
+             "Id=\"rId3\" Type=\"" +
+             rels +
+             "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+             "</Relationships>"},
+        {"xl/sharedStrings.xml", std::string("<sst>") + sharedStrings + "</sst>"},
+        {"xl/worksheets/sheet1.xml",
+         std::string("<worksheet><sheetData>") + sheetData + "</sheetData></worksheet>"},
+        {"xl/worksheets/sheet2.xml", "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>"
+                                     "zweites Blatt</t></is></c></row></sheetData></worksheet>"},
+    });
+}
+
+// An .ods of one table (a second one after it).
+std::string Ods(const char* rows) {
+    return StoredZip({
+        {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+        {"content.xml",
+         std::string("<office:document-content xmlns:office=\"o\" xmlns:table=\"t\" "
+                     "xmlns:text=\"x\"><office:body><office:spreadsheet>"
+                     "<table:table table:name=\"Antworten\"><table:table-column/>") +
+             rows +
+             "</table:table><table:table><table:table-row><table:table-cell><text:p>zweites"
+             "</text:p></table:table-cell></table:table-row></table:table>"
+             "</office:spreadsheet></office:body></office:document-content>"},
+    });
+}
+
+std::optional<std::string> NoInflater(const msr::batch::ArchiveEntry&, std::string_view) {
+    return std::nullopt;
 }
 
 struct SheetRun {
@@ -101,6 +199,8 @@ private slots:
     void keepsTheRowsAfterAFaultyRow();
     void writesNoTextAsAFormula_data();
     void writesNoTextAsAFormula();
+    void readsAWorkbooksFirstSheetCellForCell_data();
+    void readsAWorkbooksFirstSheetCellForCell();
 };
 
 void TestBatch::answersEveryLineInOrder() {
@@ -256,6 +356,80 @@ void TestBatch::writesNoTextAsAFormula() {
     QCOMPARE(table.size(), 4);
     QVERIFY2(table[1].startsWith("\"1\";" + cell + ";\"4,73\""), qPrintable(table[1]));
     QVERIFY2(table[2].startsWith("\"2\";" + cell + ";\"\""), qPrintable(table[2]));
+}
+
+void TestBatch::readsAWorkbooksFirstSheetCellForCell_data() {
+    QTest::addColumn<QByteArray>("workbook");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("failure");
+    const auto row = [](const char* name, const std::string& workbook, const char* text,
+                        const char* failure = "") {
+        QTest::newRow(name) << QByteArray::fromStdString(workbook) << QString::fromUtf8(text)
+                            << QString::fromUtf8(failure);
+    };
+    row("xlsx: shared, rich and inline strings, numbers, yes/no, a formula's text",
+        Xlsx("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+             "</row><row r=\"3\"><c r=\"A3\" t=\"s\"><v>2</v></c><c r=\"B3\"><v>52.5</v></c>"
+             "<c r=\"C3\" t=\"b\"><v>1</v></c><c r=\"E3\" t=\"str\"><f>A1&amp;\"\"</f>"
+             "<v>x_x000D_y</v></c><c r=\"F3\" t=\"inlineStr\"><is><t>0815</t></is></c></row>"
+             "<row><c t=\"s\"><v>3</v></c></row>",
+             "<si><t>Aktenzeichen</t></si><si><t xml:space=\"preserve\">Year&#67;lass</t></si>"
+             "<si><r><rPr><b/></rPr><t>M\xC3\xBC</t></r><r><t>ller; \"2\"</t></r>"
+             "<rPh><t>\xE3\x83\x9F</t></rPh></si><si><t><![CDATA[a<b]]></t></si>"),
+        "Aktenzeichen;YearClass\n\n\"M\xC3\xBCller; \"\"2\"\"\";52.5;TRUE;;\"x\ry\";0815\n"
+        "a<b\n");
+    row("ods: repeated cells and rows, spaces, paragraphs, notes",
+        Ods("<table:table-row><table:table-cell office:value-type=\"string\"><text:p>a"
+            "<text:s text:c=\"2\"/>b<text:tab/>c</text:p><office:annotation><text:p>Notiz"
+            "</text:p></office:annotation></table:table-cell><table:table-cell "
+            "table:number-columns-repeated=\"2\" office:value-type=\"float\" "
+            "office:value=\"52.5\"><text:p>52,50</text:p></table:table-cell>"
+            "<table:covered-table-cell/><table:table-cell office:value-type=\"float\" "
+            "office:value=\"3\"/></table:table-row>"
+            "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell "
+            "table:number-columns-repeated=\"1024\"/></table:table-row>"
+            "<table:table-row-group><table:table-row table:number-rows-repeated=\"2\">"
+            "<table:table-cell><text:p>Zeile</text:p><text:p><text:span>zwei</text:span>"
+            "</text:p></table:table-cell></table:table-row></table:table-row-group>"
+            "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell "
+            "table:number-columns-repeated=\"16384\"/></table:table-row>"),
+        "a  b\tc;52,50;52,50;;3\n\n\n\"Zeile\nzwei\"\n\"Zeile\nzwei\"\n");
+    row("not a zip archive after its first bytes", "PK\x03\x04 und sonst nichts", "",
+        "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
+    row("an archive of something else", StoredZip({{"word/document.xml", "<w/>"}}), "",
+        "Die Datei ist keine Arbeitsmappe (.xlsx oder .ods)");
+    row("a workbook without its sheet",
+        StoredZip({{"[Content_Types].xml", "<Types/>"}, {"xl/workbook.xml", "<workbook/>"}}), "",
+        "Die Arbeitsmappe enth\xC3\xA4lt keine Tabelle");
+    row("a shared string that is not there",
+        Xlsx("<row><c t=\"s\"><v>7</v></c></row>", "<si><t>a</t></si>"), "",
+        "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
+    row("a cell beyond the last column", Xlsx("<row><c r=\"XFE1\"><v>1</v></c></row>", ""), "",
+        "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
+    row("a tag that never closes", Ods("<table:table-row><table:table-cell"), "",
+        "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
+    std::string changed = Xlsx("<row><c><v>1</v></c></row>", "");
+    changed[changed.find("<v>1</v>") + 3] = '2'; // its checksum no longer holds
+    row("a part whose checksum fails", changed, "", "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
+    std::string locked = Xlsx("<row><c><v>1</v></c></row>", "");
+    for (std::size_t at = locked.find("PK\x01\x02"); at != std::string::npos;
+         at = locked.find("PK\x01\x02", at + 1))
+        locked[at + 8] = 1; // encrypted, as a zip tool's password leaves it
+    row("a password on its parts", locked, "",
+        "Die Arbeitsmappe ist mit einem Kennwort gesch\xC3\xBCtzt");
+}
+
+// The first sheet of a workbook becomes the lines a CSV table of it holds: each row in its
+// place (blank rows kept, so that the rows keep the numbers the spreadsheet shows), each
+// cell the text it shows; a damaged workbook is refused with the reason.
+void TestBatch::readsAWorkbooksFirstSheetCellForCell() {
+    QFETCH(QByteArray, workbook);
+    QFETCH(QString, text);
+    QFETCH(QString, failure);
+    const msr::batch::WorkbookSheet sheet =
+        msr::batch::ReadWorkbookSheet(workbook.toStdString(), NoInflater);
+    QCOMPARE(QString::fromStdString(sheet.failure), failure);
+    QCOMPARE(QString::fromStdString(sheet.text), text);
 }
 
 QTEST_APPLESS_MAIN(TestBatch)

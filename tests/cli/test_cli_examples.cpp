@@ -20,7 +20,8 @@ Run Evaluate(const QByteArray& answers, const std::string& decimalSeparator,
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.status = msr::cli::RunEvaluator(arguments, in, out, err, {decimalSeparator, {}, {}, {}});
+    run.status =
+        msr::cli::RunEvaluator(arguments, in, out, err, {decimalSeparator, {}, {}, {}, {}});
     run.out = QString::fromStdString(out.str());
     run.err = QString::fromStdString(err.str());
     return run;

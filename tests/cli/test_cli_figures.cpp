@@ -318,7 +318,8 @@ void TestCliFigures::answersASingleAnswerSetWithOneRow() {
     std::istringstream in(R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":3})");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}, {}});
+    const int status =
+        msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}, {}, {}});
     QCOMPARE(status, 0);
     QCOMPARE(QByteArray::fromStdString(err.str()), QByteArray());
     QCOMPARE(QByteArray::fromStdString(out.str()),

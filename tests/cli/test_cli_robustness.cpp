@@ -124,7 +124,7 @@ Run RunInProcess(const std::vector<std::string>& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}, {}});
+    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}, {}, {}});
     run.out = Bytes(out.str());
     run.err = Bytes(err.str());
     return run;

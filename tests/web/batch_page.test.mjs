@@ -123,6 +123,38 @@ async function saveTable(page, byKeyboard = false) {
   return saved;
 }
 
+// A big sheet as counsellors' offices pile them up: the template's example rows and one
+// refused row (an area that does not exist), repeated to the size; in the encoding a
+// spreadsheet saves it in. Gives the file and the rows evaluated and refused.
+function writeBigSheet(name, megabytes, encoding = 'utf8') {
+  const [header, ...examples] = readFileSync(join(repository, 'packaging/Vorlage.csv'), 'utf8')
+    .trimEnd().split('\n');
+  const block = `${[...examples, 'Müller-3;4;1;75;;;;;;;;;;;;;;;;9'].join('\r\n')}\r\n`;
+  const times = Math.ceil((megabytes * 1e6) / block.length);
+  const text = `${header}\r\n${block.repeat(times)}`;
+  const bytes = encoding === 'utf16le' ? Buffer.from(`\ufeff${text}`, 'utf16le') : Buffer.from(text, encoding);
+  return { file: writeInput(name, bytes), evaluated: times * examples.length, refused: times };
+}
+
+// Watches the page while a run goes on: every value the progress bar takes, and the
+// longest task on the page's main thread (Chromium's long tasks, over 50 ms).
+async function watchRun(page) {
+  await page.evaluate(() => {
+    const bar = document.querySelector('progress');
+    window.watched = { values: [], longestTask: 0 };
+    new MutationObserver(() => window.watched.values.push(bar.value))
+      .observe(bar, { attributes: true, attributeFilter: ['value'] });
+    new PerformanceObserver((list) => {
+      for (const task of list.getEntries())
+        window.watched.longestTask = Math.max(window.watched.longestTask, task.duration);
+    }).observe({ type: 'longtask' });
+  });
+  return () => page.evaluate(() => window.watched);
+}
+
+const visible = (page, selector) => page.$eval(selector, (element) =>
+  !element.closest('[hidden]') && element.getBoundingClientRect().height > 0);
+
 async function axeViolations(page) {
   await page.evaluate(axeSource);
   const result = await page.evaluate(() => window.axe.run(document));
@@ -173,6 +205,13 @@ const files = [
     shown: 'Vorlage.csv – 2 Zeilen gelesen: 2 ausgewertet, 0 abgelehnt.',
     saved: 'Vorlage-Auswertung.csv',
   },
+  // Workbooks as LibreOffice saves the sample sheet, read as its CSV is.
+  ...['xlsx', 'ods'].map((kind) => ({
+    name: `wohnungen.${kind}`,
+    text: readFileSync(join(repository, `tests/samples/sheets/wohnungen.${kind}`)),
+    shown: `wohnungen.${kind} – 5 Zeilen gelesen: 3 ausgewertet, 2 abgelehnt.`,
+    saved: 'wohnungen-Auswertung.csv',
+  })),
   {
     name: 'zufall.jsonl',
     text: randomLines(400, 7),
@@ -234,6 +273,95 @@ describe('Mehrere Wohnungen auswerten', () => {
     await page.close();
   });
 
+  // Big sheets in each encoding: the page answers while the worker reads; the bar moves
+  // with the file's bytes, never past its end, and is full when the counts show.
+  const bigSheets = [
+    { name: 'gross.csv', megabytes: 40, encoding: 'utf8' },
+    { name: 'gross-excel.csv', megabytes: 8, encoding: 'latin1' },
+    { name: 'gross-unicode.csv', megabytes: 8, encoding: 'utf16le' },
+  ];
+  for (const sheet of bigSheets) {
+    test(`${sheet.name}: ${sheet.megabytes} MB in ${sheet.encoding}, the page never blocked`, async () => {
+      const big = writeBigSheet(sheet.name, sheet.megabytes, sheet.encoding);
+      const page = await openPage(browser, `${server.url}batch.html`);
+      const watched = await watchRun(page);
+      await chooseFile(page, big.file);
+      const status = await shownStatus(page);
+      // The page groups thousands in its counts, as German texts do.
+      const native = nativeRun(big.file).summary.replace(/\d+(?= (?:Zeile|ausgewertet|abgelehnt))/gu,
+        (count) => Number(count).toLocaleString('de-DE'));
+      assert.equal(status, `${sheet.name} – ${native}`);
+      assert.match(status, new RegExp(`${(big.evaluated + big.refused).toLocaleString('de-DE')} `
+        + `Zeilen .*: ${big.evaluated.toLocaleString('de-DE')} ausgewertet, `
+        + `${big.refused.toLocaleString('de-DE')} abgelehnt\\.$`, 'u'));
+      const { values, longestTask } = await watched();
+      assert.ok(values.some((value) => value > 0 && value < 100), `nur ${values}`);
+      assert.deepEqual(values, [...values].sort((a, b) => a - b), 'der Balken geht nie zurück');
+      assert.equal(values.at(-1), 100);
+      assert.equal(await page.$eval('progress', (bar) => bar.value), 100);
+      assert.equal(await page.$eval('#batch-progress-text', (text) => text.textContent), '100 % ausgewertet');
+      assert.equal(await visible(page, '#cancel'), false, '„Abbrechen“ nach dem Lauf');
+      assert.ok(longestTask <= 200, `eine Aufgabe von ${longestTask} ms auf der Seite`);
+      await page.close();
+    });
+  }
+
+  test('"Abbrechen" stops a run at once, keeps nothing of it, and the next run works', async () => {
+    const big = writeBigSheet('abbrechen.csv', 40);
+    const page = await openPage(browser, `${server.url}batch.html`);
+    await chooseFile(page, big.file);
+    await page.waitForFunction(() => document.querySelector('progress').value > 0);
+    assert.deepEqual(await axeViolations(page), [], 'während des Laufs');
+    const [cancel] = await page.$$('::-p-aria([name="Abbrechen"][role="button"])');
+    assert.ok(cancel, 'kein Knopf "Abbrechen" während des Laufs');
+    await cancel.click();
+    const stopped = 'abbrechen.csv: Auswertung abgebrochen.';
+    assert.equal(await page.$eval('[role=status]', (status) => status.textContent), stopped);
+    assert.equal(await visible(page, 'progress'), false);
+    assert.equal(await visible(page, '#cancel'), false);
+    assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true, 'keine halbe Tabelle');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'answers-file');
+    // The stopped run says nothing more, however long it would have taken.
+    await new Promise((resolve) => { setTimeout(resolve, 1500); });
+    assert.equal(await page.$eval('[role=status]', (status) => status.textContent), stopped);
+    assert.equal(await page.$eval('#batch-result', (result) => result.hidden), true);
+
+    const file = writeInput('danach.jsonl', jsonLines([answerSets.mandatory, { CityArea: 9 }]));
+    await chooseFile(page, file);
+    const native = nativeRun(file);
+    assert.equal(await shownStatus(page), shownFor('danach.jsonl', native));
+    assert.equal((await saveTable(page)).bytes.toString('utf8'), native.table);
+    await page.close();
+  });
+
+  test('a new choice during a run takes the place of the run', async () => {
+    const big = writeBigSheet('erst.csv', 40);
+    const page = await openPage(browser, `${server.url}batch.html`);
+    await chooseFile(page, big.file);
+    await page.waitForFunction(() => document.querySelector('progress').value > 0);
+    const file = writeInput('dann.jsonl', jsonLines([answerSets.allFeatures]));
+    await chooseFile(page, file);
+    const native = nativeRun(file);
+    assert.equal(await shownStatus(page), shownFor('dann.jsonl', native));
+    assert.equal((await saveTable(page)).bytes.toString('utf8'), native.table);
+    await page.close();
+  });
+
+  test('evaluates offline in its worker after a visit to the calculator', async () => {
+    const ownServer = await servePageFolder();
+    const context = await browser.createBrowserContext();
+    const first = await openPage(context, ownServer.url);
+    await first.evaluate(() => navigator.serviceWorker.ready);
+    ownServer.close();
+    await first.setOfflineMode(true);
+    await first.goto(`${ownServer.url}batch.html`);
+    await first.waitForSelector('html[data-ready=true]');
+    const file = writeInput('offline.jsonl', jsonLines([answerSets.mandatory, {}]));
+    await chooseFile(first, file);
+    assert.equal(await shownStatus(first), shownFor('offline.jsonl', nativeRun(file)));
+    await context.close();
+  });
+
   test('works opened as a file, from the folder alone', async () => {
     const page = await openPage(browser, `file://${join(pageFolder, 'batch.html')}`);
     const file = writeInput('datei.jsonl', jsonLines([answerSets.class1929With45, {}]));
@@ -247,6 +375,8 @@ describe('Mehrere Wohnungen auswerten', () => {
       document.querySelector('[role=status]').textContent === shown, {}, shownFor('datei.jsonl', native));
     const saved = await saveTable(page);
     assert.equal(saved.bytes.toString('utf8'), native.table);
+    // Chromium starts no worker for a file: the page ran it itself, to the full bar.
+    assert.equal(await page.$eval('progress', (bar) => bar.value), 100);
     await page.close();
   });
 });

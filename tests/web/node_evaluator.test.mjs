@@ -110,6 +110,11 @@ test('options, files, help and exit codes follow the native evaluator', () => {
   const sheet = join(folder, 'wohnungen.csv');
   writeFileSync(sheet, '\ufeffAktenzeichen;CityArea;YearClass;LivingArea;Terrace\r\nA-1;3;2;75;ja\r\n;;;;\r\n'
     + '"B;""2""";3;9;"7\n5";x\r\nC;1;1;"60\r\n');
+  // Workbooks as LibreOffice saved them, and one that is none.
+  const [xlsx, ods] = ['xlsx', 'ods'].map((kind) =>
+    new URL(`../samples/sheets/wohnungen.${kind}`, import.meta.url).pathname);
+  const notWorkbook = join(folder, 'kaputt.xlsx');
+  writeFileSync(notWorkbook, 'PK\x03\x04 und sonst nichts');
   const badSheet = join(folder, 'kaputt.csv');
   writeFileSync(badSheet, 'YearClass;Garten\n1;ja\n');
   const calls = [
@@ -125,6 +130,7 @@ test('options, files, help and exit codes follow the native evaluator', () => {
     ['--decimal-separator'], [sheet], ['--decimal-separator=,', sheet],
     ['--format', 'json', sheet], ['--input', 'csv'], ['--input=json', sheet], [badSheet],
     ['--input', 'csv', '--format', 'text'], [sheet, '--pdf', 'x.pdf'], ['--input', 'xml'],
+    [xlsx], [ods], ['--format', 'json', ods], [notWorkbook],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
 });

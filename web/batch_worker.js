@@ -1,0 +1,97 @@
+// The batch run of the page for many flats, away from the page: loads the batch module
+// (WebAssembly), reads the chosen file itself, runs the command-line evaluator's batch over
+// its bytes and sends back how far it is, then the counts and the table as a file. Started
+// as the page's worker; where the browser starts none (a page opened as a file in
+// Chromium), the page loads this script beside the module and runs the same on itself.
+//
+// The messages, page to worker:
+//   {type: 'run', file: File}            evaluate the file, read as the command line reads
+//                                        a file of its name (a sheet or JSON Lines)
+// worker to page:
+//   {type: 'ready'}                      the module is loaded; a run may come
+//   {type: 'unavailable'}                the module cannot be loaded here
+//   {type: 'progress', done: bytes}      that many bytes of the file are read (now and then)
+//   {type: 'unreadable'}                 the file cannot be read
+//   {type: 'failed'}                     the run broke off unexpectedly (then the page
+//                                        starts a new worker)
+//   {type: 'done', finished, failure, lines, refused, read, table}
+//                                        the run's end: finished false with the German
+//                                        failure, or the counts and the table (a Blob of
+//                                        type text/csv: made here, the page takes it over
+//                                        without touching its bytes; copying tens of
+//                                        megabytes into a Blob on the page would hold it
+//                                        up for half a second)
+// Stopping a run is ending the worker; a new one takes the next run.
+/* global createBatchModule, inflateWorkbookParts */
+'use strict';
+
+// The batch runner over a module created here. run(file, post) evaluates the file and gives
+// post the run's messages; runs may be asked for while one is reading its file, each tells
+// its own.
+function batchRunner() {
+  let tell = () => {};
+  const created = createBatchModule({
+    onBatchProgress: (done) => tell({ type: 'progress', done }),
+  });
+  const ready = Promise.resolve(created.ready ?? created);
+
+  // The run over the bytes in the module's memory; the table comes out as a file of its
+  // own, which the page takes over as it is.
+  function runOverBytes(module, bytes, fileName) {
+    const nameSize = module.lengthBytesUTF8(fileName) + 1;
+    const name = module._malloc(nameSize);
+    const pointer = module._malloc(Math.max(bytes.length, 1));
+    try {
+      module.stringToUTF8(fileName, name, nameSize);
+      module.HEAPU8.set(bytes, pointer);
+      const finished = module._msr_batch_run(pointer, bytes.length, name) === 1;
+      const start = module._msr_batch_table();
+      const table = new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())],
+        { type: 'text/csv;charset=utf-8' });
+      return {
+        type: 'done',
+        finished,
+        failure: module.UTF8ToString(module._msr_batch_failure()),
+        lines: module._msr_batch_lines(),
+        refused: module._msr_batch_refused(),
+        read: module.UTF8ToString(module._msr_batch_read()),
+        table,
+      };
+    } finally {
+      module._free(pointer);
+      module._free(name);
+    }
+  }
+
+  async function run(file, post) {
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch {
+      post({ type: 'unreadable' });
+      return;
+    }
+    const module = await ready;
+    // A workbook's parts are inflated first: the browser does so only asynchronously.
+    await inflateWorkbookParts(module, bytes);
+    // From here to the end at one go: the module's progress is this run's.
+    tell = post;
+    post({ type: 'progress', done: 0 });
+    post(runOverBytes(module, bytes, file.name));
+  }
+
+  return { ready, run };
+}
+
+// As the page's worker (the page itself has a document).
+if (typeof document === 'undefined' && typeof importScripts === 'function') {
+  importScripts('batch_module.js', 'workbook_parts.js');
+  const runner = batchRunner();
+  runner.ready.then(() => postMessage({ type: 'ready' }),
+    () => postMessage({ type: 'unavailable' }));
+  self.addEventListener('message', ({ data }) => {
+    if (data?.type !== 'run') return;
+    runner.run(data.file, (message) => postMessage(message))
+      .catch(() => postMessage({ type: 'failed' }));
+  });
+}
