@@ -115,6 +115,8 @@ int StyleIndex(CellStyle style) {
         return 2;
     case CellStyle::Text:
         return 3;
+    case CellStyle::Wrapped:
+        return 4;
     }
     return 0;
 }
@@ -155,10 +157,12 @@ constexpr const char* kStyles =
     R"(<fill><patternFill patternType="gray125"/></fill></fills>)"
     R"(<borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders>)"
     R"(<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>)"
-    R"(<cellXfs count="4"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
+    R"(<cellXfs count="5"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
     R"(<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/>)"
     R"(<xf numFmtId="2" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
     R"(<xf numFmtId="49" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+    R"(<xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0" applyAlignment="1">)"
+    R"(<alignment vertical="top" wrapText="1"/></xf>)"
     R"(</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/>)"
     R"(</cellStyles></styleSheet>)";
 
@@ -229,11 +233,18 @@ bool XlsxWriter::beginSheet(const XlsxSheetLayout& layout) {
     return (zip_.beginEntry(part) && zip_.write(xml)) || fail();
 }
 
-bool XlsxWriter::addRow(const std::vector<XlsxCell>& cells) {
-    if (!good_ || !inSheet_ || rows_ == kLastRow || cells.size() > kColumns)
+bool XlsxWriter::addRow(const std::vector<XlsxCell>& cells, double height) {
+    if (!good_ || !inSheet_ || rows_ == kLastRow || cells.size() > kColumns || height < 0 ||
+        height > 409)
         return fail();
     const std::string row = std::to_string(++rows_);
-    buffer_ = "<row r=\"" + row + "\">";
+    buffer_ = "<row r=\"" + row + '"';
+    if (height > 0) {
+        buffer_ += " ht=\"";
+        AppendNumber(buffer_, height);
+        buffer_ += "\" customHeight=\"1\"";
+    }
+    buffer_ += '>';
     for (std::size_t column = 0; column < cells.size(); ++column) {
         const XlsxCell& cell = cells[column];
         if (cell.kind == XlsxCell::Kind::Empty)

@@ -12,8 +12,9 @@
 namespace msr::batch {
 
 // How a cell or a whole column is shown: Excel's general format, bold, a number with two
-// decimals ("0.00"), or text ("@": what is typed into it stays text, 0815 too).
-enum class CellStyle { General, Bold, TwoDecimals, Text };
+// decimals ("0.00"), text ("@": what is typed into it stays text, 0815 too), or text broken
+// into lines within the column's width, at the top of its row.
+enum class CellStyle { General, Bold, TwoDecimals, Text, Wrapped };
 
 // One cell of a row: empty, a number, or a text (written as an inline string: never a
 // formula, whatever it starts with).
@@ -65,7 +66,9 @@ public:
     explicit XlsxWriter(std::ostream& out) : zip_(out) {}
 
     bool beginSheet(const XlsxSheetLayout& layout);
-    bool addRow(const std::vector<XlsxCell>& cells);
+    // A row of cells from the first column on; height in points (0: as the cells need, which
+    // not every spreadsheet works out for wrapped text).
+    bool addRow(const std::vector<XlsxCell>& cells, double height = 0);
     bool endSheet();
     // The workbook's own parts; the file is complete when it returns true.
     bool finish();

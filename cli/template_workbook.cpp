@@ -28,6 +28,14 @@ using msr::batch::XlsxCell;
 
 constexpr const char* kExplanations = "Erläuterungen";
 constexpr std::size_t kCaptionColumn = 2; // of the explanations
+constexpr double kCaptionWidth = 90;
+
+std::size_t Characters(const std::string& text) {
+    std::size_t count = 0;
+    for (const char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
 
 // A choice as its list offers it: "3 Varlstadt-West".
 std::string ChoiceText(const msr::InputRow& input, msr::Choice choice) {
@@ -150,14 +158,20 @@ bool WriteTemplate(std::istream& csv, std::ostream& out) {
     msr::batch::XlsxSheetLayout explained;
     explained.name = kExplanations;
     explained.freezeFirstRow = true;
-    explained.columns = {{20, CellStyle::Text}, {28, CellStyle::Text}, {120, CellStyle::Text}};
+    explained.columns = {
+        {20, CellStyle::Wrapped}, {28, CellStyle::Wrapped}, {kCaptionWidth, CellStyle::Wrapped}};
     if (!writer.endSheet() || !writer.beginSheet(explained))
         return false;
     for (std::size_t r = 0; r < explanations.rows.size(); ++r) {
         std::vector<XlsxCell> cells;
         for (const std::string& text : explanations.rows[r])
-            cells.push_back(XlsxCell::Text(text, r == 0 ? CellStyle::Bold : CellStyle::General));
-        if (!writer.addRow(cells))
+            cells.push_back(XlsxCell::Text(text, r == 0 ? CellStyle::Bold : CellStyle::Wrapped));
+        // As many lines as the explanation fills in its column, which Calc does not work
+        // out when it opens the file.
+        const std::size_t lines = Characters(explanations.rows[r][kCaptionColumn]) /
+                                      static_cast<std::size_t>(kCaptionWidth * 0.95) +
+                                  1;
+        if (!writer.addRow(cells, 15.0 * static_cast<double>(lines)))
             return false;
     }
     return writer.endSheet() && writer.finish();

@@ -153,6 +153,7 @@ void TestXlsxWriting::writesEachCellAsXml() {
     QVERIFY(writer.addRow({XlsxCell::Number(4.73, CellStyle::TwoDecimals),
                            XlsxCell::Text(cellText, CellStyle::Text), XlsxCell(),
                            XlsxCell::Number(2147484000.0)}));
+    QVERIFY(writer.addRow({XlsxCell::Text("zwei Zeilen", CellStyle::Wrapped)}, 30));
     QVERIFY(writer.endSheet());
     layout.name = "Liste's";
     layout.hidden = true;
@@ -163,6 +164,10 @@ void TestXlsxWriting::writesEachCellAsXml() {
     QVERIFY(sheet.find("<c r=\"A1\" s=\"2\"><v>4.73</v></c>") != std::string::npos);
     QVERIFY(sheet.find("<c r=\"D1\"><v>2147484000</v></c>") != std::string::npos);
     QVERIFY(sheet.find("sqref=\"B2:B1048576\"><formula1>'Liste''s'!$AB$2:$AB$9</formula1>") !=
+            std::string::npos);
+    QVERIFY(sheet.find("<row r=\"2\" ht=\"30\" customHeight=\"1\"><c r=\"A2\" s=\"4\"") !=
+            std::string::npos);
+    QVERIFY(entries.at("xl/styles.xml").find("<alignment vertical=\"top\" wrapText=\"1\"/>") !=
             std::string::npos);
     const std::string workbook = entries.at("xl/workbook.xml");
     QVERIFY(workbook.find("<sheet name=\"Zahlen &amp; Texte\" sheetId=\"1\" r:id=\"rId1\"/>") !=
