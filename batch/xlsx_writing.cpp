@@ -1,7 +1,9 @@
 #include "batch/xlsx_writing.h"
 
-#include <charconv>
 #include <cmath>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 namespace msr::batch {
 namespace {
@@ -126,13 +128,14 @@ void AppendStyle(std::string& xml, CellStyle style) {
         xml += " s=\"" + std::to_string(StyleIndex(style)) + '"';
 }
 
-// The shortest digits that read back as the same number.
-bool AppendNumber(std::string& xml, double value) {
-    char digits[32];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    if (error != std::errc() || !std::isfinite(value))
+// A number as XML writes it: a decimal point whatever the locale, and the 15 significant
+// digits that a spreadsheet keeps.
+bool AppendNumber(std::string& xml, double value, std::ostringstream& digits) {
+    if (!std::isfinite(value))
         return false;
-    xml.append(digits, end);
+    digits.str({});
+    digits << value;
+    xml += digits.str();
     return true;
 }
 
@@ -167,6 +170,11 @@ constexpr const char* kStyles =
     R"(</cellStyles></styleSheet>)";
 
 } // namespace
+
+XlsxWriter::XlsxWriter(std::ostream& out) : zip_(out) {
+    digits_.imbue(std::locale::classic());
+    digits_ << std::setprecision(15);
+}
 
 std::string XlsxWriter::ColumnName(std::size_t column) {
     std::string name;
@@ -218,7 +226,7 @@ bool XlsxWriter::beginSheet(const XlsxSheetLayout& layout) {
             xml += "<col min=\"" + number + "\" max=\"" + number + '"';
             if (c.width > 0) {
                 xml += " width=\"";
-                if (!AppendNumber(xml, c.width))
+                if (!AppendNumber(xml, c.width, digits_))
                     return fail();
                 xml += "\" customWidth=\"1\"";
             }
@@ -241,7 +249,7 @@ bool XlsxWriter::addRow(const std::vector<XlsxCell>& cells, double height) {
     buffer_ = "<row r=\"" + row + '"';
     if (height > 0) {
         buffer_ += " ht=\"";
-        AppendNumber(buffer_, height);
+        AppendNumber(buffer_, height, digits_);
         buffer_ += "\" customHeight=\"1\"";
     }
     buffer_ += '>';
@@ -253,7 +261,7 @@ bool XlsxWriter::addRow(const std::vector<XlsxCell>& cells, double height) {
         AppendStyle(buffer_, cell.style);
         if (cell.kind == XlsxCell::Kind::Number) {
             buffer_ += "><v>";
-            if (!AppendNumber(buffer_, cell.number))
+            if (!AppendNumber(buffer_, cell.number, digits_))
                 return fail();
             buffer_ += "</v></c>";
         } else {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,7 +64,7 @@ struct XlsxSheetLayout {
 // out of a text.
 class XlsxWriter {
 public:
-    explicit XlsxWriter(std::ostream& out) : zip_(out) {}
+    explicit XlsxWriter(std::ostream& out);
 
     bool beginSheet(const XlsxSheetLayout& layout);
     // A row of cells from the first column on; height in points (0: as the cells need, which
@@ -94,6 +95,7 @@ private:
     bool inSheet_ = false;
     bool good_ = true;
     std::string buffer_;
+    std::ostringstream digits_; // numbers as XML writes them
 };
 
 } // namespace msr::batch
