@@ -267,9 +267,7 @@ std::string KeyHead(std::string_view name) {
 
 // A choice's line and, below it, each number with the caption its dialog shows.
 std::string ChoiceKeyText(const InputRow& input) {
-    std::string text =
-        Wrapped(KeyHead(input.name), "die Nummer der Auswahl; null oder fehlend: keine Auswahl",
-                kKeyColumn);
+    std::string text = Wrapped(KeyHead(input.name), KeyHelp(input), kKeyColumn);
     for (const ChoiceCaption& choice : ChoiceCaptions())
         if (std::string_view(choice.input) == input.name)
             text += Wrapped(std::string(kKeyColumn, ' ') + std::to_string(choice.choice) + ' ',
@@ -280,31 +278,11 @@ std::string ChoiceKeyText(const InputRow& input) {
 // The keys of the answers in the order of the questionnaire, each choice named.
 std::string KeysText() {
     std::string text = "Schlüssel (alle optional), in der Reihenfolge der Dialoge:\n";
-    for (const InputRow& input : Inputs()) {
-        switch (input.kind) {
-        case InputKind::Choice:
-            text += ChoiceKeyText(input);
-            break;
-        case InputKind::YesNo:
-            text += Wrapped(KeyHead(input.name),
-                            std::string(input.caption) +
-                                " (ja/nein): true oder false, in einer Tabelle ja oder nein; "
-                                "fehlend: nein",
-                            kKeyColumn);
-            break;
-        case InputKind::Text:
-            text += Wrapped(KeyHead(input.name),
-                            "die Wohnfläche in ganzen Quadratmetern, als Text wie eingegeben, "
-                            "z. B. \"75\"; fehlend: \"Quadratmeter\" (keine Angabe)",
-                            kKeyColumn);
-            break;
-        }
-    }
-    text += Wrapped(KeyHead(kCaseNumberKey),
-                    "Text bis " + std::to_string(kLongestCaseNumber) +
-                        " Zeichen; wird nicht ausgewertet, sondern kommt mit der Auswertung "
-                        "wieder heraus (JSON: ganz oben, CSV: die Spalte nach \"Nr\")",
-                    kKeyColumn);
+    for (const InputRow& input : Inputs())
+        text += input.kind == InputKind::Choice
+                    ? ChoiceKeyText(input)
+                    : Wrapped(KeyHead(input.name), KeyHelp(input), kKeyColumn);
+    text += Wrapped(KeyHead(kCaseNumberKey), CaseNumberHelp(), kKeyColumn);
     text += Wrapped("",
                     "Eine Auswahl ist die Nummer des gewählten Knopfs der Gruppe, von oben "
                     "gezählt. Built1980Side gibt es nur mit YearClass " +
@@ -314,6 +292,26 @@ std::string KeysText() {
 }
 
 } // namespace
+
+std::string KeyHelp(const InputRow& input) {
+    switch (input.kind) {
+    case InputKind::Choice:
+        break;
+    case InputKind::YesNo:
+        return std::string(input.caption) +
+               " (ja/nein): true oder false, in einer Tabelle ja oder nein; fehlend: nein";
+    case InputKind::Text:
+        return "die Wohnfläche in ganzen Quadratmetern, als Text wie eingegeben, z. B. \"75\"; "
+               "fehlend: \"Quadratmeter\" (keine Angabe)";
+    }
+    return "die Nummer der Auswahl; null oder fehlend: keine Auswahl";
+}
+
+std::string CaseNumberHelp() {
+    return "Text bis " + std::to_string(kLongestCaseNumber) +
+           " Zeichen; wird nicht ausgewertet, sondern kommt mit der Auswertung wieder heraus "
+           "(JSON: ganz oben, CSV: die Spalte nach \"Nr\")";
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CLI::App parser{"", kProgram};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/batch_formats.h"
+#include "evaluation/answers/inputs.h"
 
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
 // The whole --help text; the keys of the answers come from the table of inputs.
 std::string HelpText();
+// What --help says of an input's key and of "Aktenzeichen", in one line (the template's
+// explanations say the same).
+std::string KeyHelp(const InputRow& input);
+std::string CaseNumberHelp();
 // "mietspiegel-auswertung <version>" and a newline.
 std::string VersionText();
 

@@ -1,11 +1,11 @@
 #include "cli/workbook.h"
 
 #include "batch/figures_csv.h"
-
-#include <xlsxwriter.h>
+#include "batch/xlsx_writing.h"
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,86 +45,81 @@ double Width(std::string_view text) {
 } // namespace
 
 struct FiguresWorkbook::Library {
-    lxw_workbook* workbook = nullptr;
-    lxw_worksheet* sheet = nullptr;
-    lxw_format* header = nullptr;
-    lxw_format* figure = nullptr;
-    lxw_format* text = nullptr;
-    lxw_row_t row = 0;
+    std::ofstream file;
+    batch::XlsxWriter writer{file};
+    std::vector<batch::XlsxCell> cells;
     bool failed = false;
 };
 
 FiguresWorkbook::FiguresWorkbook(std::unique_ptr<Library> library) : library_(std::move(library)) {}
 
-FiguresWorkbook::~FiguresWorkbook() {
-    if (library_->workbook)
-        workbook_close(library_->workbook);
-}
+FiguresWorkbook::~FiguresWorkbook() = default;
 
 std::unique_ptr<FiguresWorkbook> FiguresWorkbook::Open(const std::string& file) {
     auto library = std::make_unique<Library>();
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE; // row by row: memory stays flat over any batch
-    library->workbook = workbook_new_opt(file.c_str(), &options);
-    if (!library->workbook)
+    library->file.open(file, std::ios::binary | std::ios::trunc);
+    if (!library->file)
         return nullptr;
-    library->sheet = workbook_add_worksheet(library->workbook, "Auswertung");
-    library->header = workbook_add_format(library->workbook);
-    format_set_bold(library->header);
-    library->figure = workbook_add_format(library->workbook);
-    format_set_num_format(library->figure, "0.00");
-    library->text = workbook_add_format(library->workbook);
-    format_set_num_format(library->text, "@");
     const std::vector<std::string> names = ColumnNames();
+    batch::XlsxSheetLayout layout;
+    layout.name = "Auswertung";
+    layout.freezeFirstRow = true;
+    std::vector<batch::XlsxCell> header;
     for (std::size_t column = 0; column < names.size(); ++column) {
-        const double width =
-            column + 1 == names.size() ? 80 : std::max(12.0, Width(names[column]) + 2);
-        worksheet_set_column(library->sheet, static_cast<lxw_col_t>(column),
-                             static_cast<lxw_col_t>(column), width, nullptr);
-        worksheet_write_string(library->sheet, 0, static_cast<lxw_col_t>(column),
-                               names[column].c_str(), library->header);
+        batch::XlsxColumn c;
+        c.width = std::max(12.0, Width(names[column]) + 2);
+        c.style = batch::CellStyle::TwoDecimals;
+        if (column == 0) {
+            c.style = batch::CellStyle::General;
+        } else if (column == 1) {
+            c.width = 24; // a case number
+            c.style = batch::CellStyle::Text;
+        } else if (column + 1 == names.size()) {
+            c.width = 80; // a message
+            c.style = batch::CellStyle::Text;
+        }
+        layout.columns.push_back(c);
+        header.push_back(batch::XlsxCell::Text(names[column], batch::CellStyle::Bold));
     }
-    worksheet_set_column(library->sheet, 1, 1, 24, nullptr); // a case number
-    worksheet_freeze_panes(library->sheet, 1, 0);
+    if (!library->writer.beginSheet(layout) || !library->writer.addRow(header))
+        return nullptr;
     return std::unique_ptr<FiguresWorkbook>(new FiguresWorkbook(std::move(library)));
 }
 
 bool FiguresWorkbook::add(const batch::FiguresRow& row) {
     Library& l = *library_;
-    const lxw_row_t at = ++l.row;
-    bool written = worksheet_write_number(l.sheet, at, 0, static_cast<double>(row.number),
-                                          nullptr) == LXW_NO_ERROR;
+    using batch::CellStyle;
+    using batch::XlsxCell;
+    l.cells.assign(1, XlsxCell::Number(static_cast<double>(row.number)));
     // Texts as text cells: never a formula, whatever they start with.
-    if (!row.caseNumber.empty())
-        written =
-            written && worksheet_write_string(l.sheet, at, 1, std::string(row.caseNumber).c_str(),
-                                              l.text) == LXW_NO_ERROR;
+    l.cells.push_back(XlsxCell::Text(row.caseNumber, CellStyle::Text));
+    std::string message;
     if (row.figures) {
         const FinalFigureTexts& f = *row.figures;
-        lxw_col_t column = 2;
         for (const std::string* figure :
              {&f.lowPerSquareMetre, &f.meanPerSquareMetre, &f.highPerSquareMetre, &f.livingArea,
               &f.totalLow, &f.totalMean, &f.totalHigh}) {
             double value = 0;
-            written = written && (FigureValue(*figure, value)
-                                      ? worksheet_write_number(l.sheet, at, column, value, l.figure)
-                                      : worksheet_write_string(l.sheet, at, column, figure->c_str(),
-                                                               l.text)) == LXW_NO_ERROR;
-            ++column;
+            l.cells.push_back(FigureValue(*figure, value)
+                                  ? XlsxCell::Number(value, CellStyle::TwoDecimals)
+                                  : XlsxCell::Text(*figure, CellStyle::Text));
         }
     } else {
-        written =
-            written && worksheet_write_string(l.sheet, at, 9, std::string(row.message).c_str(),
-                                              l.text) == LXW_NO_ERROR;
+        l.cells.resize(9);
+        l.cells.push_back(XlsxCell::Text(row.message, CellStyle::Text));
     }
+    if (row.caseNumber.empty())
+        l.cells[1] = XlsxCell();
+    const bool written = l.writer.addRow(l.cells);
     l.failed = l.failed || !written;
     return written;
 }
 
 bool FiguresWorkbook::finish() {
-    lxw_workbook* workbook = library_->workbook;
-    library_->workbook = nullptr;
-    return workbook_close(workbook) == LXW_NO_ERROR && !library_->failed;
+    Library& l = *library_;
+    const bool written = l.writer.endSheet() && l.writer.finish();
+    l.file.close();
+    return written && !l.failed && !l.file.fail();
 }
 
 } // namespace msr::cli

@@ -7,10 +7,10 @@
 
 namespace msr::cli {
 
-// The table of figures as an .xlsx workbook (Debian's libxlsxwriter): the header row of the
-// CSV table, frozen; "Nr" and the figures as number cells (the figures with two decimals),
+// The table of figures as an .xlsx workbook (batch/xlsx_writing.h): the header row of the
+// CSV table, bold and frozen; "Nr" and the figures as number cells (the figures with two decimals),
 // the case number and the message as text cells, which no spreadsheet evaluates; columns
-// wide enough for their header. Native build only.
+// wide enough for their header. Rows go to the file as they come.
 class FiguresWorkbook : public batch::FiguresTable {
 public:
     // The workbook that finish() writes to file; nullptr when it cannot be begun.

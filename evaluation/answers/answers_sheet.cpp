@@ -192,16 +192,24 @@ AnswerValue YesNoCell(std::string_view cell) {
     return value;
 }
 
-// A choice cell: the number of the choice; anything else stays text, which is refused.
-AnswerValue ChoiceCell(std::string_view cell) {
-    const std::string_view digits = TrimBlanks(cell);
-    if (digits.empty() || digits.size() > 9 ||
-        digits.find_first_not_of("0123456789") != std::string_view::npos)
+// A choice cell: the number of the choice, alone or followed by a blank and that choice's
+// caption as the template's drop-down list writes it ("3 Varlstadt-West"); anything else
+// stays text, which is refused.
+AnswerValue ChoiceCell(const InputRow& input, std::string_view cell) {
+    const std::string_view trimmed = TrimBlanks(cell);
+    const std::size_t digitsEnd = std::min(trimmed.find_first_not_of("0123456789"), trimmed.size());
+    const std::string_view digits = trimmed.substr(0, digitsEnd);
+    if (digits.empty() || digits.size() > 9)
         return Text(cell);
     AnswerValue value;
     value.type = AnswerValue::Type::Number;
     for (const char c : digits)
         value.number = value.number * 10 + (c - '0');
+    if (digitsEnd == trimmed.size())
+        return value;
+    const char* caption = CaptionOf(input.name, static_cast<Choice>(value.number));
+    if (caption == nullptr || trimmed.substr(digitsEnd) != " " + std::string(caption))
+        return Text(cell);
     return value;
 }
 
@@ -210,7 +218,7 @@ AnswerValue Cell(int column, std::string_view cell) {
         return Text(cell);
     switch (Inputs()[static_cast<std::size_t>(column)].kind) {
     case InputKind::Choice:
-        return ChoiceCell(cell);
+        return ChoiceCell(Inputs()[static_cast<std::size_t>(column)], cell);
     case InputKind::YesNo:
         return YesNoCell(cell);
     case InputKind::Text:

@@ -143,8 +143,8 @@ private slots:
     }
 
     // The core's captions of the choices (which --help prints) against the dialogs: each
-    // radio button, chosen on its own, names the choice it reads as, and every caption of
-    // the core belongs to a button.
+    // radio button, chosen on its own, names the choice it reads as and the dialog its input
+    // names, and every caption of the core belongs to a button.
     void everyChoiceIsCaptionedAsItsButtonReads() {
         QList<std::pair<QString, QString>> buttons;
         for (const QWidget* dialog :
@@ -171,6 +171,7 @@ private slots:
                 const char* caption = msr::CaptionOf(input.name, choice);
                 QVERIFY2(caption, qPrintable(form + " " + name));
                 QCOMPARE(QString::fromUtf8(caption), msr::questionnaire::WholeCaption(button));
+                QCOMPARE(QString::fromUtf8(input.dialog), dialog->windowTitle());
                 captioned.insert({input.name, choice});
             }
         }
@@ -178,7 +179,7 @@ private slots:
     }
 
     // The core's captions of the yes/no inputs (which --help prints) against the dialogs:
-    // each check box, ticked on its own, names the input it reads as.
+    // each check box, ticked on its own, names the input it reads as, in the dialog it names.
     void everyYesNoIsCaptionedAsItsBoxReads() {
         std::set<std::string> captioned;
         for (QWidget* dialog :
@@ -193,6 +194,7 @@ private slots:
                         continue;
                     QCOMPARE(QString::fromUtf8(input.caption),
                              msr::questionnaire::WholeCaption(box));
+                    QCOMPARE(QString::fromUtf8(input.dialog), dialog->windowTitle());
                     captioned.insert(input.name);
                 }
             }

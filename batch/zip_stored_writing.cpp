@@ -1,0 +1,159 @@
+#include "batch/zip_stored_writing.h"
+
+#include <array>
+#include <limits>
+
+namespace msr::batch {
+namespace {
+
+constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint32_t, 256> kCrcTable = MakeCrcTable();
+
+constexpr std::uint64_t kLargest = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint16_t kVersion = 20;      // 2.0: stored entries in folders
+constexpr std::uint16_t kUtf8Names = 0x800; // general purpose flag 11
+constexpr std::uint16_t kDosTime = 0;       // 00:00:00
+constexpr std::uint16_t kDosDate = 0x21;    // 1 January 1980
+
+void Put16(std::string& bytes, std::uint64_t value) {
+    bytes += static_cast<char>(value & 0xFF);
+    bytes += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& bytes, std::uint64_t value) {
+    Put16(bytes, value & 0xFFFF);
+    Put16(bytes, (value >> 16) & 0xFFFF);
+}
+
+// The fields from "version needed" to the sizes, which the local header and the central
+// directory share.
+void PutCommon(std::string& bytes, std::uint32_t crc, std::uint64_t size) {
+    Put16(bytes, kVersion);
+    Put16(bytes, kUtf8Names);
+    Put16(bytes, 0); // stored
+    Put16(bytes, kDosTime);
+    Put16(bytes, kDosDate);
+    Put32(bytes, crc);
+    Put32(bytes, size); // compressed
+    Put32(bytes, size); // uncompressed
+}
+
+} // namespace
+
+std::uint32_t Crc32(std::uint32_t crc, std::string_view bytes) {
+    crc = ~crc;
+    for (const char c : bytes)
+        crc = kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+bool StoredZipWriter::fail() {
+    good_ = false;
+    return false;
+}
+
+bool StoredZipWriter::beginEntry(std::string_view name) {
+    if (!good() || inEntry_ || name.size() > 0xFFFF)
+        return fail();
+    if (!started_) {
+        const std::streamoff start = out_.tellp();
+        if (start < 0)
+            return fail(); // not seekable
+        start_ = static_cast<std::uint64_t>(start);
+        started_ = true;
+    }
+    Entry entry;
+    entry.name = std::string(name);
+    entry.offset = position_;
+    std::string header;
+    Put32(header, 0x04034B50);
+    PutCommon(header, 0, 0); // patched by endEntry()
+    Put16(header, name.size());
+    Put16(header, 0); // no extra field
+    header += name;
+    entries_.push_back(std::move(entry));
+    inEntry_ = true;
+    return put(header);
+}
+
+bool StoredZipWriter::write(std::string_view bytes) {
+    if (!good() || !inEntry_)
+        return fail();
+    Entry& entry = entries_.back();
+    entry.crc = Crc32(entry.crc, bytes);
+    entry.size += bytes.size();
+    return put(bytes);
+}
+
+bool StoredZipWriter::put(std::string_view bytes) {
+    position_ += bytes.size();
+    if (position_ > kLargest)
+        return fail();
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return good();
+}
+
+bool StoredZipWriter::endEntry() {
+    if (!good() || !inEntry_)
+        return fail();
+    inEntry_ = false;
+    const Entry& entry = entries_.back();
+    std::string sizes;
+    Put32(sizes, entry.crc);
+    Put32(sizes, entry.size);
+    Put32(sizes, entry.size);
+    constexpr std::uint64_t kCrcAt = 14; // signature, version, flags, method, time, date
+    out_.seekp(static_cast<std::streamoff>(start_ + entry.offset + kCrcAt));
+    out_.write(sizes.data(), static_cast<std::streamsize>(sizes.size()));
+    out_.seekp(static_cast<std::streamoff>(start_ + position_));
+    return good();
+}
+
+bool StoredZipWriter::addEntry(std::string_view name, std::string_view bytes) {
+    return beginEntry(name) && write(bytes) && endEntry();
+}
+
+bool StoredZipWriter::finish() {
+    if (!good() || inEntry_ || entries_.size() > 0xFFFF)
+        return fail();
+    std::string directory;
+    for (const Entry& entry : entries_) {
+        Put32(directory, 0x02014B50);
+        Put16(directory, kVersion); // made by: MS-DOS attributes
+        PutCommon(directory, entry.crc, entry.size);
+        Put16(directory, entry.name.size());
+        Put16(directory, 0); // extra field
+        Put16(directory, 0); // comment
+        Put16(directory, 0); // disk
+        Put16(directory, 0); // internal attributes
+        Put32(directory, 0); // external attributes
+        Put32(directory, entry.offset);
+        directory += entry.name;
+    }
+    const std::uint64_t directoryAt = position_;
+    std::string end;
+    Put32(end, 0x06054B50);
+    Put16(end, 0); // this disk
+    Put16(end, 0); // the directory's disk
+    Put16(end, entries_.size());
+    Put16(end, entries_.size());
+    Put32(end, directory.size());
+    Put32(end, directoryAt);
+    Put16(end, 0); // comment
+    if (!put(directory) || !put(end))
+        return false;
+    out_.flush();
+    return good();
+}
+
+} // namespace msr::batch
