@@ -1,6 +1,6 @@
 #include "batch/zip_reading.h"
 
-#include <array>
+#include "batch/zip_stored_writing.h"
 
 namespace msr::batch {
 namespace {
@@ -34,29 +34,10 @@ std::size_t FindEnd(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-constexpr std::array<std::uint32_t, 256> CrcTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
 } // namespace
 
 bool StartsAsZipArchive(std::string_view bytes) {
     return bytes.size() >= 4 && Little(bytes, 0, 4) == kLocalHeaderSignature;
-}
-
-std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc) {
-    static constexpr std::array<std::uint32_t, 256> kTable = CrcTable();
-    crc = ~crc;
-    for (const char c : bytes)
-        crc = kTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
-    return ~crc;
 }
 
 std::optional<ZipArchive> ZipArchive::Open(std::string_view bytes, std::string& why) {
@@ -141,7 +122,7 @@ std::optional<std::string> ZipArchive::read(const ArchiveEntry& entry, const Inf
         part.emplace(bytes);
     else if (entry.method == 8 && inflate)
         part = inflate(entry, bytes);
-    if (!part || part->size() != entry.size || Crc32(*part) != entry.crc) {
+    if (!part || part->size() != entry.size || Crc32(0, *part) != entry.crc) {
         why = kDamaged;
         return std::nullopt;
     }

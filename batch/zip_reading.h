@@ -56,7 +56,4 @@ private:
 // Whether bytes begin as a zip archive does.
 bool StartsAsZipArchive(std::string_view bytes);
 
-// The CRC-32 of bytes, as zip archives check their entries.
-std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0);
-
 } // namespace msr::batch

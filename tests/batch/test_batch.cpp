@@ -1,6 +1,7 @@
 #include "batch/batch.h"
 #include "batch/workbook_reading.h"
 #include "batch/zip_reading.h"
+#include "batch/zip_stored_writing.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
@@ -42,53 +43,14 @@ QString ErrorOf(const QString& line) {
     return QJsonDocument::fromJson(line.toUtf8()).object().value("error").toString();
 }
 
-// A zip archive of stored (uncompressed) files, as the smallest workbook writer makes it.
+// A zip archive of stored (uncompressed) files, as our own workbooks are written.
 std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::string archive;
-    std::string directory;
-    const auto put = [](std::string& out, std::uint32_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            out += static_cast<char>(value >> (8 * i) & 0xFF);
-    };
-    for (const auto& [name, data] : files) {
-        const std::uint32_t crc = msr::batch::Crc32(data);
-        const auto size = static_cast<std::uint32_t>(data.size());
-        const auto nameSize = static_cast<std::uint32_t>(name.size());
-        put(directory, 0x02014b50, 4);
-        put(directory, 20, 2);
-        put(directory, 20, 2);
-        put(directory, 0, 2); // flags
-        put(directory, 0, 2); // stored
-        put(directory, 0, 4); // time and date
-        put(directory, crc, 4);
-        put(directory, size, 4);
-        put(directory, size, 4);
-        put(directory, nameSize, 2);
-        put(directory, 0, 4); // extra field, comment
-        put(directory, 0, 8); // disk, attributes
-        put(directory, static_cast<std::uint32_t>(archive.size()), 4);
-        directory += name;
-        put(archive, 0x04034b50, 4);
-        put(archive, 20, 2);
-        put(archive, 0, 4); // flags, stored
-        put(archive, 0, 4); // time and date
-        put(archive, crc, 4);
-        put(archive, size, 4);
-        put(archive, size, 4);
-        put(archive, nameSize, 2);
-        put(archive, 0, 2);
-        archive += name + data;
-    }
-    const auto directoryAt = static_cast<std::uint32_t>(archive.size());
-    archive += directory;
-    put(archive, 0x06054b50, 4);
-    put(archive, 0, 4);
-    put(archive, static_cast<std::uint32_t>(files.size()), 2);
-    put(archive, static_cast<std::uint32_t>(files.size()), 2);
-    put(archive, static_cast<std::uint32_t>(directory.size()), 4);
-    put(archive, directoryAt, 4);
-    put(archive, 0, 2);
-    return archive;
+    std::ostringstream archive;
+    msr::batch::StoredZipWriter writer(archive);
+    for (const auto& [name, data] : files)
+        writer.addEntry(name, data);
+    writer.finish();
+    return archive.str();
 }
 
 // An .xlsx of one sheet (a second one after it) with its shared strings, as Excel lays out.
