@@ -1,9 +1,9 @@
 // mietspiegel-auswertung: the evaluator's standard C++ logic (msr_cli), handed what needs
 // Qt: the locale's decimal separator and the PDF writer of the report page.
+#include "batch/figures_workbook.h"
 #include "cli/command_line.h"
 #include "cli/progress.h"
 #include "cli/run.h"
-#include "cli/workbook.h"
 #include "cli/zlib_inflating.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/entry.h"
@@ -16,6 +16,7 @@
 #include <QLocale>
 
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -70,7 +71,8 @@ int main(int argc, char* argv[]) {
     surroundings.writePdf = WritePdf;
     surroundings.openWorkbook =
         [](const std::string& file) -> std::unique_ptr<msr::batch::FiguresTable> {
-        return msr::cli::FiguresWorkbook::Open(file);
+        return msr::batch::FiguresWorkbook::Open(
+            std::make_unique<std::ofstream>(file, std::ios::binary | std::ios::trunc));
     };
     surroundings.inflate = msr::cli::InflateWithZlib;
     try {

@@ -1,22 +1,22 @@
-#include "cli/workbook.h"
+#include "batch/figures_workbook.h"
 
 #include "batch/figures_csv.h"
 #include "batch/xlsx_writing.h"
 
 #include <algorithm>
-#include <charconv>
-#include <fstream>
+#include <locale>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace msr::cli {
+namespace msr::batch {
 namespace {
 
 // The names of the CSV table's columns, from its header line.
 std::vector<std::string> ColumnNames() {
     std::string header;
-    batch::AppendCsvHeader(header);
+    AppendCsvHeader(header);
     std::vector<std::string> names;
     std::string_view rest(header);
     while (!rest.empty() && rest.front() == '"') {
@@ -28,10 +28,14 @@ std::vector<std::string> ColumnNames() {
 }
 
 // A figure as the report prints it ("4,73", "2,147484E+9") as a number.
+// Read in the classic locale, whatever the program's: the WebAssembly build has no
+// from_chars for floating point.
 bool FigureValue(std::string figure, double& value) {
     std::replace(figure.begin(), figure.end(), ',', '.');
-    const auto [end, error] = std::from_chars(figure.data(), figure.data() + figure.size(), value);
-    return error == std::errc() && end == figure.data() + figure.size();
+    std::istringstream in(figure);
+    in.imbue(std::locale::classic());
+    in >> value;
+    return !in.fail() && in.peek() == std::istringstream::traits_type::eof();
 }
 
 // Characters of a UTF-8 text, as a column's width counts them.
@@ -45,9 +49,10 @@ double Width(std::string_view text) {
 } // namespace
 
 struct FiguresWorkbook::Library {
-    std::ofstream file;
-    batch::XlsxWriter writer{file};
-    std::vector<batch::XlsxCell> cells;
+    explicit Library(std::unique_ptr<std::ostream> to) : out(std::move(to)) {}
+    std::unique_ptr<std::ostream> out;
+    XlsxWriter writer{*out};
+    std::vector<XlsxCell> cells;
     bool failed = false;
 };
 
@@ -55,41 +60,38 @@ FiguresWorkbook::FiguresWorkbook(std::unique_ptr<Library> library) : library_(st
 
 FiguresWorkbook::~FiguresWorkbook() = default;
 
-std::unique_ptr<FiguresWorkbook> FiguresWorkbook::Open(const std::string& file) {
-    auto library = std::make_unique<Library>();
-    library->file.open(file, std::ios::binary | std::ios::trunc);
-    if (!library->file)
+std::unique_ptr<FiguresWorkbook> FiguresWorkbook::Open(std::unique_ptr<std::ostream> out) {
+    if (!out || !*out)
         return nullptr;
+    auto library = std::make_unique<Library>(std::move(out));
     const std::vector<std::string> names = ColumnNames();
-    batch::XlsxSheetLayout layout;
+    XlsxSheetLayout layout;
     layout.name = "Auswertung";
     layout.freezeFirstRow = true;
-    std::vector<batch::XlsxCell> header;
+    std::vector<XlsxCell> header;
     for (std::size_t column = 0; column < names.size(); ++column) {
-        batch::XlsxColumn c;
+        XlsxColumn c;
         c.width = std::max(12.0, Width(names[column]) + 2);
-        c.style = batch::CellStyle::TwoDecimals;
+        c.style = CellStyle::TwoDecimals;
         if (column == 0) {
-            c.style = batch::CellStyle::General;
+            c.style = CellStyle::General;
         } else if (column == 1) {
             c.width = 24; // a case number
-            c.style = batch::CellStyle::Text;
+            c.style = CellStyle::Text;
         } else if (column + 1 == names.size()) {
             c.width = 80; // a message
-            c.style = batch::CellStyle::Text;
+            c.style = CellStyle::Text;
         }
         layout.columns.push_back(c);
-        header.push_back(batch::XlsxCell::Text(names[column], batch::CellStyle::Bold));
+        header.push_back(XlsxCell::Text(names[column], CellStyle::Bold));
     }
     if (!library->writer.beginSheet(layout) || !library->writer.addRow(header))
         return nullptr;
     return std::unique_ptr<FiguresWorkbook>(new FiguresWorkbook(std::move(library)));
 }
 
-bool FiguresWorkbook::add(const batch::FiguresRow& row) {
+bool FiguresWorkbook::add(const FiguresRow& row) {
     Library& l = *library_;
-    using batch::CellStyle;
-    using batch::XlsxCell;
     l.cells.assign(1, XlsxCell::Number(static_cast<double>(row.number)));
     // Texts as text cells: never a formula, whatever they start with.
     l.cells.push_back(XlsxCell::Text(row.caseNumber, CellStyle::Text));
@@ -118,8 +120,12 @@ bool FiguresWorkbook::add(const batch::FiguresRow& row) {
 bool FiguresWorkbook::finish() {
     Library& l = *library_;
     const bool written = l.writer.endSheet() && l.writer.finish();
-    l.file.close();
-    return written && !l.failed && !l.file.fail();
+    l.out->flush();
+    return written && !l.failed && l.out->good();
 }
 
-} // namespace msr::cli
+std::ostream& FiguresWorkbook::out() {
+    return *library_->out;
+}
+
+} // namespace msr::batch

@@ -3,23 +3,26 @@
 #include "batch/figures_table.h"
 
 #include <memory>
-#include <string>
+#include <ostream>
 
-namespace msr::cli {
+namespace msr::batch {
 
 // The table of figures as an .xlsx workbook (batch/xlsx_writing.h): the header row of the
 // CSV table, bold and frozen; "Nr" and the figures as number cells (the figures with two decimals),
 // the case number and the message as text cells, which no spreadsheet evaluates; columns
 // wide enough for their header. Rows go to the file as they come.
-class FiguresWorkbook : public batch::FiguresTable {
+class FiguresWorkbook : public FiguresTable {
 public:
-    // The workbook that finish() writes to file; nullptr when it cannot be begun.
-    static std::unique_ptr<FiguresWorkbook> Open(const std::string& file);
+    // The workbook that finish() completes on out, which it keeps (seekable: a file, a
+    // string stream); nullptr when it cannot be begun.
+    static std::unique_ptr<FiguresWorkbook> Open(std::unique_ptr<std::ostream> out);
     ~FiguresWorkbook() override;
 
-    bool add(const batch::FiguresRow& row) override;
-    // Writes the file; false when it cannot be written.
+    bool add(const FiguresRow& row) override;
+    // Writes what the rows left; false when it cannot be written.
     bool finish() override;
+    // Where the workbook is written.
+    std::ostream& out();
 
 private:
     struct Library;
@@ -27,4 +30,4 @@ private:
     std::unique_ptr<Library> library_;
 };
 
-} // namespace msr::cli
+} // namespace msr::batch
