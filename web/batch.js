@@ -12,13 +12,17 @@ const chooser = document.getElementById('answers-file');
 const statusLine = document.getElementById('batch-status');
 const resultSection = document.getElementById('batch-result');
 const saveButton = document.getElementById('save');
+const saveWorkbookButton = document.getElementById('save-workbook');
 const progressBox = document.getElementById('batch-progress');
 const progressBar = document.getElementById('batch-progress-bar');
 const progressText = document.getElementById('batch-progress-text');
 const cancelButton = document.getElementById('cancel');
 
-// The table of the last run: its bytes as a file and the name it is saved under.
+// The table of the last run: its bytes as a file and the name it is saved under; the
+// same table as a workbook, once asked for; the file it came from.
 let saved = null;
+let savedWorkbook = null;
+let evaluated = null;
 // The run going on: its file and what stops it, or null.
 let running = null;
 // What runs the batch: {post(message), stop()}, a worker or the page itself.
@@ -41,16 +45,18 @@ function show(text, failed = false) {
 }
 
 function forget() {
-  if (saved) URL.revokeObjectURL(saved.url);
+  for (const table of [saved, savedWorkbook]) if (table) URL.revokeObjectURL(table.url);
   saved = null;
+  savedWorkbook = null;
+  evaluated = null;
   resultSection.hidden = true;
 }
 
 // "wohnungen.csv" gives "wohnungen-Auswertung.csv": the table never takes the answers'
 // place in the folder they came from.
-function tableName(fileName) {
+function tableName(fileName, kind = 'csv') {
   const stem = fileName.replace(/\.[^.]*$/u, '') || 'Mietspiegel';
-  return `${stem}-Auswertung.csv`;
+  return `${stem}-Auswertung.${kind}`;
 }
 
 function showProgress(percent) {
@@ -82,7 +88,7 @@ function percentOf(done, size) {
 }
 
 function finished(reply) {
-  const { file } = running;
+  const { file, workbook } = running;
   running = null;
   if (!reply.finished) {
     hideProgress();
@@ -92,6 +98,12 @@ function finished(reply) {
   if (document.activeElement === cancelButton) chooser.focus();
   showRunning(false);
   showProgress(100);
+  if (workbook) {
+    savedWorkbook = { url: URL.createObjectURL(reply.table), name: tableName(file.name, 'xlsx') };
+    saveFile(savedWorkbook);
+    return;
+  }
+  evaluated = file;
   saved = { url: URL.createObjectURL(reply.table), name: tableName(file.name) };
   show(`${file.name} – ${summary(reply.lines, reply.refused, reply.read)}`);
   resultSection.hidden = false;
@@ -161,7 +173,8 @@ function startOnPage() {
     () => hear(handle, { type: 'unavailable' }));
   handle.post = (message) => {
     if (message.type !== 'run') return;
-    onPage.then((runnerOnPage) => runnerOnPage.run(message.file, (reply) => hear(handle, reply)))
+    onPage.then((runnerOnPage) => runnerOnPage.run(message.file, (reply) => hear(handle, reply),
+      message.workbook))
       .catch(() => hear(handle, { type: 'failed' }));
   };
   return handle;
@@ -193,7 +206,7 @@ function startRunner() {
     }
     worker.terminate();
     runner = startOnPage();
-    if (running) runner.post({ type: 'run', file: running.file });
+    if (running) runner.post({ type: 'run', file: running.file, workbook: running.workbook });
   });
   return handle;
 }
@@ -215,11 +228,15 @@ function evaluate(file) {
   showRunning(true);
   // On a phone the chooser fills the screen: the bar and "Abbrechen" come up from below it.
   progressBox.scrollIntoView({ block: 'nearest' });
-  running = { file };
-  // In a task of its own, after the page has shown the run: handing a file of the disk to
-  // the worker may wait for the browser to look at it.
+  start(file, false);
+}
+
+// In a task of its own, after the page has shown the run: handing a file of the disk to
+// the worker may wait for the browser to look at it.
+function start(file, workbook) {
+  running = { file, workbook };
   setTimeout(() => {
-    if (running?.file === file) runner.post({ type: 'run', file });
+    if (running?.file === file) runner.post({ type: 'run', file, workbook });
   });
 }
 
@@ -230,11 +247,10 @@ function cancel() {
   show(`${file.name}: Auswertung abgebrochen.`);
 }
 
-function save() {
-  if (!saved) return;
+function saveFile(table) {
   const link = document.createElement('a');
-  link.href = saved.url;
-  link.download = saved.name;
+  link.href = table.url;
+  link.download = table.name;
   document.body.append(link);
   link.click();
   link.remove();
@@ -250,7 +266,18 @@ chooser.addEventListener('change', () => {
   if (!file) return;
   evaluate(file);
 });
-saveButton.addEventListener('click', save);
+saveButton.addEventListener('click', () => {
+  if (saved) saveFile(saved);
+});
+// The workbook is written when first asked for: a second run over the same file.
+saveWorkbookButton.addEventListener('click', () => {
+  if (savedWorkbook) {
+    saveFile(savedWorkbook);
+  } else if (evaluated && !running) {
+    showRunning(true);
+    start(evaluated, true);
+  }
+});
 cancelButton.addEventListener('click', cancel);
 
 runner = startRunner();

@@ -7,6 +7,7 @@
 #include "batch/batch.h"
 #include "batch/batch_formats.h"
 #include "batch/batch_progress.h"
+#include "batch/figures_workbook.h"
 #include "batch/sheet_source.h"
 #include "batch/zip_reading.h"
 #include "evaluation/document/report_rendering.h"
@@ -22,6 +23,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <streambuf>
@@ -174,7 +176,8 @@ msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
                                              : msr::batch::InputFormat::JsonLines;
 }
 
-void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, BatchReply& reply) {
+void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bool workbook,
+                  BatchReply& reply) {
     using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
@@ -202,10 +205,17 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
         const double at = static_cast<double>(std::max<std::streamoff>(read, 0));
         return static_cast<double>(size) * std::min(at / textBytes, 1.0);
     });
-    const msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(sheet, out, kGermanDecimalSeparator, msr::batch::OutputFormat::Csv,
-                             &progress, input, kColumnsHint);
-    reply.table = std::move(out).str();
+    std::unique_ptr<msr::batch::FiguresWorkbook> table;
+    if (workbook)
+        table = msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>());
+    msr::batch::BatchOutcome outcome =
+        msr::batch::RunBatch(sheet, out, kGermanDecimalSeparator,
+                             table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv,
+                             &progress, input, kColumnsHint, table.get());
+    if (table && !table->finish() && outcome.finished())
+        outcome.failure = Failure::Output;
+    reply.table =
+        table ? static_cast<std::ostringstream&>(table->out()).str() : std::move(out).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
     if (*outcome.encodingNote)
@@ -213,6 +223,8 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, Ba
     if (outcome.failure == Failure::Unusable)
         reply.failure = msr::WithUnknownKeyHint(msr::WithFullStop(outcome.message),
                                                 outcome.unknownKey, kColumnsHint);
+    else if (outcome.failure == Failure::Output) // beyond a workbook's last row
+        reply.failure = "Das Ergebnis passt nicht in eine Arbeitsmappe; bitte als CSV speichern.";
     else if (outcome.failure != Failure::None)
         reply.failure = "Die Datei kann nicht gelesen werden.";
 }
@@ -225,11 +237,13 @@ extern "C" {
 // tells them apart by the file's name; true when the run went through to the end. The
 // results stay until the next run. Module.onBatchProgress, if set, hears how many of the
 // bytes have been read, now and then and once at the end.
-EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName) {
+// With workbook true the table is an .xlsx workbook, as --format xlsx writes it.
+EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName,
+                                       int workbook) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
     try {
-        RunOverBytes(bytes, size, fileName, reply);
+        RunOverBytes(bytes, size, fileName, workbook != 0, reply);
     } catch (...) {
         reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }

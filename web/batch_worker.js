@@ -5,8 +5,9 @@
 // Chromium), the page loads this script beside the module and runs the same on itself.
 //
 // The messages, page to worker:
-//   {type: 'run', file: File}            evaluate the file, read as the command line reads
-//                                        a file of its name (a sheet or JSON Lines)
+//   {type: 'run', file: File, workbook}  evaluate the file, read as the command line reads
+//                                        a file of its name (a sheet or JSON Lines); the
+//                                        table as CSV, or with workbook true as .xlsx
 // worker to page:
 //   {type: 'ready'}                      the module is loaded; a run may come
 //   {type: 'unavailable'}                the module cannot be loaded here
@@ -25,6 +26,8 @@
 /* global createBatchModule, inflateWorkbookParts */
 'use strict';
 
+const workbookType = 'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet';
+
 // The batch runner over a module created here. run(file, post) evaluates the file and gives
 // post the run's messages; runs may be asked for while one is reading its file, each tells
 // its own.
@@ -37,17 +40,17 @@ function batchRunner() {
 
   // The run over the bytes in the module's memory; the table comes out as a file of its
   // own, which the page takes over as it is.
-  function runOverBytes(module, bytes, fileName) {
+  function runOverBytes(module, bytes, fileName, workbook) {
     const nameSize = module.lengthBytesUTF8(fileName) + 1;
     const name = module._malloc(nameSize);
     const pointer = module._malloc(Math.max(bytes.length, 1));
     try {
       module.stringToUTF8(fileName, name, nameSize);
       module.HEAPU8.set(bytes, pointer);
-      const finished = module._msr_batch_run(pointer, bytes.length, name) === 1;
+      const finished = module._msr_batch_run(pointer, bytes.length, name, workbook ? 1 : 0) === 1;
       const start = module._msr_batch_table();
       const table = new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())],
-        { type: 'text/csv;charset=utf-8' });
+        { type: workbook ? workbookType : 'text/csv;charset=utf-8' });
       return {
         type: 'done',
         finished,
@@ -63,7 +66,7 @@ function batchRunner() {
     }
   }
 
-  async function run(file, post) {
+  async function run(file, post, workbook = false) {
     let bytes;
     try {
       bytes = new Uint8Array(await file.arrayBuffer());
@@ -77,7 +80,7 @@ function batchRunner() {
     // From here to the end at one go: the module's progress is this run's.
     tell = post;
     post({ type: 'progress', done: 0 });
-    post(runOverBytes(module, bytes, file.name));
+    post(runOverBytes(module, bytes, file.name, workbook));
   }
 
   return { ready, run };
@@ -91,7 +94,7 @@ if (typeof document === 'undefined' && typeof importScripts === 'function') {
     () => postMessage({ type: 'unavailable' }));
   self.addEventListener('message', ({ data }) => {
     if (data?.type !== 'run') return;
-    runner.run(data.file, (message) => postMessage(message))
+    runner.run(data.file, (message) => postMessage(message), data.workbook)
       .catch(() => postMessage({ type: 'failed' }));
   });
 }
