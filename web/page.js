@@ -301,6 +301,8 @@ function showGlance() {
     `Spanne ${figures.totalLow} bis ${figures.totalHigh} Euro.`;
   for (const cell of resultFigures.querySelectorAll('[data-figure]'))
     cell.textContent = `${figures[cell.dataset.figure]} €`;
+  for (const cell of resultFigures.querySelectorAll('[data-label]'))
+    cell.textContent = glance.labels[cell.dataset.label];
   resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
   drawSpan(figures, glance.numbers, glance.comparison?.rent, glance.comparison?.rentNumber);
   resultFigures.hidden = false;
