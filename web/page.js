@@ -662,9 +662,12 @@ if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
 const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 core.then(async (ready) => {
   module = ready;
+  // The core's start (its instance and the runtime's own set-up) is a task of its own.
+  await nextTask();
   showEdition();
   if (location.hash.length > 1) restoreFromAddress();
   showRentChecks(showGlance());
+  delete result.dataset.waiting;
   await nextTask();
   showProgramTexts();
   offerSizes();
