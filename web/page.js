@@ -689,6 +689,7 @@ core.then(async (ready) => {
   delete result.dataset.waiting;
   await nextTask();
   showProgramTexts();
+  await nextTask();
   offerSizes();
   const signs = ['keydown', 'pointerdown', 'focusin'];
   const firstSign = () => {
