@@ -110,7 +110,8 @@ async function startTasks() {
 function batchSeconds(run, input) {
   const start = performance.now();
   const result = run(['--batch'], input);
-  if (result.status !== 0) throw new Error(result.err);
+  // Status 1: the batch ran through and refused some of the random answer sets, as it should.
+  if (result.status !== 0 && result.status !== 1) throw new Error(result.err);
   return (performance.now() - start) / 1000;
 }
 
