@@ -21,26 +21,27 @@ struct FinalFigureTexts {
 
 // The figures record, one row a figure, in the order of every output: its name (the
 // page's key), where the JSON puts it (an object of the span, or the top), the column of
-// the table of figures, and its text.
+// the table of figures, the label of the page's row that shows it, and its text.
 struct FigureColumn {
     const char* name;
     const char* jsonGroup; // "perSquareMetre", "total", or "" for a member of its own
     const char* jsonKey;
     const char* column; // the heading of its column in a sheet
+    const char* label;  // the page's row: a bound of the span, per square metre and in total
     std::string FinalFigureTexts::*text;
 };
 
 inline constexpr FigureColumn kFigureColumns[] = {
-    {"lowPerSquareMetre", "perSquareMetre", "low", "Untergrenze je m²",
+    {"lowPerSquareMetre", "perSquareMetre", "low", "Untergrenze je m²", "Untergrenze",
      &FinalFigureTexts::lowPerSquareMetre},
-    {"meanPerSquareMetre", "perSquareMetre", "mean", "Mittelwert je m²",
+    {"meanPerSquareMetre", "perSquareMetre", "mean", "Mittelwert je m²", "Mittelwert",
      &FinalFigureTexts::meanPerSquareMetre},
-    {"highPerSquareMetre", "perSquareMetre", "high", "Obergrenze je m²",
+    {"highPerSquareMetre", "perSquareMetre", "high", "Obergrenze je m²", "Obergrenze",
      &FinalFigureTexts::highPerSquareMetre},
-    {"livingArea", "", "livingArea", "Wohnfläche m²", &FinalFigureTexts::livingArea},
-    {"totalLow", "total", "low", "Untergrenze gesamt", &FinalFigureTexts::totalLow},
-    {"totalMean", "total", "mean", "Mittelwert gesamt", &FinalFigureTexts::totalMean},
-    {"totalHigh", "total", "high", "Obergrenze gesamt", &FinalFigureTexts::totalHigh},
+    {"livingArea", "", "livingArea", "Wohnfläche m²", "Wohnfläche", &FinalFigureTexts::livingArea},
+    {"totalLow", "total", "low", "Untergrenze gesamt", "Untergrenze", &FinalFigureTexts::totalLow},
+    {"totalMean", "total", "mean", "Mittelwert gesamt", "Mittelwert", &FinalFigureTexts::totalMean},
+    {"totalHigh", "total", "high", "Obergrenze gesamt", "Obergrenze", &FinalFigureTexts::totalHigh},
 };
 
 FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,

@@ -301,6 +301,8 @@ function showGlance() {
     `Spanne ${figures.totalLow} bis ${figures.totalHigh} Euro.`;
   for (const cell of resultFigures.querySelectorAll('[data-figure]'))
     cell.textContent = `${figures[cell.dataset.figure]} €`;
+  for (const cell of resultFigures.querySelectorAll('[data-label]'))
+    cell.textContent = glance.labels[cell.dataset.label];
   resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
   drawSpan(figures, glance.numbers, glance.comparison?.rent, glance.comparison?.rentNumber);
   resultFigures.hidden = false;
@@ -652,32 +654,48 @@ function offerSizes() {
 if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
   navigator.serviceWorker.register('sw.js').catch(() => {});
 
-// Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
-// their own, so that the page answers input between them while it starts. Evaluations
-// nobody sees let the browser compile the core's code before the first "Auswerten"; the
-// browser compiles a function when it is first called, so the paths are taken one task
-// at a time (the three answers, every feature, the rent checks), none of them long.
+// Evaluations nobody sees let the browser compile the core's code before the first
+// "Auswerten": the browser compiles a function when it is first called, so the paths are
+// taken one task at a time (the three answers, every feature, the rent checks), none of
+// them long. They wait for the first sign of a user (a key, a touch, a focus), so that
+// they do not add to the page's start on a slow phone.
 const nextTask = () => new Promise((resolve) => setTimeout(resolve));
-core.then(async (ready) => {
-  module = ready;
-  showEdition();
-  if (location.hash.length > 1) restoreFromAddress();
-  showRentChecks(showGlance());
-  await nextTask();
-  showProgramTexts();
-  offerSizes();
-  await nextTask();
+async function compileAhead() {
   // Every input set, so that every path of the evaluation is compiled.
   const everything = '{"YearClass":4,"Built1980Side":1,"LivingArea":"45","IsApartment":true,' +
     '"GuestToilet":true,"TubAndShower":true,"FloorCovering":2,"HeatingKind":3,' +
     '"CaptiveRooms":true,"NoKitchenHotWater":true,"BalconyOrLoggia":true,"Terrace":true,' +
     '"SoundproofWindows":true,"BarrierFree":1,"HeatingRenewed":true,"BathRenewed":true,' +
     '"Insulation":2,"NoiseImpairment":true,"CityArea":1}';
+  await nextTask();
   callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":7}');
   await nextTask();
   callCore('_msr_evaluate', everything);
   await nextTask();
   callCore('_msr_glance', everything, '450');
   callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20);
+}
+
+// Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
+// their own, so that the page answers input between them while it starts.
+core.then(async (ready) => {
+  module = ready;
+  // The core's start (its instance and the runtime's own set-up) is a task of its own.
+  await nextTask();
+  showEdition();
+  await nextTask();
+  if (location.hash.length > 1) restoreFromAddress();
+  showRentChecks(showGlance());
+  delete result.dataset.waiting;
+  await nextTask();
+  showProgramTexts();
+  await nextTask();
+  offerSizes();
+  const signs = ['keydown', 'pointerdown', 'focusin'];
+  const firstSign = () => {
+    for (const sign of signs) removeEventListener(sign, firstSign, true);
+    compileAhead();
+  };
+  for (const sign of signs) addEventListener(sign, firstSign, true);
   document.documentElement.dataset.ready = 'true';
 });

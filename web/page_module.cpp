@@ -106,8 +106,9 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
 // The result at a glance, for the answers as they stand:
 //   {"missing":["YearClass","LivingArea","CityArea"]}  the required answers not yet given;
 //   {"error":"<message>"}                                what the program would refuse;
-//   {"figures":{...},"comparison":{...}|"rentRefusal":..} the figures as the report prints
-// them (texts), and the own rent against them when one is given.
+//   {"figures":{...},"numbers":{...},"labels":{...},"comparison":{...}|"rentRefusal":..}
+// the figures as the report prints them (texts) and as numbers, the labels of their rows,
+// and the own rent against them when one is given.
 EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText) {
     return Guarded([&] {
         const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
@@ -142,6 +143,10 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
             out += ':';
             msr::AppendJsonNumber(figures.*figure.text, kDecimalComma, out);
         }
+        // The label of each figure's row, from the same table.
+        out += "},\"labels\":{";
+        for (const msr::FigureColumn& figure : msr::kFigureColumns)
+            AppendMember(figure.name, figure.label, out);
         out += '}';
         if (*rentText != '\0') {
             const msr::RentComparisonResult rent =

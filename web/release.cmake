@@ -53,6 +53,19 @@ file(READ "${SOURCE}/page.css" style)
 write_hashed("${style}" page css style_file)
 
 file(READ "${SOURCE}/index.html" page)
+# The page header's artwork stands in the page itself: as an image the browser would lay it
+# out as a document of its own, with its own font lookups for its letters, on the main
+# thread while the page starts. Its title names it, as the image's text did.
+file(READ "${SOURCE}/artwork-header.svg" artwork)
+string(REGEX REPLACE "<!--[^>]*-->[ \n]*" "" artwork "${artwork}")
+string(REPLACE "<svg xmlns=\"http://www.w3.org/2000/svg\"" "<svg role=\"img\"" artwork "${artwork}")
+string(STRIP "${artwork}" artwork)
+set(header_image "<img src=\"artwork-header.svg\" alt=\"KWL Hausgilde Varlstadt e. V.\" width=\"92\" height=\"45\">")
+string(FIND "${page}" "${header_image}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "index.html: the page header's image is not where the release expects it")
+endif()
+string(REPLACE "${header_image}" "${artwork}" page "${page}")
 string(REPLACE "href=\"page.css\"" "href=\"${style_file}\"" page "${page}")
 string(REPLACE "src=\"page.js\"" "src=\"${script_file}\"" page "${page}")
 file(WRITE "${FOLDER}/index.html" "${page}")

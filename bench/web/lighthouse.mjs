@@ -1,7 +1,9 @@
 // Lighthouse's four scores for the page, on its desktop and mobile presets, in Debian's
 // Chromium; the page is served over http from 127.0.0.1 as any static host serves it.
 // Run: node bench/web/lighthouse.mjs (after scripts/web --build-only, and cd bench/web &&
-// npm ci for Lighthouse; the tests do not need it). Prints every audit that is not passed.
+// npm ci for Lighthouse; the tests do not need it). Prints the metrics behind the
+// performance score and every audit that is not passed. LIGHTHOUSE_RUNS=3 measures each
+// preset three times (the score varies from run to run with the machine's load).
 import { createRequire } from 'node:module';
 import { launchChromium, servePageFolder } from '../../tests/web/browser.mjs';
 
@@ -9,10 +11,14 @@ const require = createRequire(new URL('./package.json', import.meta.url));
 const { default: lighthouse } = await import(require.resolve('lighthouse'));
 const { default: desktopConfig } = await import(require.resolve('lighthouse/core/config/desktop-config.js'));
 
+const metrics = ['first-contentful-paint', 'largest-contentful-paint', 'speed-index',
+  'total-blocking-time', 'cumulative-layout-shift'];
+const runs = Number(process.env.LIGHTHOUSE_RUNS ?? 1);
+
 const server = await servePageFolder();
 let failed = false;
 try {
-  for (const [preset, config] of [['Desktop', desktopConfig], ['Mobil', undefined]]) {
+  for (const [preset, config] of [['Desktop', desktopConfig], ['Mobil', undefined]].flatMap((entry) => Array(runs).fill(entry))) {
     const browser = await launchChromium();
     try {
       const port = Number(new URL(browser.wsEndpoint()).port);
@@ -20,6 +26,7 @@ try {
       const scores = Object.values(lhr.categories).map((category) =>
         `${category.title} ${Math.round(category.score * 100)}`);
       console.log(`${preset}: ${scores.join(', ')}`);
+      console.log(`  ${metrics.map((id) => `${id} ${lhr.audits[id].displayValue}`).join(', ')}`);
       if (process.env.LIGHTHOUSE_DETAILS)
         for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
           console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)));

@@ -395,6 +395,7 @@ function glance(page) {
   return page.$eval('aside[aria-labelledby=result-title]', (result) => ({
     status: result.querySelector('.result-status').textContent,
     cells: [...result.querySelectorAll('td')].map((cell) => cell.textContent),
+    rows: [...result.querySelectorAll('tbody th')].map((cell) => cell.textContent),
     picture: result.querySelector('svg[role=img]')?.getAttribute('aria-labelledby') &&
       result.querySelector('svg[role=img] title').textContent,
     comparison: result.querySelector('.rent-comparison').textContent,
@@ -434,11 +435,14 @@ describe('the result at a glance', () => {
     for (const [caption, answers] of [['Varlstadt-West', west75],
       ['Gäste-WC', { ...west75, GuestToilet: true }]]) {
       await choose(page, caption);
-      const csv = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')[1].split(';')
-        .map((field) => field.replace(/^"(.*)"$/, '$1'));
-      const [, , low, mean, high, , totalLow, totalMean, totalHigh] = csv; // Nr, Aktenzeichen first
+      const [heading, row] = runNative(['--format', 'csv'], JSON.stringify(answers)).out.split('\n')
+        .slice(0, 2).map((line) => line.split(';').map((field) => field.replace(/^"(.*)"$/, '$1')));
+      const [, , low, mean, high, , totalLow, totalMean, totalHigh] = row; // Nr, Aktenzeichen first
       const shown = await glance(page);
       assert.deepEqual(shown.cells, [low, totalLow, mean, totalMean, high, totalHigh].map((f) => `${f} €`));
+      // Each row is labelled as the sheet's columns of its figures begin.
+      assert.deepEqual([shown.rows, shown.rows], [heading.slice(2, 5), heading.slice(6, 9)]
+        .map((columns) => columns.map((column) => column.split(' ')[0])));
       assert.equal(shown.status, `Mittelwert ${totalMean} Euro im Monat, Spanne ${totalLow} bis ${totalHigh} Euro.`);
       assert.equal(shown.picture, `Spanne im Monat von ${totalLow} bis ${totalHigh} Euro, Mittelwert ${totalMean} Euro`);
     }
