@@ -1,5 +1,7 @@
 #include "batch/xml_scanning.h"
 
+#include "evaluation/answers/answer_fields.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -13,25 +15,10 @@ std::string_view WithoutPrefix(std::string_view name) {
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-void AppendUtf8(std::uint32_t code, std::string& out) {
+// What no text may hold stands as the replacement character.
+void AppendCharacter(std::uint32_t code, std::string& out) {
     const bool valid = code != 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-    if (!valid)
-        code = 0xFFFD; // what no text may hold stands as the replacement character
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    AppendUtf8(valid ? static_cast<char32_t>(code) : char32_t{0xFFFD}, out);
 }
 
 // A character reference's number ("#65", "#x41"); false when it is none.
@@ -113,7 +100,7 @@ void AppendXmlDecoded(std::string_view raw, std::string& out) {
         if (const char* named = reference.empty() ? nullptr : NamedEntity(reference)) {
             out += named;
         } else if (CharacterReference(reference, code)) {
-            AppendUtf8(code, out);
+            AppendCharacter(code, out);
         } else {
             out += c; // an entity of a document type we do not read stands as it is
             continue;

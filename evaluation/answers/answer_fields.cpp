@@ -242,6 +242,24 @@ AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source) {
     return reading;
 }
 
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80)

@@ -54,6 +54,9 @@ AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source);
 // (overlong, a surrogate, beyond U+10FFFF, cut short, a lone continuation byte).
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i);
 
+// Appends a code point (at most U+10FFFF, no surrogate) as UTF-8.
+void AppendUtf8(char32_t code, std::string& out);
+
 // A number as written in a message: the shortest digits, in the shorter of the plain and
 // the exponent form: 100, 1e+05, 0.000123, 1e-05.
 std::string ShortestNumber(double number);

@@ -356,24 +356,6 @@ private:
         return true;
     }
 
-    static void appendUtf8(std::uint32_t code, std::string& out) {
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-
     std::size_t utf8Length(std::size_t i) const { return Utf8SequenceLength(text_, i); }
 
     static int hexDigit(char c) {
@@ -504,13 +486,15 @@ private:
                 high = unit;
             } else if (unit >= 0xDC00 && unit < 0xE000) {
                 if (high != 0)
-                    appendUtf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), out);
+                    AppendUtf8(
+                        static_cast<char32_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)),
+                        out);
                 else
                     out.push_back('?');
                 high = 0;
             } else {
                 flushHigh();
-                appendUtf8(unit, out);
+                AppendUtf8(static_cast<char32_t>(unit), out);
             }
         }
         flushHigh();
