@@ -11,6 +11,14 @@ namespace msr::batch {
 namespace {
 
 using Event = XmlScanner::Event;
+using Child = XmlScanner::Child;
+
+// A child element read or passed over whole, or the failure of doing so.
+Child Taken(bool read) {
+    return read ? Child::Taken : Child::Failed;
+}
+
+void IgnoreText(std::string_view) {}
 
 constexpr const char* kDamaged = "Die Arbeitsmappe ist beschädigt";
 constexpr const char* kNoSheet = "Die Arbeitsmappe enthält keine Tabelle";
@@ -194,33 +202,14 @@ std::string WithoutCodeEscapes(std::string text) {
 // phonetic guides.
 bool ReadStringItem(XmlScanner& scanner, std::string& text) {
     text.clear();
-    bool inText = false;
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "rPh") {
-                if (!scanner.skipElement())
-                    return false;
-                break;
-            }
-            inText = scanner.name() == "t";
-            ++depth;
-            break;
-        case Event::End:
-            inText = false;
-            --depth;
-            break;
-        case Event::Text:
-            if (inText)
+    const bool read = scanner.walkContent(
+        [&] { return scanner.name() == "rPh" ? Taken(scanner.skipElement()) : Child::Enter; },
+        [&](std::string_view within) {
+            if (within == "t")
                 text += scanner.text();
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
+        });
     text = WithoutCodeEscapes(std::move(text));
-    return true;
+    return read;
 }
 
 std::optional<std::vector<std::string>> SharedStrings(Parts& parts, const std::string* part) {
@@ -264,33 +253,20 @@ bool ReadXlsxCell(XmlScanner& scanner, const std::vector<std::string>& shared, s
     const std::string type = scanner.attribute("t");
     std::string value;
     std::string inline_;
-    bool inValue = false;
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "is") {
-                if (!ReadStringItem(scanner, inline_))
-                    return false;
-            } else if (scanner.name() == "v") {
-                inValue = true;
-                ++depth;
-            } else if (!scanner.skipElement()) { // a formula, an extension
-                return false;
-            }
-            break;
-        case Event::End:
-            inValue = false;
-            --depth;
-            break;
-        case Event::Text:
-            if (inValue)
+    const bool read = scanner.walkContent(
+        [&] {
+            if (scanner.name() == "is")
+                return Taken(ReadStringItem(scanner, inline_));
+            if (scanner.name() == "v")
+                return Child::Enter;
+            return Taken(scanner.skipElement()); // a formula, an extension
+        },
+        [&](std::string_view within) {
+            if (within == "v")
                 value += scanner.text();
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
+        });
+    if (!read)
+        return false;
     if (type == "s") {
         const std::optional<std::uint64_t> index = SmallNumber(value);
         if (!index || *index >= shared.size())
@@ -394,36 +370,22 @@ void AppendParagraphText(std::string_view text, std::string& out) {
 
 // The content of a paragraph (<text:p>) that just started, appended to text.
 bool ReadParagraph(XmlScanner& scanner, std::string& text) {
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "s") {
+    return scanner.walkContent(
+        [&] {
+            const std::string_view name = scanner.name();
+            if (name == "annotation" || name == "note")
+                return Taken(scanner.skipElement());
+            if (name == "s")
                 text.append(static_cast<std::size_t>(
                                 std::min<std::uint64_t>(Repeated(scanner, "c"), kMostColumns)),
                             ' ');
-            } else if (scanner.name() == "tab") {
+            else if (name == "tab")
                 text += '\t';
-            } else if (scanner.name() == "line-break") {
+            else if (name == "line-break")
                 text += '\n';
-            } else if (scanner.name() == "annotation" || scanner.name() == "note") {
-                if (!scanner.skipElement())
-                    return false;
-                break;
-            }
-            ++depth; // a span, a link: its text counts
-            break;
-        case Event::End:
-            --depth;
-            break;
-        case Event::Text:
-            AppendParagraphText(scanner.text(), text);
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
-    return true;
+            return Child::Enter; // a span, a link: its text counts
+        },
+        [&](std::string_view) { AppendParagraphText(scanner.text(), text); });
 }
 
 // The cell (<table:table-cell>, <table:covered-table-cell>) that just started: the text it
@@ -443,29 +405,18 @@ bool ReadOdsCell(XmlScanner& scanner, std::string& text) {
     else if (!type.empty())
         value = scanner.attribute("value");
     bool paragraphs = false;
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "p" || scanner.name() == "h") {
-                if (paragraphs)
-                    text += '\n';
-                paragraphs = true;
-                if (!ReadParagraph(scanner, text))
-                    return false;
-            } else if (!scanner.skipElement()) { // a note, a shape, a table in the cell
-                return false;
-            }
-            break;
-        case Event::End:
-            --depth;
-            break;
-        case Event::Text:
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
+    const bool read = scanner.walkContent(
+        [&] {
+            if (scanner.name() != "p" && scanner.name() != "h")
+                return Taken(scanner.skipElement()); // a note, a shape, a table in the cell
+            if (paragraphs)
+                text += '\n';
+            paragraphs = true;
+            return Taken(ReadParagraph(scanner, text));
+        },
+        IgnoreText);
+    if (!read)
+        return false;
     if (!paragraphs)
         text = std::move(value);
     return true;
@@ -475,29 +426,17 @@ bool ReadOdsCell(XmlScanner& scanner, std::string& text) {
 bool ReadOdsRow(XmlScanner& scanner, std::vector<std::pair<std::uint64_t, std::string>>& cells) {
     cells.clear();
     std::string text;
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "table-cell" || scanner.name() == "covered-table-cell") {
-                const std::uint64_t repeated = Repeated(scanner, "number-columns-repeated");
-                if (!ReadOdsCell(scanner, text))
-                    return false;
-                cells.emplace_back(repeated, text);
-            } else if (!scanner.skipElement()) {
-                return false;
-            }
-            break;
-        case Event::End:
-            --depth;
-            break;
-        case Event::Text:
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
-    return true;
+    return scanner.walkContent(
+        [&] {
+            if (scanner.name() != "table-cell" && scanner.name() != "covered-table-cell")
+                return Taken(scanner.skipElement());
+            const std::uint64_t repeated = Repeated(scanner, "number-columns-repeated");
+            if (!ReadOdsCell(scanner, text))
+                return Child::Failed;
+            cells.emplace_back(repeated, text);
+            return Child::Taken;
+        },
+        IgnoreText);
 }
 
 bool WriteOdsRow(std::uint64_t row, const std::vector<std::pair<std::uint64_t, std::string>>& cells,
@@ -534,37 +473,26 @@ WorkbookSheet ReadOds(Parts& parts) {
     std::vector<std::pair<std::uint64_t, std::string>> cells;
     std::uint64_t row = 0;
     // Rows may stand in groups (header rows, row groups): only the rows count.
-    for (int depth = 1; depth > 0;) {
-        switch (scanner.next()) {
-        case Event::Start:
-            if (scanner.name() == "table-row") {
-                const std::uint64_t repeated = Repeated(scanner, "number-rows-repeated");
-                if (!ReadOdsRow(scanner, cells))
-                    return {{}, kDamaged};
-                const bool blank = std::all_of(cells.begin(), cells.end(), [](const auto& cell) {
-                    return cell.second.empty();
-                });
-                for (std::uint64_t i = 0; !blank && i < repeated; ++i)
-                    if (!WriteOdsRow(row + i, cells, writer))
-                        return {{}, kDamaged};
-                row += repeated;
-            } else if (scanner.name() == "table" || scanner.name() == "shapes") {
-                if (!scanner.skipElement())
-                    return {{}, kDamaged};
-            } else {
-                ++depth;
-            }
-            break;
-        case Event::End:
-            --depth;
-            break;
-        case Event::Text:
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return {{}, kDamaged};
-        }
-    }
+    const bool read = scanner.walkContent(
+        [&] {
+            if (scanner.name() == "table" || scanner.name() == "shapes")
+                return Taken(scanner.skipElement());
+            if (scanner.name() != "table-row")
+                return Child::Enter;
+            const std::uint64_t repeated = Repeated(scanner, "number-rows-repeated");
+            if (!ReadOdsRow(scanner, cells))
+                return Child::Failed;
+            const bool blank = std::all_of(cells.begin(), cells.end(),
+                                           [](const auto& cell) { return cell.second.empty(); });
+            for (std::uint64_t i = 0; !blank && i < repeated; ++i)
+                if (!WriteOdsRow(row + i, cells, writer))
+                    return Child::Failed;
+            row += repeated;
+            return Child::Taken;
+        },
+        IgnoreText);
+    if (!read)
+        return {{}, kDamaged};
     return {writer.take(), {}};
 }
 

@@ -226,22 +226,7 @@ std::string XmlScanner::attribute(std::string_view localName) const {
 }
 
 bool XmlScanner::skipElement() {
-    for (int depth = 1;;) {
-        switch (next()) {
-        case Event::Start:
-            ++depth;
-            break;
-        case Event::End:
-            if (--depth == 0)
-                return true;
-            break;
-        case Event::Text:
-            break;
-        case Event::Done:
-        case Event::Malformed:
-            return false;
-        }
-    }
+    return walkContent([] { return Child::Enter; }, [](std::string_view) {});
 }
 
 } // namespace msr::batch

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace msr::batch {
 
@@ -32,6 +33,19 @@ public:
     // The decoded text (Text).
     const std::string& text() const { return text_; }
 
+    // What a walk does with an element that starts inside the one it walks.
+    enum class Child {
+        Enter, // look inside it: its text and its elements are walked too
+        Taken, // read or passed over whole by the one who heard of it
+        Failed // the part is malformed
+    };
+    // Walks the content of the element that just started, to its end: onStart() hears each
+    // element that starts inside it (name(), attribute()) and answers with a Child;
+    // onText(within) hears each text, within the name of the innermost element entered.
+    // False when the part ends first or onStart fails.
+    template <typename OnStart, typename OnText>
+    bool walkContent(OnStart&& onStart, OnText&& onText);
+
     // Passes over the element that just started, its content and its end. False when the
     // part ends before it does.
     bool skipElement();
@@ -47,6 +61,37 @@ private:
     std::string text_;
     bool pendingEnd_ = false; // an empty element's end is still to come
 };
+
+template <typename OnStart, typename OnText>
+bool XmlScanner::walkContent(OnStart&& onStart, OnText&& onText) {
+    std::vector<std::string_view> entered{name_};
+    for (;;) {
+        switch (next()) {
+        case Event::Start:
+            switch (onStart()) {
+            case Child::Enter:
+                entered.push_back(name_);
+                break;
+            case Child::Taken:
+                break;
+            case Child::Failed:
+                return false;
+            }
+            break;
+        case Event::End:
+            entered.pop_back();
+            if (entered.empty())
+                return true;
+            break;
+        case Event::Text:
+            onText(entered.back());
+            break;
+        case Event::Done:
+        case Event::Malformed:
+            return false;
+        }
+    }
+}
 
 // Appends text with its entities and character references decoded, as UTF-8.
 void AppendXmlDecoded(std::string_view raw, std::string& out);
