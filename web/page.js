@@ -28,14 +28,31 @@ const confirmDialog = document.getElementById('confirm-reset');
 const informationDialog = document.getElementById('information');
 const evaluateButton = document.getElementById('evaluate');
 
-// The core. Served, its code is compiled while it streams in, off the main thread, from
-// the moment the page's script runs, and a small script joins it to the page. Opened as
-// a file (no fetch there), or should streaming fail, a script carrying the code embedded
-// compiles it instead. Either script is loaded once the page stands, so the page shows
-// before it has come.
+// The core. Served, its code is compiled while it streams in, off the main thread, and a
+// small script joins it to the page. Opened as a file (no fetch there), or should
+// streaming fail, a script carrying the code embedded compiles it instead. Either starts
+// once the page's first frame is on the screen: on a slow phone the core's bytes would
+// otherwise share the line with the page's own, and its start the processor with the
+// page's first layout.
 const served = location.protocol.startsWith('http') && 'compileStreaming' in WebAssembly;
-const streamedCode = served ? WebAssembly.compileStreaming(fetch('evaluation_module.wasm')) : null;
-streamedCode?.catch(() => {});
+
+// Once the browser reports the page's first paint with content on the screen; where it
+// reports none, after the next frame (a frame's callbacks run before it is drawn, and a
+// task they queue runs once it is), and in any case within a second.
+function afterFirstPaint() {
+  return new Promise((resolve) => {
+    setTimeout(resolve, 1000);
+    if (globalThis.PerformanceObserver?.supportedEntryTypes?.includes('paint')) {
+      new PerformanceObserver((entries, observer) => {
+        if (!entries.getEntriesByName('first-contentful-paint').length) return;
+        observer.disconnect();
+        setTimeout(resolve);
+      }).observe({ type: 'paint', buffered: true });
+    } else {
+      requestAnimationFrame(() => setTimeout(resolve));
+    }
+  });
+}
 
 function loadScript(source) {
   return new Promise((resolve, reject) => {
@@ -71,9 +88,14 @@ function embeddedCore() {
   }
 }
 
-const core = (served
-  ? Promise.all([streamedCode, loadScript('evaluation_code.js')]).then(([code]) => streamedCore(code))
-  : Promise.reject(new Error('opened as a file')))
+function streamedOrEmbeddedCore() {
+  if (!served) return Promise.reject(new Error('opened as a file'));
+  const code = WebAssembly.compileStreaming(fetch('evaluation_module.wasm'));
+  return Promise.all([code, loadScript('evaluation_code.js')]).then(([compiled]) => streamedCore(compiled));
+}
+
+const core = afterFirstPaint()
+  .then(streamedOrEmbeddedCore)
   .catch(() => loadScript('evaluation_module.js').then(embeddedCore));
 let module = null;
 
@@ -651,8 +673,13 @@ function offerSizes() {
 
 // --- offline -------------------------------------------------------------------------
 
-if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
-  navigator.serviceWorker.register('sw.js').catch(() => {});
+// The service worker fetches every file of the page into its cache, the batch page's
+// too: it is registered once the page is ready, so that on a first visit it does not
+// compete with the page's own start.
+function keepForOffline() {
+  if ('serviceWorker' in navigator && location.protocol.startsWith('http'))
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+}
 
 // Evaluations nobody sees let the browser compile the core's code before the first
 // "Auswerten": the browser compiles a function when it is first called, so the paths are
@@ -698,4 +725,6 @@ core.then(async (ready) => {
   };
   for (const sign of signs) addEventListener(sign, firstSign, true);
   document.documentElement.dataset.ready = 'true';
+  await nextTask();
+  keepForOffline();
 });
