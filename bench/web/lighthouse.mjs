@@ -3,7 +3,8 @@
 // Run: node bench/web/lighthouse.mjs (after scripts/web --build-only, and cd bench/web &&
 // npm ci for Lighthouse; the tests do not need it). Prints the metrics behind the
 // performance score and every audit that is not passed. LIGHTHOUSE_RUNS=3 measures each
-// preset three times (the score varies from run to run with the machine's load).
+// preset three times (the score varies from run to run with the machine's load);
+// LIGHTHOUSE_PRESET=Mobil (or Desktop) measures that preset alone.
 import { createRequire } from 'node:module';
 import { launchChromium, servePageFolder } from '../../tests/web/browser.mjs';
 
@@ -18,7 +19,9 @@ const runs = Number(process.env.LIGHTHOUSE_RUNS ?? 1);
 const server = await servePageFolder();
 let failed = false;
 try {
-  for (const [preset, config] of [['Desktop', desktopConfig], ['Mobil', undefined]].flatMap((entry) => Array(runs).fill(entry))) {
+  const presets = [['Desktop', desktopConfig], ['Mobil', undefined]]
+    .filter(([preset]) => (process.env.LIGHTHOUSE_PRESET ?? preset) === preset);
+  for (const [preset, config] of presets.flatMap((entry) => Array(runs).fill(entry))) {
     const browser = await launchChromium();
     try {
       const port = Number(new URL(browser.wsEndpoint()).port);
@@ -29,7 +32,7 @@ try {
       console.log(`  ${metrics.map((id) => `${id} ${lhr.audits[id].displayValue}`).join(', ')}`);
       if (process.env.LIGHTHOUSE_DETAILS)
         for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
-          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)));
+          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)).slice(0, 2000));
       for (const category of Object.values(lhr.categories)) {
         if (category.score < 1) failed = true;
         for (const { id } of category.auditRefs) {
