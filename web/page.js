@@ -38,18 +38,25 @@ const served = location.protocol.startsWith('http') && 'compileStreaming' in Web
 
 // Once the browser reports the page's first paint with content on the screen; where it
 // reports none, after the next frame (a frame's callbacks run before it is drawn, and a
-// task they queue runs once it is), and in any case within a second.
+// task they queue runs once it is). A page out of sight paints nothing: it starts the core
+// at once, and any page within five seconds.
 function afterFirstPaint() {
   return new Promise((resolve) => {
-    setTimeout(resolve, 1000);
+    const start = () => setTimeout(resolve);
+    setTimeout(resolve, 5000);
+    if (document.hidden) {
+      start();
+      return;
+    }
+    document.addEventListener('visibilitychange', () => document.hidden && start());
     if (globalThis.PerformanceObserver?.supportedEntryTypes?.includes('paint')) {
       new PerformanceObserver((entries, observer) => {
         if (!entries.getEntriesByName('first-contentful-paint').length) return;
         observer.disconnect();
-        setTimeout(resolve);
+        start();
       }).observe({ type: 'paint', buffered: true });
     } else {
-      requestAnimationFrame(() => setTimeout(resolve));
+      requestAnimationFrame(start);
     }
   });
 }
@@ -663,14 +670,6 @@ function showEdition() {
   document.getElementById('disclaimer').textContent = edition.disclaimer;
 }
 
-// --- the list of the size field --------------------------------------------------------
-
-function offerSizes() {
-  const sizes = document.getElementById('LivingAreaList');
-  for (let squareMetres = 1; squareMetres <= 150; ++squareMetres)
-    sizes.append(new Option(String(squareMetres)));
-}
-
 // --- offline -------------------------------------------------------------------------
 
 // The service worker fetches every file of the page into its cache, the batch page's
@@ -712,12 +711,12 @@ core.then(async (ready) => {
   showEdition();
   await nextTask();
   if (location.hash.length > 1) restoreFromAddress();
-  showRentChecks(showGlance());
+  const glance = showGlance();
+  await nextTask();
+  showRentChecks(glance);
   delete result.dataset.waiting;
   await nextTask();
   showProgramTexts();
-  await nextTask();
-  offerSizes();
   const signs = ['keydown', 'pointerdown', 'focusin'];
   const firstSign = () => {
     for (const sign of signs) removeEventListener(sign, firstSign, true);
