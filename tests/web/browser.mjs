@@ -20,6 +20,17 @@ const types = {
   '.wasm': 'application/wasm',
 };
 
+// A file compressed once for as long as it stays the same, as a static host keeps it.
+const compressed = new Map();
+function gzipped(file) {
+  const { mtimeMs, size } = statSync(file);
+  const kept = compressed.get(file);
+  if (kept?.mtimeMs === mtimeMs && kept.size === size) return kept.bytes;
+  const bytes = gzipSync(readFileSync(file));
+  compressed.set(file, { mtimeMs, size, bytes });
+  return bytes;
+}
+
 // Serves the folder as any static host would; resolves to the page's address.
 export function servePageFolder() {
   const server = createServer((request, response) => {
@@ -31,7 +42,7 @@ export function servePageFolder() {
       // Compressed when the browser takes it, as any web host serves text (Lighthouse measures it).
       if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '') ) {
         response.writeHead(200, { 'content-type': type, 'content-encoding': 'gzip', vary: 'accept-encoding' });
-        response.end(gzipSync(readFileSync(file)));
+        response.end(gzipped(file));
       } else {
         response.writeHead(200, { 'content-type': type });
         response.end(readFileSync(file));
