@@ -715,6 +715,10 @@ core.then(async (ready) => {
   await nextTask();
   showRentChecks(glance);
   delete result.dataset.waiting;
+  // The rent increase check works with the core: it is laid out once the core is there,
+  // in a task of its own (its date field alone costs the browser as much as a dialog).
+  await nextTask();
+  increaseSection.hidden = false;
   await nextTask();
   showProgramTexts();
   const signs = ['keydown', 'pointerdown', 'focusin'];
