@@ -47,6 +47,12 @@ file(READ "${SOURCE}/page.js" script)
 string(REPLACE "'evaluation_module.js'" "'${module_file}'" script "${script}")
 string(REPLACE "'evaluation_module.wasm'" "'${code_file}'" script "${script}")
 string(REPLACE "'evaluation_code.js'" "'${joining_file}'" script "${script}")
+# Served without its comment lines and indentation, which a browser would otherwise read
+# on every start; its lines stay where they are, so that an error's line number still
+# points into page.js.
+string(REGEX REPLACE "\n[ ]*//[^\n]*" "\n" script "\n${script}")
+string(REGEX REPLACE "\n[ ]+" "\n" script "${script}")
+string(SUBSTRING "${script}" 1 -1 script)
 write_hashed("${script}" page js script_file)
 
 file(READ "${SOURCE}/page.css" style)
