@@ -95,10 +95,14 @@ function embeddedCore() {
   }
 }
 
-function streamedOrEmbeddedCore() {
-  if (!served) return Promise.reject(new Error('opened as a file'));
+async function streamedOrEmbeddedCore() {
+  if (!served) throw new Error('opened as a file');
   const code = WebAssembly.compileStreaming(fetch('evaluation_module.wasm'));
-  return Promise.all([code, loadScript('evaluation_code.js')]).then(([compiled]) => streamedCore(compiled));
+  code.catch(() => {});
+  // The script that joins it is asked for in a task of its own.
+  await nextTask();
+  const [compiled] = await Promise.all([code, loadScript('evaluation_code.js')]);
+  return streamedCore(compiled);
 }
 
 const core = afterFirstPaint()
