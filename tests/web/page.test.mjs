@@ -211,6 +211,12 @@ describe('Auswerten', () => {
         .filter((name) => name.startsWith('evaluation_')).sort());
       assert.deepEqual(loaded, address.startsWith('file:') ? ['evaluation_module.js']
         : ['evaluation_code.js', 'evaluation_module.wasm'], address);
+      // Asked for once the page's first paint is on the screen, not beside the page's own files.
+      const [painted, asked] = await page.evaluate(() => [
+        performance.getEntriesByName('first-contentful-paint')[0].startTime,
+        Math.min(...performance.getEntriesByType('resource')
+          .filter((entry) => /\/evaluation_/.test(entry.name)).map((entry) => entry.startTime))]);
+      if (!address.startsWith('file:')) assert.ok(asked >= painted, `${asked} ms, gemalt ${painted} ms`);
       await page.close();
     }
   });
