@@ -58,6 +58,17 @@ write_hashed("${script}" page js script_file)
 file(READ "${SOURCE}/page.css" style)
 write_hashed("${style}" page css style_file)
 
+# Puts the text where the page holds the placeholder; stops the release where the
+# page holds none, naming what was to go there.
+function(fill_in placeholder text what)
+  string(FIND "${page}" "${placeholder}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "index.html: ${what} is not where the release expects it")
+  endif()
+  string(REPLACE "${placeholder}" "${text}" filled "${page}")
+  set(page "${filled}" PARENT_SCOPE)
+endfunction()
+
 file(READ "${SOURCE}/index.html" page)
 # The page header's artwork stands in the page itself: as an image the browser would lay it
 # out as a document of its own, with its own font lookups for its letters, on the main
@@ -66,24 +77,16 @@ file(READ "${SOURCE}/artwork-header.svg" artwork)
 string(REGEX REPLACE "<!--[^>]*-->[ \n]*" "" artwork "${artwork}")
 string(REPLACE "<svg xmlns=\"http://www.w3.org/2000/svg\"" "<svg role=\"img\"" artwork "${artwork}")
 string(STRIP "${artwork}" artwork)
-set(header_image "<img src=\"artwork-header.svg\" alt=\"KWL Hausgilde Varlstadt e. V.\" width=\"92\" height=\"45\">")
-string(FIND "${page}" "${header_image}" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "index.html: the page header's image is not where the release expects it")
-endif()
-string(REPLACE "${header_image}" "${artwork}" page "${page}")
+fill_in("<img src=\"artwork-header.svg\" alt=\"KWL Hausgilde Varlstadt e. V.\" width=\"92\" height=\"45\">"
+        "${artwork}" "the page header's image")
 # The size field's list, 1 to 150 square metres, stands in the page as the dialog's list
 # does, ready before the page's script runs.
 set(sizes "")
 foreach(square_metres RANGE 1 150)
   string(APPEND sizes "<option>${square_metres}</option>")
 endforeach()
-set(size_list "<datalist id=\"LivingAreaList\"></datalist>")
-string(FIND "${page}" "${size_list}" at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "index.html: the size field's list is not where the release expects it")
-endif()
-string(REPLACE "${size_list}" "<datalist id=\"LivingAreaList\">${sizes}</datalist>" page "${page}")
+fill_in("<datalist id=\"LivingAreaList\"></datalist>"
+        "<datalist id=\"LivingAreaList\">${sizes}</datalist>" "the size field's list")
 string(REPLACE "href=\"page.css\"" "href=\"${style_file}\"" page "${page}")
 string(REPLACE "src=\"page.js\"" "src=\"${script_file}\"" page "${page}")
 file(WRITE "${FOLDER}/index.html" "${page}")
