@@ -14,23 +14,24 @@ constexpr std::uint64_t kLargestWorkbook = std::uint64_t{1} << 30;
 // Microsoft's compound file, which begins so.
 constexpr std::string_view kCompoundFile = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
-bool ReadWhole(std::istream& in, std::string& bytes) {
+} // namespace
+
+bool ReadUpTo(std::istream& in, std::uint64_t limit, std::string& bytes) {
     char chunk[1 << 16];
+    bytes.clear();
     do {
         in.read(chunk, sizeof chunk);
         bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    } while (in && bytes.size() <= kLargestWorkbook);
+    } while (in && bytes.size() <= limit);
     return !in.bad();
 }
-
-} // namespace
 
 SheetSource::SheetSource(std::istream& in, const Inflater& inflate) : in_(in) {
     const auto first = in.peek();
     if (first != 'P' && first != static_cast<unsigned char>(kCompoundFile[0]))
         return; // a text table, read as it comes
     std::string bytes;
-    if (!ReadWhole(in, bytes)) {
+    if (!ReadUpTo(in, kLargestWorkbook, bytes)) {
         unreadable_ = true;
         return;
     }

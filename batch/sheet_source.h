@@ -10,6 +10,11 @@
 
 namespace msr::batch {
 
+// Reads the stream to its end into `bytes`, or stops once they are longer than `limit`: the
+// input is refused for its size all the same, and an endless one ends. False on a read
+// error (the stream's bad state).
+bool ReadUpTo(std::istream& in, std::uint64_t limit, std::string& bytes);
+
 // What a user hands in as a sheet: a text table (CSV), or a workbook (.xlsx, .ods), whose
 // first sheet is read as the text of a table. Told by the content, not by the name: only
 // an input whose first byte may begin a workbook is read whole first.

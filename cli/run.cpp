@@ -111,18 +111,6 @@ bool ReadsStandardInput(const Options& options) {
     return options.inputFile.empty() || options.inputFile == "-";
 }
 
-// Stops once the text is longer than answers may take: it is refused for its size all the
-// same, and an endless input ends. The stream turns read errors into its bad state.
-bool ReadAll(std::istream& in, std::string& contents) {
-    char chunk[1 << 16];
-    contents.clear();
-    do {
-        in.read(chunk, sizeof chunk);
-        contents.append(chunk, static_cast<std::size_t>(in.gcount()));
-    } while (in && contents.size() <= kLargestAnswersText);
-    return !in.bad();
-}
-
 bool CopyFile(const std::filesystem::path& file, std::ostream& out) {
     std::ifstream in(file, std::ios::binary);
     return in && static_cast<bool>(out << in.rdbuf()) && static_cast<bool>(out.flush());
@@ -158,7 +146,7 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
               const Surroundings& surroundings) {
     const std::string& decimalSeparator = surroundings.decimalSeparator;
     std::string json;
-    if (!ReadAll(in, json))
+    if (!batch::ReadUpTo(in, kLargestAnswersText, json))
         return UsageFailure(err, kInputUnreadable);
     ReportDocument document; // 96 dpi, as the points of the JSON output promise
     const msr::AnswersEvaluation evaluation =
