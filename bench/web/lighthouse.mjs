@@ -40,7 +40,7 @@ try {
       console.log(`  ${metrics.map((id) => `${id} ${lhr.audits[id].displayValue}`).join(', ')}`);
       if (process.env.LIGHTHOUSE_DETAILS)
         for (const id of (process.env.LIGHTHOUSE_DETAILS ?? '').split(','))
-          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8)).slice(0, 2000));
+          console.log(id, JSON.stringify(lhr.audits[id]?.details?.items?.slice(0, 8))?.slice(0, 2000));
       for (const category of Object.values(lhr.categories)) {
         if (category.score < 1) failed = true;
         for (const { id } of category.auditRefs) {
