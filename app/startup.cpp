@@ -17,6 +17,7 @@
 #include "questionnaire/surroundings_dialog.h"
 #include "report/entry_points.h"
 #include "report/information_dialog.h"
+#include "report/program_edition.h"
 #include "report/qt_translation.h"
 #include "report/report_window.h"
 
@@ -31,6 +32,17 @@ constexpr const char* kProgramName = "mietspiegelrechner";
 
 template <class Window> void Destroy(Window*& instance) {
     delete std::exchange(instance, nullptr);
+}
+
+// An installed edition that cannot be read counts for nothing; the user hears which, and by
+// which edition the program evaluates instead.
+void ReportPassedOverEditions(const QStringList& faults) {
+    gui::Messages::refuse(
+        QStringLiteral("Eine installierte Ausgabe des Mietspiegels ist fehlerhaft und wird nicht "
+                       "verwendet:\n%1\n\nDas Programm rechnet mit: %2.")
+            .arg(faults.join(QLatin1Char('\n')),
+                 report::ProgramEditionTitle(report::TodayOnClock())),
+        Form1);
 }
 
 } // namespace
@@ -95,8 +107,12 @@ int Run(int argc, char** argv) {
     int exitCode = 1;
     gui::Guarded([&application, &exitCode] {
         PrepareApplication(application);
+        // The edition before the windows: the information dialog writes its text at once.
+        const QStringList passedOver = report::ChooseProgramEdition(report::TodayOnClock());
         CreateWindows();
         Form1->show();
+        if (!passedOver.isEmpty())
+            ReportPassedOverEditions(passedOver);
         exitCode = application.exec();
     });
     DestroyWindows();

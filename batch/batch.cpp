@@ -35,9 +35,11 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
 // Writes each answer of a batch in its format, and counts them.
 class BatchWriter {
 public:
-    BatchWriter(std::ostream& out, const std::string& decimalSeparator, OutputFormat format,
+    BatchWriter(std::ostream& out, const BatchEditions& editions,
+                const std::string& decimalSeparator, OutputFormat format,
                 std::string_view unknownKeyHint, FiguresTable* table)
-        : out_(out), decimalSeparator_(decimalSeparator),
+        : out_(out), editions_(editions), severalEditions_(editions.editions.size() > 1),
+          decimalSeparator_(decimalSeparator),
           csv_(format == OutputFormat::Csv || format == OutputFormat::Xlsx),
           table_(format == OutputFormat::Xlsx ? table : nullptr), unknownKeyHint_(unknownKeyHint) {}
 
@@ -45,7 +47,7 @@ public:
         if (!csv_ || table_)
             return true;
         text_.clear();
-        AppendCsvHeader(text_);
+        AppendCsvHeader(text_, severalEditions_);
         return write();
     }
 
@@ -53,8 +55,9 @@ public:
     bool answer(std::uint64_t number, AnswersReading reading) {
         text_.clear();
         // The table needs the figures alone: no paragraph is built for it.
-        AnswersEvaluation evaluation = EvaluateAnswers(
-            AdmitReading(std::move(reading)), decimalSeparator_, csv_ ? nullptr : &document_);
+        AnswersEvaluation evaluation =
+            EvaluateAnswers(AdmitReading(std::move(reading)), editions_.editions, editions_.day,
+                            decimalSeparator_, csv_ ? nullptr : &document_);
         evaluation.message =
             WithUnknownKeyHint(evaluation.message, evaluation.unknownKey, unknownKeyHint_);
         if (table_) {
@@ -63,9 +66,10 @@ public:
             return AddRow(number, evaluation);
         }
         if (csv_) {
-            AppendCsvEvaluation(number, evaluation, decimalSeparator_, text_);
+            AppendCsvEvaluation(number, evaluation, severalEditions_, decimalSeparator_, text_);
         } else {
-            AppendAnswersEvaluation(evaluation, document_, decimalSeparator_, text_);
+            AppendAnswersEvaluation(evaluation, document_, severalEditions_, decimalSeparator_,
+                                    text_);
             text_ += '\n';
         }
         ++outcome_.lines;
@@ -82,17 +86,10 @@ public:
 
 private:
     bool AddRow(std::uint64_t number, const AnswersEvaluation& evaluation) {
-        FiguresRow row;
-        row.number = number;
-        if (evaluation.caseNumber)
-            row.caseNumber = *evaluation.caseNumber;
-        if (evaluation.status != AnswersEvaluation::Status::Evaluated) {
-            row.message = evaluation.message;
-            return table_->add(row);
-        }
-        const FinalFigureTexts figures = FormatFinalFigures(evaluation.result, decimalSeparator_);
-        row.figures = &figures;
-        return table_->add(row);
+        FinalFigureTexts figures;
+        std::string edition;
+        return table_->add(
+            RowOf(number, evaluation, severalEditions_, decimalSeparator_, figures, edition));
     }
 
     bool write() {
@@ -101,6 +98,8 @@ private:
     }
 
     std::ostream& out_;
+    const BatchEditions& editions_;
+    bool severalEditions_;
     const std::string& decimalSeparator_;
     bool csv_;
     FiguresTable* table_;
@@ -206,10 +205,11 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
 
 } // namespace
 
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                      OutputFormat format, BatchProgress* progress, InputFormat input,
-                      std::string_view unknownKeyHint, FiguresTable* table) {
-    BatchWriter writer(out, decimalSeparator, format, unknownKeyHint, table);
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format,
+                      BatchProgress* progress, InputFormat input, std::string_view unknownKeyHint,
+                      FiguresTable* table) {
+    BatchWriter writer(out, editions, decimalSeparator, format, unknownKeyHint, table);
     BatchOutcome outcome;
     // One byte more than answers may take: a longer line is refused for its size all the
     // same.

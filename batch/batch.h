@@ -3,6 +3,7 @@
 #include "batch/batch_formats.h"
 #include "batch/batch_progress.h"
 #include "batch/figures_table.h"
+#include "evaluation/rent_index/editions.h"
 
 #include <cstdint>
 #include <istream>
@@ -35,12 +36,20 @@ struct BatchOutcome {
     const char* encodingNote = "";
     bool finished() const { return failure == Failure::None; }
 };
-// With OutputFormat::Xlsx the rows go to table, and nothing to out.
+// What every row of a batch is evaluated by: the editions loaded and the day that chooses
+// among them where a row names no "Stichtag".
+struct BatchEditions {
+    const RentIndexEditions& editions;
+    CalendarDate day;
+};
+
+// With OutputFormat::Xlsx the rows go to table, and nothing to out. Where several editions
+// are loaded, each row names the edition it was evaluated by.
 // unknownKeyHint follows the refusal of an unknown key, saying where the known ones are
 // listed ("; die erlaubten Schlüssel nennt --help").
-BatchOutcome RunBatch(std::istream& in, std::ostream& out, const std::string& decimalSeparator,
-                      OutputFormat format = OutputFormat::Json, BatchProgress* progress = nullptr,
-                      InputFormat input = InputFormat::JsonLines,
+BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format = OutputFormat::Json,
+                      BatchProgress* progress = nullptr, InputFormat input = InputFormat::JsonLines,
                       std::string_view unknownKeyHint = {}, FiguresTable* table = nullptr);
 
 } // namespace msr::batch

@@ -8,11 +8,12 @@
 namespace msr::batch {
 
 void AppendAnswersEvaluation(const AnswersEvaluation& evaluation, const ReportDocument& document,
-                             const std::string& decimalSeparator, std::string& out) {
+                             bool severalEditions, const std::string& decimalSeparator,
+                             std::string& out) {
     const std::size_t start = out.size();
     if (evaluation.status == AnswersEvaluation::Status::Evaluated)
         AppendReportJson(document, FormatFinalFigures(evaluation.result, decimalSeparator),
-                         decimalSeparator, out);
+                         evaluation.edition, severalEditions, decimalSeparator, out);
     else
         AppendErrorJson(evaluation.message, out);
     if (!evaluation.caseNumber)
@@ -25,16 +26,47 @@ void AppendAnswersEvaluation(const AnswersEvaluation& evaluation, const ReportDo
     out.insert(start + 1, caseNumber); // right after the object's opening brace
 }
 
-void AppendCsvEvaluation(std::uint64_t number, const AnswersEvaluation& evaluation,
-                         const std::string& decimalSeparator, std::string& out) {
-    std::string_view caseNumber;
+FiguresRow RowOf(std::uint64_t number, const AnswersEvaluation& evaluation, bool editionColumn,
+                 const std::string& decimalSeparator, FinalFigureTexts& figures,
+                 std::string& edition) {
+    FiguresRow row;
+    row.number = number;
     if (evaluation.caseNumber)
-        caseNumber = *evaluation.caseNumber;
-    if (evaluation.status == AnswersEvaluation::Status::Evaluated)
-        AppendCsvFigures(number, caseNumber,
-                         FormatFinalFigures(evaluation.result, decimalSeparator), out);
-    else
-        AppendCsvError(number, caseNumber, evaluation.message, out);
+        row.caseNumber = *evaluation.caseNumber;
+    if (evaluation.status == AnswersEvaluation::Status::Evaluated) {
+        figures = FormatFinalFigures(evaluation.result, decimalSeparator);
+        row.figures = &figures;
+        if (editionColumn) {
+            edition = EditionCell(evaluation.edition);
+            row.edition = edition;
+        }
+    } else {
+        row.message = evaluation.message;
+    }
+    return row;
+}
+
+void AppendCsvEvaluation(std::uint64_t number, const AnswersEvaluation& evaluation,
+                         bool severalEditions, const std::string& decimalSeparator,
+                         std::string& out) {
+    FiguresRow row;
+    row.number = number;
+    if (evaluation.caseNumber)
+        row.caseNumber = *evaluation.caseNumber;
+    if (evaluation.status != AnswersEvaluation::Status::Evaluated) {
+        row.message = evaluation.message;
+        AppendCsvRow(row, severalEditions, out);
+        return;
+    }
+    const FinalFigureTexts figures = FormatFinalFigures(evaluation.result, decimalSeparator);
+    row.figures = &figures;
+    if (!severalEditions) {
+        AppendCsvRow(row, false, out);
+        return;
+    }
+    const std::string edition = EditionCell(evaluation.edition);
+    row.edition = edition;
+    AppendCsvRow(row, true, out);
 }
 
 } // namespace msr::batch

@@ -22,36 +22,44 @@ void AppendNumber(std::uint64_t number, std::string& out) {
 
 } // namespace
 
-void AppendCsvHeader(std::string& out) {
-    out += "\"Nr\";\"Aktenzeichen\"";
+void AppendCsvHeader(std::string& out, bool editionColumn) {
+    AppendCsvField(kNumberColumn, out);
+    out += kSeparator;
+    AppendCsvField(kCaseNumberColumn, out);
     for (const FigureColumn& figure : kFigureColumns) {
         out += kSeparator;
         AppendCsvField(figure.column, out);
     }
-    out += ";\"Fehler\"\n";
+    out += kSeparator;
+    AppendCsvField(kMessageColumn, out);
+    if (editionColumn) {
+        out += kSeparator;
+        AppendCsvField(kEditionColumn, out);
+    }
+    out += '\n';
 }
 
-void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
-                      const FinalFigureTexts& figures, std::string& out) {
-    AppendNumber(lineNumber, out);
+void AppendCsvRow(const FiguresRow& row, bool editionColumn, std::string& out) {
+    AppendNumber(row.number, out);
     out += kSeparator;
-    AppendCsvText(caseNumber, out);
+    AppendCsvText(row.caseNumber, out);
     for (const FigureColumn& figure : kFigureColumns) {
         out += kSeparator;
-        AppendCsvField(figures.*figure.text, out);
+        if (row.figures)
+            AppendCsvField(row.figures->*figure.text, out);
+        else
+            out += "\"\"";
     }
-    out += ";\"\"\n"; // no error
-}
-
-void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::string_view message,
-                    std::string& out) {
-    AppendNumber(lineNumber, out);
-    out += kSeparator;
-    AppendCsvText(caseNumber, out);
-    for (std::size_t i = 0; i < std::size(kFigureColumns); ++i)
-        out += ";\"\"";
-    out += kSeparator;
-    AppendCsvText(message, out);
+    if (row.figures)
+        out += ";\"\""; // no error
+    else {
+        out += kSeparator;
+        AppendCsvText(row.message, out);
+    }
+    if (editionColumn) {
+        out += kSeparator;
+        AppendCsvText(row.edition, out);
+    }
     out += '\n';
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/figures_table.h"
 #include "evaluation/figures_record.h"
 
 #include <cstdint>
@@ -14,17 +15,13 @@ namespace msr::batch {
 // each row ended by a line feed.
 
 // "Nr";"Aktenzeichen";"Untergrenze je m²";"Mittelwert je m²";"Obergrenze je m²";"Wohnfläche m²";
-// "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";"Fehler" and the line feed.
-void AppendCsvHeader(std::string& out);
+// "Untergrenze gesamt";"Mittelwert gesamt";"Obergrenze gesamt";"Fehler" (and ;"Mietspiegel")
+// and the line feed.
+void AppendCsvHeader(std::string& out, bool editionColumn = false);
 
-// The input line's number, its case number (empty when it has none) and the seven figures
-// as the report prints them; "Fehler" empty.
-void AppendCsvFigures(std::uint64_t lineNumber, std::string_view caseNumber,
-                      const FinalFigureTexts& figures, std::string& out);
-
-// The input line's number, its case number, empty figures and the message in "Fehler".
-void AppendCsvError(std::uint64_t lineNumber, std::string_view caseNumber, std::string_view message,
-                    std::string& out);
+// One row: the figures as the report prints them and "Fehler" empty, or empty figures and
+// the message in "Fehler".
+void AppendCsvRow(const FiguresRow& row, bool editionColumn, std::string& out);
 
 // One field in double quotes, a quote inside doubled.
 void AppendCsvField(std::string_view field, std::string& out);

@@ -14,8 +14,10 @@ namespace msr::batch {
 class FiguresWorkbook : public FiguresTable {
 public:
     // The workbook that finish() completes on out, which it keeps (seekable: a file, a
-    // string stream); nullptr when it cannot be begun.
-    static std::unique_ptr<FiguresWorkbook> Open(std::unique_ptr<std::ostream> out);
+    // string stream); nullptr when it cannot be begun. With the edition's column where
+    // several editions are loaded.
+    static std::unique_ptr<FiguresWorkbook> Open(std::unique_ptr<std::ostream> out,
+                                                 bool editionColumn = false);
     ~FiguresWorkbook() override;
 
     bool add(const FiguresRow& row) override;

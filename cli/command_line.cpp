@@ -22,7 +22,9 @@ constexpr const char* kProgram = "mietspiegel-auswertung";
 constexpr const char* kSynopsis =
     "Aufruf: mietspiegel-auswertung [--format text|json|csv|xlsx] [--input json|csv]\n"
     "          [--decimal-separator ,|.] [--batch] [--pdf PDF-DATEI]\n"
-    "          [--output AUSGABE-DATEI] [DATEI]\n";
+    "          [--output AUSGABE-DATEI] [--rent-index DATEI]... [--date JJJJ-MM-TT]\n"
+    "          [DATEI]\n"
+    "       mietspiegel-auswertung --check-rent-index DATEI\n";
 
 // The options and their lines in --help; one row per option.
 struct OptionRow {
@@ -30,6 +32,7 @@ struct OptionRow {
     const char* valueName;    // nullptr: a switch
     const char* missingValue; // what an option with a value says when the value is missing
     const char* help;         // the description in --help, already laid out
+    bool repeatable = false;  // every value counts, not only the last
 };
 
 // clang-format off
@@ -101,6 +104,27 @@ const OptionRow kOptions[] = {
                  durchgegangen ist, ein fehlgeschlagener Lauf lässt sie, wie
                  sie war.
 )"},
+    {"--rent-index", "DATEI", "Die Option --rent-index braucht einen Dateinamen", R"(  --rent-index DATEI
+                 eine Ausgabe des Mietspiegels (JSON-Datei) oder ein Ordner
+                 solcher Dateien, zusätzlich zur eingebauten und zu den
+                 installierten (/usr/share/mietspiegelrechner/editions/);
+                 mehrmals möglich. Es zählt die Ausgabe, die am Tag von --date
+                 gilt, oder am "Stichtag" einer Zeile. Sind mehrere Ausgaben
+                 geladen, nennt die Tabelle in der Spalte "Mietspiegel" und das
+                 JSON unter "edition" die Ausgabe jeder Auswertung.
+)", true},
+    {"--date", "JJJJ-MM-TT", "Die Option --date braucht einen Tag wie 2026-12-10", R"(  --date JJJJ-MM-TT
+                 der Tag, dessen Mietspiegel zählt (Vorgabe: heute), etwa der
+                 Tag, an dem ein Mieterhöhungsschreiben einging; nach der
+                 Laufzeit der neuesten Ausgabe zählt diese, vor der ältesten
+                 keine. Eine Spalte oder ein Schlüssel "Stichtag" wählt je Zeile.
+)"},
+    {"--check-rent-index", "DATEI", "Die Option --check-rent-index braucht einen Dateinamen", R"(  --check-rent-index DATEI
+                 prüft eine Ausgabe des Mietspiegels (oder jede in einem
+                 Ordner), bevor sie verteilt wird: nennt jeden Fehler mit
+                 Zeile und Schlüssel, oder fasst sie zusammen (Stand,
+                 Laufzeit, Anzahlen). Rückgabewert 0 oder 2.
+)"},
     {"-h,--help", nullptr, nullptr, "  -h, --help     diese Hilfe\n"},
     {"--version", nullptr, nullptr, "  --version      Name und Version des Programms\n"},
 };
@@ -119,8 +143,9 @@ const OptionRow* RowNamed(std::string_view longName) {
     return nullptr;
 }
 
-// What the parser found: the last value of each option given, a switch with an empty one.
-using Given = std::map<std::string, std::string>;
+// What the parser found: the values of each option given (of most the last alone), a
+// switch with an empty one.
+using Given = std::map<std::string, std::vector<std::string>>;
 
 std::string ApplyFormat(Options& options, const std::string& value) {
     if (value == "text")
@@ -154,7 +179,7 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
                         Options& options) {
     const auto value = [&](const char* name) -> const std::string* {
         const auto found = given.find(name);
-        return found == given.end() ? nullptr : &found->second;
+        return found == given.end() ? nullptr : &found->second.back();
     };
     options.batch = value("--batch");
     options.help = value("--help");
@@ -179,6 +204,20 @@ std::string TakeOptions(const Given& given, const std::vector<std::string>& file
         options.pdfFile = *pdf;
     if (const std::string* output = value("--output"))
         options.outputFile = *output;
+    if (const auto found = given.find("--rent-index"); found != given.end())
+        options.rentIndexFiles = found->second;
+    if (const std::string* date = value("--date")) {
+        options.date = ParseDate(*date);
+        if (!options.date)
+            return "Unbekannter Tag \"" + WithVisibleControls(*date) +
+                   "\" für --date; erwartet wird ein Tag des Kalenders wie 2026-12-10";
+    }
+    if (const std::string* check = value("--check-rent-index")) {
+        options.checkRentIndex = *check;
+        if (!files.empty())
+            return "--check-rent-index prüft nur die Ausgabe des Mietspiegels; eine "
+                   "Eingabedatei ist damit nicht möglich";
+    }
     if (files.size() > 1)
         return "Es kann nur eine Eingabedatei angegeben werden";
     if (!files.empty())
@@ -283,6 +322,10 @@ std::string KeysText() {
                     ? ChoiceKeyText(input)
                     : Wrapped(KeyHead(input.name), KeyHelp(input), kKeyColumn);
     text += Wrapped(KeyHead(kCaseNumberKey), CaseNumberHelp(), kKeyColumn);
+    text += Wrapped(KeyHead(kReferenceDayKey),
+                    "ein Tag wie \"2016-03-01\" oder \"01.03.2016\"; wählt für diese Antworten "
+                    "die Ausgabe des Mietspiegels, wie --date es für alle tut",
+                    kKeyColumn);
     text += Wrapped("",
                     "Eine Auswahl ist die Nummer des gewählten Knopfs der Gruppe, von oben "
                     "gezählt. Built1980Side gibt es nur mit YearClass " +
@@ -319,7 +362,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     parser.allow_extras();  // an unknown option gets our message, below
     for (const OptionRow& row : kOptions) {
         if (row.valueName)
-            parser.add_option(row.names)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+            parser.add_option(row.names)->multi_option_policy(
+                row.repeatable ? CLI::MultiOptionPolicy::TakeAll
+                               : CLI::MultiOptionPolicy::TakeLast);
         else
             parser.add_flag(row.names)->disable_flag_override();
     }
@@ -340,7 +385,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     Given given;
     for (const OptionRow& row : kOptions)
         if (const CLI::Option* option = parser.get_option(LongName(row)); option->count() > 0)
-            given[LongName(row)] = row.valueName ? option->as<std::string>() : std::string();
+            given[LongName(row)] = row.valueName ? option->as<std::vector<std::string>>()
+                                                 : std::vector<std::string>{std::string()};
     result.error = TakeOptions(given, files, result.options);
     return result;
 }

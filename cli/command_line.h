@@ -1,7 +1,10 @@
 #pragma once
 
 #include "batch/batch_formats.h"
+#include "evaluation/answers/calendar_date.h"
 #include "evaluation/answers/inputs.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -23,6 +26,10 @@ struct Options {
     std::string pdfFile;          // --pdf: the report's pages go here too, as they print
     std::string outputFile;       // --output: instead of the standard output; empty: that
     std::string decimalSeparator; // "," or "."; empty: the locale's
+    // --rent-index: edition files and folders besides the built-in and installed ones.
+    std::vector<std::string> rentIndexFiles;
+    std::optional<CalendarDate> date; // --date: the day whose edition counts; none: today
+    std::string checkRentIndex;       // --check-rent-index: the file or folder to check
 };
 
 struct CommandLine {
@@ -33,7 +40,8 @@ struct CommandLine {
 
 // Reads the arguments that follow the program name, by the one table of options. Options
 // may come in any order, each value either as the next argument or after "=", short ones
-// compacted ("-h"); "--" ends the options; of a repeated option the last value counts.
+// compacted ("-h"); "--" ends the options; of a repeated option the last value counts, but
+// every --rent-index does.
 // Every message is our own German one, the same in every build.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 

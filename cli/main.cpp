@@ -2,6 +2,7 @@
 // Qt: the locale's decimal separator and the PDF writer of the report page.
 #include "batch/figures_workbook.h"
 #include "cli/command_line.h"
+#include "cli/edition_files.h"
 #include "cli/progress.h"
 #include "cli/run.h"
 #include "cli/zlib_inflating.h"
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -70,11 +72,15 @@ int main(int argc, char* argv[]) {
     surroundings.progress = msr::cli::StandardErrorTerminal(std::cerr);
     surroundings.writePdf = WritePdf;
     surroundings.openWorkbook =
-        [](const std::string& file) -> std::unique_ptr<msr::batch::FiguresTable> {
+        [](const std::string& file,
+           bool editionColumn) -> std::unique_ptr<msr::batch::FiguresTable> {
         return msr::batch::FiguresWorkbook::Open(
-            std::make_unique<std::ofstream>(file, std::ios::binary | std::ios::trunc));
+            std::make_unique<std::ofstream>(file, std::ios::binary | std::ios::trunc),
+            editionColumn);
     };
     surroundings.inflate = msr::cli::InflateWithZlib;
+    surroundings.installedEditionFolders =
+        msr::cli::InstalledEditionFolders(std::getenv("XDG_DATA_DIRS"));
     try {
         return msr::cli::RunEvaluator(arguments, std::cin, std::cout, std::cerr, surroundings);
     } catch (...) {

@@ -5,11 +5,13 @@
 #include "batch/figures_csv.h"
 #include "batch/sheet_source.h"
 #include "cli/command_line.h"
+#include "cli/edition_files.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
+#include "evaluation/rent_index/edition_reading.h"
 
 #include <array>
 #include <cerrno>
@@ -28,10 +30,17 @@ using batch::BatchOutcome;
 
 namespace {
 
-int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
-                 std::ostream& err, const Surroundings& chosen);
-int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
-                const Surroundings& chosen);
+// What a run evaluates by: the editions loaded, and the day that chooses among them.
+struct RunEditions {
+    RentIndexEditions editions;
+    CalendarDate day;
+    batch::BatchEditions forBatch() const { return {editions, day}; }
+};
+
+int RunOnOptions(const Options& options, const RunEditions& editions, std::istream& standardInput,
+                 std::ostream& out, std::ostream& err, const Surroundings& chosen);
+int RunIntoFile(const Options& options, const RunEditions& editions, std::istream& standardInput,
+                std::ostream& err, const Surroundings& chosen);
 
 constexpr const char* kInputUnreadable = "Die Eingabe kann nicht gelesen werden";
 constexpr const char* kOutputUnwritable = "Die Ausgabe kann nicht geschrieben werden";
@@ -121,19 +130,56 @@ bool WriteAll(std::ostream& out, const std::string& text) {
     return static_cast<bool>(out.flush());
 }
 
+// An edition that cannot be read refuses the run: every fault a line, then the usage.
+int EditionsFailure(std::ostream& err, const std::vector<std::string>& faults) {
+    for (const std::string& fault : faults)
+        err << WithFullStop(fault) << '\n';
+    err << UsageText();
+    return kUsageOrInputFailed;
+}
+
+// --check-rent-index: each edition's summary on the output, or its faults on the error
+// stream.
+int CheckRentIndex(const std::string& fileOrFolder, std::ostream& out, std::ostream& err) {
+    const std::vector<CheckedEdition> checked = CheckEditionFiles(fileOrFolder);
+    if (checked.empty()) {
+        err << WithFullStop("Im Ordner \"" + WithVisibleControls(fileOrFolder) +
+                            "\" steht keine Ausgabe des Mietspiegels (*.json)")
+            << '\n';
+        return kUsageOrInputFailed;
+    }
+    bool allGood = true;
+    std::string summaries;
+    for (const CheckedEdition& edition : checked) {
+        if (!edition.edition) {
+            allGood = false;
+            for (const std::string& fault : edition.faults)
+                err << WithFullStop(fault) << '\n';
+            continue;
+        }
+        summaries += "\"" + WithVisibleControls(edition.file) + "\": in Ordnung. " +
+                     EditionSummary(*edition.edition) + '\n';
+    }
+    if (!WriteAll(out, summaries))
+        return UsageFailure(err, kOutputUnwritable);
+    return allGood ? kEvaluated : kUsageOrInputFailed;
+}
+
 // Renders an evaluation in the chosen format.
 std::string Rendered(const ReportDocument& document, const msr::AnswersEvaluation& evaluation,
-                     const Options& options, const std::string& decimalSeparator) {
+                     const Options& options, bool severalEditions,
+                     const std::string& decimalSeparator) {
     std::string text;
     switch (options.format) {
     case OutputFormat::Json:
-        batch::AppendAnswersEvaluation(evaluation, document, decimalSeparator, text);
+        batch::AppendAnswersEvaluation(evaluation, document, severalEditions, decimalSeparator,
+                                       text);
         text += '\n';
         break;
     case OutputFormat::Xlsx: // a table of many rows only
     case OutputFormat::Csv:
-        batch::AppendCsvHeader(text);
-        batch::AppendCsvEvaluation(1, evaluation, decimalSeparator, text);
+        batch::AppendCsvHeader(text, severalEditions);
+        batch::AppendCsvEvaluation(1, evaluation, severalEditions, decimalSeparator, text);
         break;
     case OutputFormat::Text:
         AppendReportText(document, text);
@@ -142,15 +188,15 @@ std::string Rendered(const ReportDocument& document, const msr::AnswersEvaluatio
     return text;
 }
 
-int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::ostream& err,
-              const Surroundings& surroundings) {
+int RunSingle(std::istream& in, const Options& options, const RunEditions& editions,
+              std::ostream& out, std::ostream& err, const Surroundings& surroundings) {
     const std::string& decimalSeparator = surroundings.decimalSeparator;
     std::string json;
     if (!batch::ReadUpTo(in, kLargestAnswersText, json))
         return UsageFailure(err, kInputUnreadable);
     ReportDocument document; // 96 dpi, as the points of the JSON output promise
-    const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(json), decimalSeparator, &document);
+    const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
+        msr::AdmitAnswers(json), editions.editions, editions.day, decimalSeparator, &document);
     if (evaluation.status == AnswersEvaluation::Status::NotJson)
         return UsageFailure(err, evaluation.message);
     if (evaluation.status == AnswersEvaluation::Status::Refused) {
@@ -159,16 +205,18 @@ int RunSingle(std::istream& in, const Options& options, std::ostream& out, std::
     }
     if (!options.pdfFile.empty()) // the pages exactly as they print
         surroundings.writePdf(document, options.pdfFile);
-    if (!WriteAll(out, Rendered(document, evaluation, options, decimalSeparator)))
+    if (!WriteAll(out, Rendered(document, evaluation, options, editions.editions.size() > 1,
+                                decimalSeparator)))
         return UsageFailure(err, kOutputUnwritable);
     return kEvaluated;
 }
 
 // inputBytes: the size of the input when it is a regular file, else 0.
 int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& options,
-               std::ostream& out, std::ostream& err, const Surroundings& surroundings) {
+               const RunEditions& editions, std::ostream& out, std::ostream& err,
+               const Surroundings& surroundings) {
     if (!options.batch)
-        return RunSingle(in, options, out, err, surroundings);
+        return RunSingle(in, options, editions, out, err, surroundings);
     // A sheet may be a workbook, whose first sheet is read as a table.
     std::optional<batch::SheetSource> source;
     if (options.input == InputFormat::Sheet) {
@@ -195,12 +243,12 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
                                      "mietspiegel-auswertung");
         workbookFile = std::filesystem::temp_directory_path() /
                        ("mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx");
-        workbook = surroundings.openWorkbook(workbookFile.string());
+        workbook = surroundings.openWorkbook(workbookFile.string(), editions.editions.size() > 1);
         if (!workbook)
             return UsageFailure(err, kOutputUnwritable);
     }
     BatchOutcome outcome =
-        batch::RunBatch(answers, out, surroundings.decimalSeparator, format,
+        batch::RunBatch(answers, out, editions.forBatch(), surroundings.decimalSeparator, format,
                         progress ? &*progress : nullptr, options.input, kKeysHint, workbook.get());
     if (workbook) {
         const bool written = workbook->finish();
@@ -241,21 +289,29 @@ int RunEvaluator(const std::vector<std::string>& arguments, std::istream& standa
             return UsageFailure(err, kOutputUnwritable);
         return kEvaluated;
     }
+    if (!options.checkRentIndex.empty())
+        return CheckRentIndex(options.checkRentIndex, out, err);
     if (!options.pdfFile.empty() && !chosen.writePdf)
         return UsageFailure(err, "Die Option --pdf gibt es nur im nativen Auswerter "
                                  "mietspiegel-auswertung; im Browser druckt die Seite");
+    LoadedEditions loaded = LoadEditions(chosen.installedEditionFolders, options.rentIndexFiles);
+    if (!loaded.faults.empty())
+        return EditionsFailure(err, loaded.faults);
+    const RunEditions editions{std::move(loaded.editions), options.date   ? *options.date
+                                                           : chosen.today ? *chosen.today
+                                                                          : Today()};
     if (!options.outputFile.empty())
-        return RunIntoFile(options, standardInput, err, chosen);
-    return RunOnOptions(options, standardInput, out, err, chosen);
+        return RunIntoFile(options, editions, standardInput, err, chosen);
+    return RunOnOptions(options, editions, standardInput, out, err, chosen);
 }
 
 namespace {
 
-int RunOnOptions(const Options& options, std::istream& standardInput, std::ostream& out,
-                 std::ostream& err, const Surroundings& chosen) {
+int RunOnOptions(const Options& options, const RunEditions& editions, std::istream& standardInput,
+                 std::ostream& out, std::ostream& err, const Surroundings& chosen) {
     if (ReadsStandardInput(options))
-        return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, out, err,
-                          chosen);
+        return RunOnInput(standardInput, chosen.progress.standardInputBytes, options, editions, out,
+                          err, chosen);
 
     std::error_code ignored;
     if (std::filesystem::is_directory(options.inputFile, ignored))
@@ -266,14 +322,15 @@ int RunOnOptions(const Options& options, std::istream& standardInput, std::ostre
         return UsageFailure(err, WhyUnreadable(options.inputFile, errno));
     FileReadBuffer buffer(opened);
     std::istream file(&buffer);
-    return RunOnInput(file, RegularFileBytes(options.inputFile), options, out, err, chosen);
+    return RunOnInput(file, RegularFileBytes(options.inputFile), options, editions, out, err,
+                      chosen);
 }
 
 // Writes beside the target and replaces it only when the run went through (a refused row
 // of a table counts as through, a refused single set of answers does not): a failed run
 // keeps the old file whole, and no reader ever sees half a file.
-int RunIntoFile(const Options& options, std::istream& standardInput, std::ostream& err,
-                const Surroundings& chosen) {
+int RunIntoFile(const Options& options, const RunEditions& editions, std::istream& standardInput,
+                std::ostream& err, const Surroundings& chosen) {
     namespace fs = std::filesystem;
     const fs::path target(options.outputFile);
     const std::string unwritable = "Die Datei \"" + WithVisibleControls(options.outputFile) +
@@ -284,7 +341,7 @@ int RunIntoFile(const Options& options, std::istream& standardInput, std::ostrea
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     if (!file)
         return UsageFailure(err, unwritable);
-    const int status = RunOnOptions(options, standardInput, file, err, chosen);
+    const int status = RunOnOptions(options, editions, standardInput, file, err, chosen);
     file.close();
     std::error_code ignored;
     const bool through = status == kEvaluated || (status == kRefused && options.batch);

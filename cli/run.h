@@ -3,11 +3,13 @@
 #include "batch/figures_table.h"
 #include "batch/zip_reading.h"
 #include "cli/progress.h"
+#include "evaluation/answers/calendar_date.h"
 #include "evaluation/document/report_document.h"
 
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,7 +28,9 @@ using PdfWriter = std::function<void(const ReportDocument& document, const std::
 
 // Begins a workbook of the table of figures that finish() writes to file; nullptr when it
 // cannot be begun.
-using WorkbookOpener = std::function<std::unique_ptr<batch::FiguresTable>(const std::string& file)>;
+// With the edition's column where several editions are loaded.
+using WorkbookOpener = std::function<std::unique_ptr<batch::FiguresTable>(const std::string& file,
+                                                                          bool editionColumn)>;
 
 // What the evaluator takes from the program around it.
 struct Surroundings {
@@ -35,6 +39,10 @@ struct Surroundings {
     PdfWriter writePdf;                 // empty where this build writes no PDF
     WorkbookOpener openWorkbook;        // empty where this build writes no workbook
     batch::Inflater inflate;            // unpacks a workbook handed in as a sheet
+    // The day whose edition counts without --date; none: today on the computer's clock.
+    std::optional<CalendarDate> today;
+    // Where the installed editions of the rent index live (each folder's *.json).
+    std::vector<std::string> installedEditionFolders;
 };
 
 // The whole evaluator behind main(): the arguments after the program name, the standard

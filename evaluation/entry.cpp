@@ -41,6 +41,7 @@ AnswersEvaluation Failed(const AdmittedAnswers& admitted, AnswersEvaluation::Sta
 AdmittedAnswers AdmitReading(AnswersReading reading) {
     AdmittedAnswers admitted;
     admitted.caseNumber = std::move(reading.caseNumber);
+    admitted.referenceDay = reading.referenceDay;
     admitted.unknownKey = reading.unknownKey;
     if (reading.status != AnswersReading::Status::Read) {
         admitted.status = ReadingStatus(reading.status);
@@ -68,6 +69,7 @@ AdmittedAnswers AdmitAnswers(std::string_view json) {
 }
 
 AnswersEvaluation EvaluateAnswers(const AdmittedAnswers& admitted,
+                                  const RentIndexEditions& editions, const CalendarDate& day,
                                   const std::string& decimalSeparator, ReportDocument* document) {
     if (document)
         document->clear();
@@ -75,11 +77,18 @@ AnswersEvaluation EvaluateAnswers(const AdmittedAnswers& admitted,
         return Failed(admitted, AnswersEvaluation::Status::NotJson, admitted.message);
     if (admitted.status != AdmittedAnswers::Status::Admitted)
         return Failed(admitted, AnswersEvaluation::Status::Refused, admitted.message);
+    const CalendarDate& chosenDay = admitted.referenceDay.value_or(day);
+    const EditionInForce edition = editions.inForceOn(chosenDay);
+    if (!edition)
+        return Failed(admitted, AnswersEvaluation::Status::Refused,
+                      WithFullStop(editions.noneInForceMessage(chosenDay)));
     AnswersEvaluation evaluated;
     evaluated.caseNumber = admitted.caseNumber;
+    evaluated.edition = edition;
     try {
-        evaluated.result = document ? Evaluate(admitted.answers, *document, decimalSeparator)
-                                    : EvaluateFigures(admitted.answers, decimalSeparator);
+        evaluated.result =
+            document ? Evaluate(admitted.answers, *edition.edition, *document, decimalSeparator)
+                     : EvaluateFigures(admitted.answers, *edition.edition, decimalSeparator);
         return evaluated;
     } catch (...) {
         // As in the program, an error of the evaluation ends it and is reported with its

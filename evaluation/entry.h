@@ -4,6 +4,7 @@
 #include "evaluation/answers/answers_reading.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/evaluation_result.h"
+#include "evaluation/rent_index/editions.h"
 
 #include <exception>
 #include <optional>
@@ -35,8 +36,9 @@ struct AdmittedAnswers {
     Answers answers;                  // as read; the start-up values when not read
     std::vector<const char*> missing; // the required answers not given, when read
     std::string message;              // unless admitted: why, with the error report's full stop
-    std::optional<std::string> caseNumber; // "Aktenzeichen", when the answers give a valid one
-    bool unknownKey = false;               // refused for a key that is no input
+    std::optional<std::string> caseNumber;    // "Aktenzeichen", when the answers give a valid one
+    std::optional<CalendarDate> referenceDay; // "Stichtag", when the answers give one
+    bool unknownKey = false;                  // refused for a key that is no input
     // Refused by a dialog's rule: the input whose field to correct ("Built1980Side" for the
     // construction-year dialog's refusal, "LivingArea" for the flat-size dialog's).
     const char* refusedInput = nullptr;
@@ -58,6 +60,7 @@ struct AnswersEvaluation {
     Status status = Status::Evaluated;
     std::string message; // for NotJson and Refused, with the error report's full stop
     EvaluationResult result;
+    EditionInForce edition; // the edition it was evaluated by
     std::optional<std::string> caseNumber;
     bool unknownKey = false; // refused for a key that is no input
 };
@@ -66,10 +69,13 @@ struct AnswersEvaluation {
 // refusal of an unknown key ("; die erlaubten Schlüssel nennt --help"); others unchanged.
 std::string WithUnknownKeyHint(const std::string& message, bool unknownKey, std::string_view hint);
 
-// Evaluates the answers if they were admitted: into the document (which is cleared first)
-// when one is given, else the figures alone, building no paragraph. An error of the
-// evaluation (a living area the separator cannot read) is its refusal, as in the program.
+// Evaluates the answers if they were admitted, by the edition in force on their "Stichtag",
+// or on `day` where they name none (today, or the day a counsellor chose): into the
+// document (which is cleared first) when one is given, else the figures alone, building no
+// paragraph. An error of the evaluation (a living area the separator cannot read) is its
+// refusal, as in the program; so is a day before every edition.
 AnswersEvaluation EvaluateAnswers(const AdmittedAnswers& admitted,
+                                  const RentIndexEditions& editions, const CalendarDate& day,
                                   const std::string& decimalSeparator,
                                   ReportDocument* document = nullptr);
 

@@ -2,9 +2,7 @@
 
 #include "evaluation/answers/living_area.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/rent_index/fill.h"
-#include "evaluation/rent_index/fixed_texts.h"
-#include "evaluation/rent_index/rent_index_tables.h"
+#include "evaluation/rent_index/priced_answers.h"
 
 namespace msr {
 namespace {
@@ -13,16 +11,16 @@ namespace {
 // figures alone cost no sentence.
 class NoText {
 public:
-    template <std::size_t N> void fixed(const std::array<FixedParagraph, N>&) {}
+    void fixed(const std::vector<FixedParagraph>&) {}
     void paragraph(ParagraphKind, std::string_view) {}
     void finding(std::string_view) {}
-    void section(const char*, const char*) {}
-    void yearClass(const YearClassRow&, const SpanFigures&) {}
-    void apartment(const ApartmentRow&) {}
+    void section(const std::string&, const std::string&) {}
+    void yearClass(const Sentence&, const YearClassRow&, const SpanFigures&) {}
+    void apartment(const ApartmentRow&, const SpanFigures&) {}
     void size(const SizeClassRow&, float, const SpanFigures&) {}
-    void feature(const char*, double, bool, const SpanFigures&) {}
-    void mean(const char*, const SpanFigures&) {}
-    void finalCalculation(const EvaluationResult&) {}
+    void feature(const FeatureRow&, const SpanFigures&) {}
+    void mean(const Sentence&, const SpanFigures&) {}
+    void finalCalculation(const Edition&, const EvaluationResult&) {}
 };
 
 // The text of an evaluation as the report's paragraphs, each sentence filled with the
@@ -32,7 +30,7 @@ public:
     DocumentText(ReportDocument& document, const std::string& separator)
         : document_(document), separator_(separator) {}
 
-    template <std::size_t N> void fixed(const std::array<FixedParagraph, N>& paragraphs) {
+    void fixed(const std::vector<FixedParagraph>& paragraphs) {
         for (const FixedParagraph& paragraph : paragraphs)
             this->paragraph(paragraph.kind, paragraph.text);
     }
@@ -56,54 +54,58 @@ public:
         document_.appendBody(sentence);
     }
 
-    void section(const char* heading, const char* explanation) {
+    void section(const std::string& heading, const std::string& explanation) {
         document_.appendHeading(heading);
         document_.appendBody(explanation);
     }
 
-    void yearClass(const YearClassRow& row, const SpanFigures& figures) {
-        document_.appendBody(
-            Fill(kYearClassSentence, {row.periodPhrase, format(figures.low), format(figures.high),
-                                      format(figures.mean)}));
+    void yearClass(const Sentence& sentence, const YearClassRow& row, const SpanFigures& figures) {
+        document_.appendBody(sentence.filled({{Hole::Period, row.period},
+                                              {Hole::Low, format(figures.low)},
+                                              {Hole::High, format(figures.high)},
+                                              {Hole::Mean, format(figures.mean)}}));
     }
 
-    void apartment(const ApartmentRow& row) {
-        finding(Fill(row.sentence, {AmountInSentence(row.amount)}));
+    void apartment(const ApartmentRow& row, const SpanFigures& figures) {
+        finding(priced(row.sentence, row.amount, figures));
     }
 
     void size(const SizeClassRow& row, float livingArea, const SpanFigures& figures) {
-        if (!row.adjusts)
-            finding(Fill(row.sentence, {format(livingArea)}));
-        else
-            finding(Fill(row.sentence,
-                         {format(livingArea), AmountInSentence(row.amount), format(figures.mean)}));
+        finding(row.sentence.filled({{Hole::LivingArea, format(livingArea)},
+                                     {Hole::Amount, AmountInSentence(row.amount)},
+                                     {Hole::Mean, format(figures.mean)}}));
     }
 
-    // The amount fills the sentence's first hole where it moves the figures; the mean
-    // fills the next one, or the only one of a feature that moves nothing.
-    void feature(const char* sentence, double amount, bool adjusts, const SpanFigures& figures) {
-        if (adjusts)
-            finding(Fill(sentence, {AmountInSentence(amount), format(figures.mean)}));
-        else
-            finding(Fill(sentence, {format(figures.mean)}));
+    void feature(const FeatureRow& row, const SpanFigures& figures) {
+        finding(priced(row.sentence, row.amount, figures));
     }
 
-    void mean(const char* sentence, const SpanFigures& figures) {
-        finding(Fill(sentence, {format(figures.mean)}));
+    void mean(const Sentence& sentence, const SpanFigures& figures) {
+        finding(sentence.filled({{Hole::Mean, format(figures.mean)}}));
     }
 
-    void finalCalculation(const EvaluationResult& result) {
+    void finalCalculation(const Edition& edition, const EvaluationResult& result) {
         document_.appendBody("");
-        document_.appendWarning(kFinalCalculationHeading);
+        document_.appendWarning(edition.finalCalculationHeading);
         // The figures as FormatFinalFigures gives them to a table of figures, too.
         const FinalFigureTexts t = FormatFinalFigures(result, separator_);
-        document_.appendWarning(
-            Fill(kFinalSentence, {t.meanPerSquareMetre, t.lowPerSquareMetre, t.highPerSquareMetre,
-                                  t.livingArea, t.totalLow, t.totalHigh, t.totalMean}));
-        fixed(kClosingLines);
+        document_.appendWarning(edition.finalSentence.filled({{Hole::Mean, t.meanPerSquareMetre},
+                                                              {Hole::Low, t.lowPerSquareMetre},
+                                                              {Hole::High, t.highPerSquareMetre},
+                                                              {Hole::LivingArea, t.livingArea},
+                                                              {Hole::TotalLow, t.totalLow},
+                                                              {Hole::TotalHigh, t.totalHigh},
+                                                              {Hole::TotalMean, t.totalMean}}));
+        fixed(edition.closingLines);
     }
 
 private:
+    // A priced sentence names its amount and, where it says so, the mean after it.
+    std::string priced(const Sentence& sentence, double amount, const SpanFigures& figures) const {
+        return sentence.filled(
+            {{Hole::Amount, AmountInSentence(amount)}, {Hole::Mean, format(figures.mean)}});
+    }
+
     std::string format(Extended value) const { return FormatFigure(value, separator_); }
 
     ReportDocument& document_;
@@ -114,84 +116,84 @@ private:
 // tells each step to. The rules are the same code whichever text it tells.
 template <class Text> class Evaluation {
 public:
-    Evaluation(const Answers& answers, Text& text, const std::string& separator)
-        : answers_(answers), text_(text), separator_(separator) {}
+    Evaluation(const Answers& answers, const Edition& edition, Text& text,
+               const std::string& separator)
+        : answers_(answers), edition_(edition), text_(text), separator_(separator) {}
 
     EvaluationResult run() {
-        if (answers_.YearClass < 1 || answers_.YearClass > int(kYearClasses.size()))
+        if (answers_.YearClass < 1 || answers_.YearClass > int(edition_.yearClasses.size()))
             throw MissingYearClass();
         livingArea_ = ToLivingArea(answers_.LivingArea, separator_);
-        text_.fixed(kIntroduction);
+        text_.fixed(edition_.introduction);
         yearClassSection();
-        text_.fixed(kAdjustmentsIntroduction);
+        text_.fixed(edition_.adjustmentsIntroduction);
         sizeSection();
-        for (const FeatureSectionRow& section : kFeatureSections)
+        for (const FeatureSectionRow& section : edition_.featureSections)
             featureSection(section);
         return finalCalculation();
     }
 
 private:
     void yearClassSection() {
-        text_.fixed(kYearClassOpening);
+        text_.fixed(edition_.yearClassOpening);
         text_.paragraph(ParagraphKind::Body, "");
         const YearClassRow& row = yearClass();
         figures_ = SpanFigures{row.low, row.high, row.mean};
-        text_.yearClass(row, figures_);
+        text_.yearClass(edition_.yearClassSentence, row, figures_);
     }
 
     // The empty paragraph that opens section 1 closes the adjustments introduction; the
     // apartment surcharge ignores the size class.
     void sizeSection() {
-        text_.section(SizeSectionTexts::kHeading, SizeSectionTexts::kExplanation);
+        text_.section(edition_.sizeHeading, edition_.sizeExplanation);
         if (answers_.IsApartment) {
-            AdjustSpan(figures_, kApartment.amount);
-            text_.apartment(kApartment);
+            if (edition_.apartment.amount != 0)
+                AdjustSpan(figures_, edition_.apartment.amount);
+            text_.apartment(edition_.apartment, figures_);
             return;
         }
         const SizeClassRow& row = sizeClass();
-        if (row.adjusts)
+        if (row.adjusts())
             AdjustSpan(figures_, row.amount);
         text_.size(row, livingArea_, figures_);
     }
 
     const SizeClassRow& sizeClass() const {
-        for (const SizeClassRow& row : kSizeClasses)
+        for (const SizeClassRow& row : edition_.sizeClasses)
             if (livingArea_ <= row.upTo)
                 return row;
-        return kSizeClasses.back(); // only a living area that is not a number gets here
+        return edition_.sizeClasses.back(); // only a living area that is no number gets here
     }
 
     const YearClassRow& yearClass() const {
-        return kYearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
+        return edition_.yearClasses[static_cast<std::size_t>(answers_.YearClass - 1)];
     }
 
     // A class of its own before 1980, or the side "Baujahr vor 1980" (which the dialog
     // lets stand only beside the class split at 1980).
     bool builtBefore1980() const {
-        return yearClass().before1980 == Before1980::Yes ||
+        return YearClassBefore1980(answers_.YearClass) == Before1980::Yes ||
                answers_.Built1980Side == kBuilt1980SideBefore;
     }
 
     void featureSection(const FeatureSectionRow& section) {
         text_.paragraph(ParagraphKind::Body, "");
         text_.section(section.heading, section.explanation);
-        const FeatureRow* begin = section.features;
-        const FeatureRow* end = section.features + section.featureCount;
         bool anyAnswered = false;
-        for (const FeatureRow* feature = begin; feature != end; ++feature)
-            anyAnswered = anyAnswered || isAnswered(*feature);
+        for (const FeatureRow& feature : section.features)
+            anyAnswered = anyAnswered || isAnswered(feature);
         if (!anyAnswered) {
             if (section.noAnswer)
-                text_.finding(section.noAnswer);
+                text_.finding(*section.noAnswer);
             return;
         }
-        for (const FeatureRow* feature = begin; feature != end; ++feature)
-            if (isAnswered(*feature))
-                applyFeature(*feature);
-        if (section.closingMeanSentence) {
-            text_.mean(section.closingMeanSentence, figures_);
-            text_.finding(section.closingRemark);
-        }
+        for (const FeatureRow& feature : section.features)
+            if (isAnswered(feature))
+                applyFeature(feature);
+        if (section.closingMeanSentence)
+            text_.mean(*section.closingMeanSentence, figures_);
+        if (section.closingRemark)
+            text_.finding(*section.closingRemark);
     }
 
     bool isAnswered(const FeatureRow& feature) const {
@@ -200,12 +202,12 @@ private:
 
     void applyFeature(const FeatureRow& feature) {
         if (feature.contradiction && !builtBefore1980()) {
-            text_.finding(feature.contradiction);
+            text_.finding(*feature.contradiction);
             return;
         }
-        if (feature.adjusts)
+        if (feature.adjusts())
             AdjustSpan(figures_, feature.amount);
-        text_.feature(feature.sentence, feature.amount, feature.adjusts, figures_);
+        text_.feature(feature, figures_);
     }
 
     EvaluationResult finalCalculation() {
@@ -216,11 +218,12 @@ private:
         result.totalLow = Extended(figures_.low) * area;
         result.totalHigh = Extended(figures_.high) * area;
         result.totalMean = Extended(figures_.mean) * area;
-        text_.finalCalculation(result);
+        text_.finalCalculation(edition_, result);
         return result;
     }
 
     const Answers& answers_;
+    const Edition& edition_;
     Text& text_;
     const std::string& separator_;
     float livingArea_ = 0;
@@ -229,15 +232,16 @@ private:
 
 } // namespace
 
-EvaluationResult Evaluate(const Answers& answers, ReportDocument& document,
+EvaluationResult Evaluate(const Answers& answers, const Edition& edition, ReportDocument& document,
                           const std::string& decimalSeparator) {
     DocumentText text(document, decimalSeparator);
-    return Evaluation<DocumentText>(answers, text, decimalSeparator).run();
+    return Evaluation<DocumentText>(answers, edition, text, decimalSeparator).run();
 }
 
-EvaluationResult EvaluateFigures(const Answers& answers, const std::string& decimalSeparator) {
+EvaluationResult EvaluateFigures(const Answers& answers, const Edition& edition,
+                                 const std::string& decimalSeparator) {
     NoText text;
-    return Evaluation<NoText>(answers, text, decimalSeparator).run();
+    return Evaluation<NoText>(answers, edition, text, decimalSeparator).run();
 }
 
 } // namespace msr

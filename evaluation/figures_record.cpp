@@ -1,7 +1,6 @@
 #include "evaluation/figures_record.h"
 
 #include "evaluation/document/report_rendering.h"
-#include "evaluation/rent_index/edition.h"
 
 #include <string_view>
 
@@ -65,27 +64,46 @@ namespace {
 
 // ,"edition":{"stand":"1. Januar 2015","termEnd":"2016-12-31","line":"Mietspiegel Stand …"}:
 // for when the figures hold.
-void AppendEditionMember(std::string& out) {
-    const Edition& edition = RentIndexEdition();
-    out += ",\"edition\":{\"stand\":";
+void AppendEditionMember(const EditionInForce& inForce, bool severalEditions, std::string& out) {
+    const Edition& edition = *inForce.edition;
+    out += ",\"edition\":{";
+    if (severalEditions) {
+        out += "\"name\":";
+        AppendJsonString(edition.name, out);
+        out += ',';
+    }
+    out += "\"stand\":";
     AppendJsonString(edition.stand, out);
+    if (severalEditions) {
+        out += ",\"inForceFrom\":";
+        AppendJsonString(IsoDate(edition.inForceFrom), out);
+    }
     out += ",\"termEnd\":";
     AppendJsonString(IsoDate(edition.termEnd), out);
     out += ",\"line\":";
-    AppendJsonString(EditionLine(), out);
+    AppendJsonString(EditionLine(edition), out);
+    if (severalEditions)
+        out += inForce.outOfDate ? ",\"outOfDate\":true" : ",\"outOfDate\":false";
     out += '}';
 }
 
 } // namespace
 
 void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const EditionInForce& edition, bool severalEditions,
                       const std::string& decimalSeparator, std::string& out) {
     out += '{';
     AppendParagraphsMember(document, out);
     out += ",\"figures\":";
     AppendFiguresJson(figures, decimalSeparator, out);
-    AppendEditionMember(out);
+    AppendEditionMember(edition, severalEditions, out);
     out += '}';
+}
+
+std::string EditionCell(const EditionInForce& edition) {
+    if (!edition)
+        return {};
+    return edition.edition->name + (edition.outOfDate ? " (veraltet)" : "");
 }
 
 } // namespace msr

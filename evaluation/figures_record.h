@@ -2,6 +2,7 @@
 
 #include "evaluation/document/report_document.h"
 #include "evaluation/evaluation_result.h"
+#include "evaluation/rent_index/editions.h"
 
 #include <string>
 
@@ -59,8 +60,16 @@ void AppendJsonNumber(const std::string& printed, const std::string& separator, 
 
 // The report's paragraphs with the figures of the final calculation beside them and the
 // rent index's edition: {"paragraphs":[...],"figures":{"perSquareMetre":{..},
-// "livingArea":..,"total":{..}},"edition":{"stand":..,"termEnd":..,"line":..}}.
+// "livingArea":..,"total":{..}},"edition":{"stand":..,"termEnd":..,"line":..}}. Where
+// several editions are loaded, the edition also names itself, the day it came into force
+// and whether it was out of date on the day that chose it: "name", "inForceFrom",
+// "outOfDate".
 void AppendReportJson(const ReportDocument& document, const FinalFigureTexts& figures,
+                      const EditionInForce& edition, bool severalEditions,
                       const std::string& decimalSeparator, std::string& out);
+
+// The edition as a table of figures names it where several are loaded: its name, and
+// " (veraltet)" where the day that chose it lies after its term.
+std::string EditionCell(const EditionInForce& edition);
 
 } // namespace msr

@@ -31,21 +31,40 @@ std::optional<TypedRent> ReadRent(std::string_view text) {
     return TypedRent{true, *cents};
 }
 
-std::string SpanSentence(std::int64_t asked, const std::optional<FinalFigureTexts>& printed,
-                         const std::string& separator) {
+// "Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand …), gültig am 01.03.2016":
+// the comparison names the edition it was made with.
+std::string SpanHead(const SpanBasis& span) {
+    const Edition& edition = *span.edition.edition;
+    if (span.edition.outOfDate)
+        return Fill(
+            "Obergrenze (§ 558 BGB) nach {} (Stand {}), der neuesten Ausgabe am {}, deren "
+            "Laufzeit schon am {} endete; fragen Sie nach dem Mietspiegel, der an diesem "
+            "Tag galt",
+            {edition.name, edition.stand, GermanDate(span.day), GermanDate(edition.termEnd)});
+    return Fill("Obergrenze (§ 558 BGB) nach {} (Stand {}), gültig am {}",
+                {edition.name, edition.stand, GermanDate(span.day)});
+}
+
+std::string SpanSentence(std::int64_t asked, const SpanBasis& span, const std::string& separator) {
+    if (!span.edition)
+        return Fill("Obergrenze (§ 558 BGB): Am {} galt keiner der Mietspiegel dieses Rechners. "
+                    "Ob die verlangte Miete über der ortsüblichen Vergleichsmiete liegt, lässt "
+                    "sich mit ihm nicht beurteilen. Kappungsgrenze und Fristen gelten unabhängig "
+                    "davon.",
+                    {GermanDate(span.day)});
+    const std::optional<FinalFigureTexts>& printed = span.printed;
     const auto low = printed ? PrintedCents(printed->totalLow, separator) : std::nullopt;
     const auto high = printed ? PrintedCents(printed->totalHigh, separator) : std::nullopt;
     if (!low || !high)
-        return "Obergrenze (§ 558 BGB): Für den Vergleich mit der Spanne fehlen noch Angaben zu "
-               "Ihrer Wohnung.";
+        return SpanHead(span) + ": Für den Vergleich mit der Spanne fehlen noch Angaben zu Ihrer "
+                                "Wohnung.";
     const std::string start =
-        Fill("Obergrenze (§ 558 BGB): Die verlangten {} Euro liegen {} der Spanne von {} bis {} "
-             "Euro.",
-             {EuroText(asked, separator),
-              asked < *low    ? "unterhalb"
-              : asked > *high ? "oberhalb"
-                              : "innerhalb",
-              printed->totalLow, printed->totalHigh});
+        SpanHead(span) + Fill(": Die verlangten {} Euro liegen {} der Spanne von {} bis {} Euro.",
+                              {EuroText(asked, separator),
+                               asked < *low    ? "unterhalb"
+                               : asked > *high ? "oberhalb"
+                                               : "innerhalb",
+                               printed->totalLow, printed->totalHigh});
     if (asked > *high)
         return start + Fill(" Über die Obergrenze von {} Euro hinaus lässt sich die Erhöhung mit "
                             "diesem Mietspiegel nicht begründen.",
@@ -86,8 +105,21 @@ CalendarDate NewRentOwedFrom(const CalendarDate& received) {
     return {months / 12, months % 12 + 1, 1};
 }
 
-RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question,
-                                    const std::optional<FinalFigureTexts>& printed,
+SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnswers& flat,
+                        const RentIndexEditions& editions, const CalendarDate& today,
+                        const std::string& separator) {
+    SpanBasis span;
+    span.day = ParseIsoDate(TrimBlanks(question.received)).value_or(today);
+    span.edition = editions.inForceOn(span.day);
+    if (!span.edition)
+        return span;
+    const AnswersEvaluation evaluation = EvaluateAnswers(flat, editions, span.day, separator);
+    if (evaluation.status == AnswersEvaluation::Status::Evaluated)
+        span.printed = FormatFinalFigures(evaluation.result, separator);
+    return span;
+}
+
+RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const SpanBasis& span,
                                     const std::string& separator) {
     const auto asked = ReadRent(question.askedRent);
     if (!asked)
@@ -139,7 +171,7 @@ RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question,
         {std::to_string(question.capPercent), EuroText(base.cents, separator), check.capLimit,
          EuroText(asked->cents, separator),
          check.exceedsCap ? "darüber: So weit ist die Erhöhung nicht zulässig" : "nicht darüber"});
-    check.spanSentence = SpanSentence(asked->cents, printed, separator);
+    check.spanSentence = SpanSentence(asked->cents, span, separator);
     if (received) {
         check.considerUntil = GermanDate(ConsiderationEnds(*received));
         check.owedFrom = GermanDate(NewRentOwedFrom(*received));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "evaluation/answers/calendar_date.h"
+#include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
-#include "evaluation/rent_index/edition.h"
+#include "evaluation/rent_index/editions.h"
 
 #include <optional>
 #include <string>
@@ -51,10 +53,23 @@ const char* RentIncreaseFieldName(RentIncreaseField field);
 CalendarDate ConsiderationEnds(const CalendarDate& received);
 CalendarDate NewRentOwedFrom(const CalendarDate& received);
 
-// The check; the span's figures as printed, or nothing while the flat's answers are
-// incomplete.
-RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question,
-                                    const std::optional<FinalFigureTexts>& printed,
+// The span a letter is judged against: the edition in force on its day of receipt (today
+// where it gives none), and the flat's figures under that edition, as printed, while the
+// flat's answers give them.
+struct SpanBasis {
+    EditionInForce edition; // none: no edition of the rent index covers the day
+    CalendarDate day;
+    std::optional<FinalFigureTexts> printed;
+};
+
+// The span for this letter and flat: the edition chosen by the letter's day, the flat
+// evaluated by it.
+SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnswers& flat,
+                        const RentIndexEditions& editions, const CalendarDate& today,
+                        const std::string& decimalSeparator);
+
+// The check against that span. The cap and the deadlines hold whatever the rent index.
+RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const SpanBasis& span,
                                     const std::string& decimalSeparator);
 
 } // namespace msr

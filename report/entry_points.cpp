@@ -2,6 +2,7 @@
 
 #include "evaluation/evaluate.h"
 #include "gui/forms.h"
+#include "report/program_edition.h"
 #include "report/report_window.h"
 
 #include <QLocale>
@@ -35,7 +36,8 @@ void SetAnswersSource(std::function<msr::Answers()> source) {
 
 void BuildEvaluationReport() {
     const std::string decimalSeparator = QLocale::system().decimalPoint().toStdString();
-    msr::Evaluate(CurrentAnswers(), ReportDocumentOfForm8(), decimalSeparator);
+    msr::Evaluate(CurrentAnswers(), msr::report::ProgramEdition(), ReportDocumentOfForm8(),
+                  decimalSeparator);
 }
 
 void AppendBodyParagraph(const std::string& text) {

@@ -9,6 +9,7 @@
 #include "gui/window_look.h"
 #include "gui/window_placement.h"
 #include "report/artwork.h"
+#include "report/program_edition.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -54,17 +55,17 @@ QTextEdit* TForm2::infoText() const {
 }
 
 void TForm2::FormCreate(QObject* /*sender*/) {
-    using namespace msr;
+    // The edition's text: each paragraph appended starts in the one before and keeps its
+    // bullet, so the bullet is switched only where it changes.
+    bool bulleted = false;
     setBullet(false);
-    for (int number = 1; number < kFirstBulletedParagraph; ++number)
-        AppendInfoLine(InfoParagraph(number));
-    // Each paragraph appended now starts in a bulleted one and stays in its list.
-    setBullet(true);
-    for (int number = kFirstBulletedParagraph; number <= kLastBulletedParagraph; ++number)
-        AppendInfoLine(InfoParagraph(number));
-    setBullet(false);
-    for (int number = kLastBulletedParagraph + 1; number <= kInfoParagraphCount; ++number)
-        AppendInfoLine(InfoParagraph(number));
+    for (const msr::InformationParagraph& paragraph : msr::report::ProgramEdition().information) {
+        if (paragraph.bullet != bulleted) {
+            bulleted = paragraph.bullet;
+            setBullet(bulleted);
+        }
+        AppendInfoLine(paragraph.text);
+    }
     returnToStart();
 }
 

@@ -2,10 +2,10 @@
 
 #include "ui_preview_window.h"
 
-#include "evaluation/rent_index/edition.h"
 #include "gui/messages.h"
 #include "gui/window_placement.h"
 #include "report/file_saving.h"
+#include "report/program_edition.h"
 #include "report/report_accessibility.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
@@ -316,7 +316,7 @@ void PreviewWindow::setUpStatusBar() {
         statusBar()->addWidget(label);
     }
     // For when the figures hold: beside the report, never in it.
-    auto* edition = new QLabel(QString::fromStdString(msr::EditionLine()), this);
+    auto* edition = new QLabel(msr::report::ProgramEditionTitle(msr::report::TodayOnClock()), this);
     edition->setObjectName(QStringLiteral("EditionLabel"));
     edition->setContentsMargins(12, 0, 6, 0);
     statusBar()->addPermanentWidget(edition);

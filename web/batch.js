@@ -161,6 +161,7 @@ function loadOnPage() {
     document.head.append(script);
   });
   return load('batch_module.js').then(() => load('workbook_parts.js'))
+    .then(() => load('rent_index_editions.js'))
     .then(() => load('batch_worker.js')).then(() => batchRunner());
 }
 

@@ -13,6 +13,7 @@
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
+#include "web/module_editions.h"
 
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
@@ -177,7 +178,7 @@ msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
 }
 
 void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bool workbook,
-                  BatchReply& reply) {
+                  const char* today, BatchReply& reply) {
     using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
@@ -205,11 +206,13 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
         const double at = static_cast<double>(std::max<std::streamoff>(read, 0));
         return static_cast<double>(size) * std::min(at / textBytes, 1.0);
     });
+    const msr::RentIndexEditions& editions = msr::web::Editions();
     std::unique_ptr<msr::batch::FiguresWorkbook> table;
     if (workbook)
-        table = msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>());
+        table = msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>(),
+                                                  editions.size() > 1);
     msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(sheet, out, kGermanDecimalSeparator,
+        msr::batch::RunBatch(sheet, out, {editions, msr::web::Day(today)}, kGermanDecimalSeparator,
                              table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv,
                              &progress, input, kColumnsHint, table.get());
     if (table && !table->finish() && outcome.finished())
@@ -237,17 +240,31 @@ extern "C" {
 // tells them apart by the file's name; true when the run went through to the end. The
 // results stay until the next run. Module.onBatchProgress, if set, hears how many of the
 // bytes have been read, now and then and once at the end.
-// With workbook true the table is an .xlsx workbook, as --format xlsx writes it.
+// With workbook true the table is an .xlsx workbook, as --format xlsx writes it. today: as
+// the browser's clock gives it ("2026-12-10"), the day whose edition counts for a row
+// without its own "Stichtag".
 EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName,
-                                       int workbook) {
+                                       int workbook, const char* today) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
     try {
-        RunOverBytes(bytes, size, fileName, workbook != 0, reply);
+        RunOverBytes(bytes, size, fileName, workbook != 0, today, reply);
     } catch (...) {
         reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }
     return reply.failure.empty() ? 1 : 0;
+}
+
+// One edition of the page's release, handed in before any run: "" when taken, else why not.
+EMSCRIPTEN_KEEPALIVE const char* msr_batch_add_edition(const char* bytes, std::size_t length,
+                                                       const char* file) {
+    static std::string refusal;
+    try {
+        refusal = msr::web::AddEdition(bytes, length, file);
+    } catch (...) {
+        refusal = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
+    }
+    return refusal.c_str();
 }
 
 // The parts of the workbook of size bytes at bytes that JavaScript inflates before the run,

@@ -24,6 +24,7 @@
 //                                        up for half a second)
 // Stopping a run is ending the worker; a new one takes the next run.
 /* global createBatchModule, inflateWorkbookParts */
+// (The release names the editions' script by its hash: 'rent_index_editions.js' here.)
 'use strict';
 
 const workbookType = 'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet';
@@ -36,18 +37,62 @@ function batchRunner() {
   const created = createBatchModule({
     onBatchProgress: (done) => tell({ type: 'progress', done }),
   });
-  const ready = Promise.resolve(created.ready ?? created);
+  // The editions of the release go to the module before any run; one it refuses refuses
+  // every run, with the module's message.
+  let editionRefusal = '';
+  const ready = Promise.resolve(created.ready ?? created).then((module) => {
+    for (const { file, text } of self.msrRentIndexEditions ?? []) {
+      const bytes = new TextEncoder().encode(text);
+      const refusal = withBytes(module, bytes, (pointer) => withText(module, file,
+        (name) => module.UTF8ToString(module._msr_batch_add_edition(pointer, bytes.length, name))));
+      editionRefusal ||= refusal;
+    }
+    return module;
+  });
+
+  function withText(module, text, use) {
+    const size = module.lengthBytesUTF8(text) + 1;
+    const pointer = module._malloc(size);
+    try {
+      module.stringToUTF8(text, pointer, size);
+      return use(pointer);
+    } finally {
+      module._free(pointer);
+    }
+  }
+
+  function withBytes(module, bytes, use) {
+    const pointer = module._malloc(Math.max(bytes.length, 1));
+    try {
+      module.HEAPU8.set(bytes, pointer);
+      return use(pointer);
+    } finally {
+      module._free(pointer);
+    }
+  }
+
+  // Today as the browser's clock has it ("2026-12-08"): its edition counts for a row
+  // without a "Stichtag" of its own.
+  function today() {
+    const now = new Date();
+    const twoDigits = (number) => String(number).padStart(2, '0');
+    return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
+  }
 
   // The run over the bytes in the module's memory; the table comes out as a file of its
   // own, which the page takes over as it is.
   function runOverBytes(module, bytes, fileName, workbook) {
+    if (editionRefusal) {
+      return { type: 'done', finished: false, failure: editionRefusal, lines: 0, refused: 0, read: '' };
+    }
     const nameSize = module.lengthBytesUTF8(fileName) + 1;
     const name = module._malloc(nameSize);
     const pointer = module._malloc(Math.max(bytes.length, 1));
     try {
       module.stringToUTF8(fileName, name, nameSize);
       module.HEAPU8.set(bytes, pointer);
-      const finished = module._msr_batch_run(pointer, bytes.length, name, workbook ? 1 : 0) === 1;
+      const finished = withText(module, today(), (day) =>
+        module._msr_batch_run(pointer, bytes.length, name, workbook ? 1 : 0, day)) === 1;
       const start = module._msr_batch_table();
       const table = new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())],
         { type: workbook ? workbookType : 'text/csv;charset=utf-8' });
@@ -88,7 +133,7 @@ function batchRunner() {
 
 // As the page's worker (the page itself has a document).
 if (typeof document === 'undefined' && typeof importScripts === 'function') {
-  importScripts('batch_module.js', 'workbook_parts.js');
+  importScripts('batch_module.js', 'workbook_parts.js', 'rent_index_editions.js');
   const runner = batchRunner();
   runner.ready.then(() => postMessage({ type: 'ready' }),
     () => postMessage({ type: 'unavailable' }));

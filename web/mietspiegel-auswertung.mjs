@@ -75,12 +75,13 @@ function withStrings(strings, use) {
 const args = process.argv.slice(2);
 const closedStreams = [0, 1, 2].reduce((mask, fd) => mask | (wasClosed(fd) ? 1 << fd : 0), 0);
 const progressOnError = isatty(2) && !isatty(1);
-process.exitCode = withStrings([...args, decimalSeparatorOf(localeName())], (pointers) => {
+const strings = [...args, decimalSeparatorOf(localeName()), process.env.XDG_DATA_DIRS ?? ''];
+process.exitCode = withStrings(strings, (pointers) => {
   const argv = module._malloc(4 * Math.max(args.length, 1));
   args.forEach((_, i) => module.HEAP32.set([pointers[i]], argv / 4 + i));
   try {
     return module._msr_run(args.length, argv, pointers[args.length], closedStreams,
-      progressOnError ? 1 : 0, standardInputBytes());
+      progressOnError ? 1 : 0, standardInputBytes(), pointers[args.length + 1]);
   } finally {
     module._free(argv);
   }

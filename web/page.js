@@ -110,6 +110,23 @@ const core = afterFirstPaint()
   .catch(() => loadScript('evaluation_module.js').then(embeddedCore));
 let module = null;
 
+// The editions of the rent index that this release ships besides the core's own, as data
+// of the release (never from an address): handed to the core, which reads and checks
+// each one, before the first evaluation.
+const releaseEditions = afterFirstPaint().then(() => loadScript('rent_index_editions.js'));
+async function addReleaseEditions() {
+  try {
+    await releaseEditions;
+  } catch {
+    return; // a release without editions of its own
+  }
+  for (const { file, text } of globalThis.msrRentIndexEditions ?? []) {
+    const bytes = new TextEncoder().encode(text);
+    const added = callCore('_msr_add_edition', bytes, bytes.length, file);
+    if (added.error) showMessage(added.error, null);
+  }
+}
+
 // The answers as the command-line evaluator reads them: a JSON object keyed by the input
 // names, with every chosen button's number, every ticked box, and the size as typed
 // (absent while the field is empty, which is the dialog's "Quadratmeter"). The core reads
@@ -318,7 +335,7 @@ function drawSpan(figures, numbers, rent, rentNumber) {
 }
 
 function showGlance() {
-  const glance = callCore('_msr_glance', JSON.stringify(answers()), rentField.value.trim());
+  const glance = callCore('_msr_glance', JSON.stringify(answers()), rentField.value.trim(), today());
   if (glance.figures === undefined) {
     resultStatus.textContent = glance.missing
       ? `Für ein Ergebnis fehlt noch: ${listed(glance.missing.map(groupName))}.`
@@ -371,7 +388,7 @@ const increaseFields = {
 function showRentChecks(glance) {
   const cap = Number(increaseSection.querySelector('input[name=cap]:checked').value);
   const check = callCore('_msr_rent_increase', JSON.stringify(answers()), rentField.value,
-    askedRentField.value, rentBeforeField.value, receivedField.value, cap);
+    askedRentField.value, rentBeforeField.value, receivedField.value, cap, today());
   increaseFindings.replaceChildren(...(check.findings ?? []).map((finding) => {
     const item = document.createElement('li');
     item.textContent = finding;
@@ -462,7 +479,7 @@ function showReport(document_) {
 form.addEventListener('submit', (event) => {
   event.preventDefault();
   const given = JSON.stringify(answers());
-  const evaluated = callCore('_msr_evaluate', given);
+  const evaluated = callCore('_msr_evaluate', given, today());
   if (evaluated.error === undefined) {
     showReport(evaluated);
     return;
@@ -634,7 +651,7 @@ informationDialog.addEventListener('close', () => informationButton.focus());
 
 // The information text and the reset's question, as the desktop program words them.
 function showProgramTexts() {
-  const texts = callCore('_msr_program_texts');
+  const texts = callCore('_msr_program_texts', today());
   const blocks = [];
   let list = null;
   for (const { text, bullet } of texts.information) {
@@ -698,12 +715,12 @@ async function compileAhead() {
     '"SoundproofWindows":true,"BarrierFree":1,"HeatingRenewed":true,"BathRenewed":true,' +
     '"Insulation":2,"NoiseImpairment":true,"CityArea":1}';
   await nextTask();
-  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":7}');
+  callCore('_msr_evaluate', '{"YearClass":1,"LivingArea":"60","CityArea":7}', today());
   await nextTask();
-  callCore('_msr_evaluate', everything);
+  callCore('_msr_evaluate', everything, today());
   await nextTask();
-  callCore('_msr_glance', everything, '450');
-  callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20);
+  callCore('_msr_glance', everything, '450', today());
+  callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20, today());
 }
 
 // Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
@@ -712,6 +729,7 @@ core.then(async (ready) => {
   module = ready;
   // The core's start (its instance and the runtime's own set-up) is a task of its own.
   await nextTask();
+  await addReleaseEditions();
   showEdition();
   await nextTask();
   if (location.hash.length > 1) restoreFromAddress();

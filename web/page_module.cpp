@@ -12,6 +12,7 @@
 #include "evaluation/rent_index/admission.h"
 #include "evaluation/rent_index/edition.h"
 #include "evaluation/rent_index/program_texts.h"
+#include "web/module_editions.h"
 
 #include <emscripten/emscripten.h>
 
@@ -39,13 +40,14 @@ const char* ErrorReply(const std::string& message) {
     return Reply().c_str();
 }
 
-// The figures as the report prints them, or nothing while the answers give none.
-std::optional<msr::FinalFigureTexts> PrintedFigures(const char* answersJson) {
-    const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(answersJson), kDecimalComma);
-    if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
-        return std::nullopt;
-    return msr::FormatFinalFigures(evaluation.result, kDecimalComma);
+// The edition in force today, or the newest, out of date, past every term.
+msr::EditionInForce EditionOfToday(const char* today) {
+    const msr::CalendarDate day = msr::web::Day(today);
+    const msr::EditionInForce inForce = msr::web::Editions().inForceOn(day);
+    if (inForce)
+        return inForce;
+    const msr::Edition& newest = msr::web::Editions().newest();
+    return {&newest, msr::IsPastTerm(newest, day)};
 }
 
 void AppendMember(const char* name, const std::string& text, std::string& out) {
@@ -74,12 +76,13 @@ extern "C" {
 // naming the field it belongs to when it belongs to one, and "missing" listing the
 // required answers not given. The
 // answers are a JSON object keyed by the input names, as the command line reads them.
-EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
+// today: as the browser's clock gives it, "2026-12-10".
+EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson, const char* today) {
     return Guarded([&] {
         const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
         msr::ReportDocument document; // 96 dpi: 12-point paragraphs, as the page shows them
-        const msr::AnswersEvaluation evaluation =
-            msr::EvaluateAnswers(admitted, kDecimalComma, &document);
+        const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
+            admitted, msr::web::Editions(), msr::web::Day(today), kDecimalComma, &document);
         if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated) {
             ErrorReply(evaluation.message);
             std::string& out = Reply();
@@ -109,7 +112,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_evaluate(const char* answersJson) {
 //   {"figures":{...},"numbers":{...},"labels":{...},"comparison":{...}|"rentRefusal":..}
 // the figures as the report prints them (texts) and as numbers, the labels of their rows,
 // and the own rent against them when one is given.
-EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText) {
+EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char* rentText,
+                                            const char* today) {
     return Guarded([&] {
         const msr::AdmittedAnswers admitted = msr::AdmitAnswers(answersJson);
         if (!admitted.read())
@@ -125,7 +129,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
             out += "]}";
             return out.c_str();
         }
-        const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(admitted, kDecimalComma);
+        const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
+            admitted, msr::web::Editions(), msr::web::Day(today), kDecimalComma);
         if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
             return ErrorReply(evaluation.message);
         const msr::FinalFigureTexts figures =
@@ -214,19 +219,31 @@ EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* bytes, std::size_t
     });
 }
 
+// {"added":true}, or {"error":"<message>"} naming the file, its line and the key: one
+// edition of the page's release, handed in before any evaluation.
+EMSCRIPTEN_KEEPALIVE const char* msr_add_edition(const char* bytes, std::size_t length,
+                                                 const char* file) {
+    return Guarded([&] {
+        const std::string refusal = msr::web::AddEdition(bytes, length, file);
+        if (!refusal.empty())
+            return ErrorReply(refusal);
+        Reply() = "{\"added\":true}";
+        return Reply().c_str();
+    });
+}
+
 // {"information":[{"text":..,"bullet":..},...],"resetQuestion":..,"yes":..,"no":..}: the
-// information dialog's paragraphs and the reset's question with its answers, as the
-// desktop program shows them.
-EMSCRIPTEN_KEEPALIVE const char* msr_program_texts() {
-    return Guarded([] {
+// information text of the edition in force today and the reset's question with its
+// answers, as the desktop program shows them.
+EMSCRIPTEN_KEEPALIVE const char* msr_program_texts(const char* today) {
+    return Guarded([&] {
         std::string& out = Reply();
         out = "{\"information\":[";
-        for (int number = 1; number <= msr::kInfoParagraphCount; ++number) {
-            out += number == 1 ? "{\"text\":" : ",{\"text\":";
-            msr::AppendJsonString(msr::InfoParagraph(number), out);
-            const bool bullet =
-                number >= msr::kFirstBulletedParagraph && number <= msr::kLastBulletedParagraph;
-            out += bullet ? ",\"bullet\":true}" : ",\"bullet\":false}";
+        for (const msr::InformationParagraph& paragraph :
+             EditionOfToday(today).edition->information) {
+            out += out.back() == '[' ? "{\"text\":" : ",{\"text\":";
+            msr::AppendJsonString(paragraph.text, out);
+            out += paragraph.bullet ? ",\"bullet\":true}" : ",\"bullet\":false}";
         }
         out += "],\"resetQuestion\":";
         msr::AppendJsonString(msr::kResetQuestion, out);
@@ -239,36 +256,43 @@ EMSCRIPTEN_KEEPALIVE const char* msr_program_texts() {
     });
 }
 
-// {"line":..,"outOfDate":..(only past the term),"association":..,"disclaimer":..}: the
-// edition's line for the result box and the printed pages, the notice once today (as
-// "2026-12-08", from the browser's clock) is past the rent index's term, the association
-// to ask and the rent increase check's disclaimer.
+// {"name":..,"line":..,"outOfDate":..(only past the term),"association":..,"disclaimer":..}:
+// the edition in force today (as "2026-12-08", from the browser's clock), or the newest
+// past every term: its line for the result box and the printed pages, the notice once
+// its term has ended, the association to ask and the rent increase check's disclaimer.
 EMSCRIPTEN_KEEPALIVE const char* msr_edition(const char* today) {
     return Guarded([&] {
+        const msr::EditionInForce inForce = EditionOfToday(today);
+        const msr::Edition& edition = *inForce.edition;
         std::string& out = Reply();
         out = "{";
-        AppendMember("line", msr::EditionLine(), out);
-        const std::optional<msr::CalendarDate> date = msr::ParseIsoDate(today);
-        if (date && msr::IsPastTerm(*date))
-            AppendMember("outOfDate", msr::OutOfDateNotice(), out);
-        AppendMember("association", msr::AssociationContactLine(), out);
+        AppendMember("name", edition.name, out);
+        AppendMember("line", msr::EditionLine(edition), out);
+        if (inForce.outOfDate)
+            AppendMember("outOfDate", msr::OutOfDateNotice(edition), out);
+        AppendMember("association", msr::AssociationContactLine(edition), out);
         AppendMember("disclaimer", msr::kRentIncreaseDisclaimer, out);
         out += '}';
         return out.c_str();
     });
 }
 
-// A rent increase checked against the answers' span:
+// A rent increase checked against the span of the edition in force on the letter's day of
+// receipt (today, from the browser's clock, without one):
 //   {"waiting":true}                                     no asked rent yet;
 //   {"refusal":{"field":"askedRent","message":..}}       an answer to correct;
 //   {"capLimit":..,"exceedsCap":..,"findings":[..]}      the cap, the span, the deadlines.
 EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, const char* currentRent,
                                                    const char* askedRent, const char* rentBefore,
-                                                   const char* received, int capPercent) {
+                                                   const char* received, int capPercent,
+                                                   const char* today) {
     return Guarded([&] {
-        const msr::RentIncreaseCheck check =
-            msr::CheckRentIncrease({currentRent, askedRent, rentBefore, received, capPercent},
-                                   PrintedFigures(answersJson), kDecimalComma);
+        const msr::RentIncreaseQuestion question{currentRent, askedRent, rentBefore, received,
+                                                 capPercent};
+        const msr::SpanBasis span =
+            msr::SpanForLetter(question, msr::AdmitAnswers(answersJson), msr::web::Editions(),
+                               msr::web::Day(today), kDecimalComma);
+        const msr::RentIncreaseCheck check = msr::CheckRentIncrease(question, span, kDecimalComma);
         std::string& out = Reply();
         if (check.waiting) {
             out = "{\"waiting\":true}";

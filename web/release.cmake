@@ -6,6 +6,15 @@
 #   cmake -DSOURCE=web -DMODULE=evaluation_module.js -DCODE=evaluation_code.wasm
 #         -DFOLDER=out "-DFILES=a;b" -P release.cmake
 # FILES: the folder's other files the service worker keeps, as they are named.
+# EDITIONS: the files of the editions of the rent index that the release ships besides the
+# core's built-in one; they go out as data in a script of their own, which the page and the
+# batch page hand to the core.
+
+# INPUTS, instead of SOURCE, MODULE, CODE and FILES: the file the build wrote with them
+# (release-inputs.cmake), for a release made again with other editions.
+if(INPUTS)
+  include("${INPUTS}")
+endif()
 
 # The file name NAME.<hash>.EXTENSION for that hash; drops that name's files of earlier
 # releases from the folder.
@@ -43,10 +52,44 @@ get_filename_component(code_folder "${CODE}" DIRECTORY)
 file(READ "${code_folder}/evaluation_code.js" joining)
 write_hashed("${joining}" evaluation_code js joining_file)
 
+# A text as a JavaScript string literal.
+function(js_string text out)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  string(REPLACE "\n" "\\n" text "${text}")
+  string(REPLACE "\r" "\\r" text "${text}")
+  string(REPLACE "\t" "\\t" text "${text}")
+  string(REPLACE "<" "\\x3c" text "${text}")
+  set(${out} "\"${text}\"" PARENT_SCOPE)
+endfunction()
+
+set(editions "")
+foreach(edition IN LISTS EDITIONS)
+  get_filename_component(edition_name "${edition}" NAME)
+  file(READ "${edition}" edition_text)
+  js_string("${edition_name}" name_literal)
+  js_string("${edition_text}" text_literal)
+  if(editions)
+    string(APPEND editions ",\n")
+  endif()
+  string(APPEND editions "{file: ${name_literal}, text: ${text_literal}}")
+endforeach()
+write_hashed("// The editions of the rent index this release ships besides the core's own.
+self.msrRentIndexEditions = [${editions}];
+" rent_index_editions js editions_file)
+
+# The batch page's scripts name it too.
+foreach(batch_script batch.js batch_worker.js)
+  file(READ "${SOURCE}/${batch_script}" text)
+  string(REPLACE "'rent_index_editions.js'" "'${editions_file}'" text "${text}")
+  file(WRITE "${FOLDER}/${batch_script}" "${text}")
+endforeach()
+
 file(READ "${SOURCE}/page.js" script)
 string(REPLACE "'evaluation_module.js'" "'${module_file}'" script "${script}")
 string(REPLACE "'evaluation_module.wasm'" "'${code_file}'" script "${script}")
 string(REPLACE "'evaluation_code.js'" "'${joining_file}'" script "${script}")
+string(REPLACE "'rent_index_editions.js'" "'${editions_file}'" script "${script}")
 # Served without its comment lines and indentation, which a browser would otherwise read
 # on every start; its lines stay where they are, so that an error's line number still
 # points into page.js.
@@ -93,5 +136,6 @@ file(WRITE "${FOLDER}/index.html" "${page}")
 
 set(WORKER "${SOURCE}/sw.js")
 set(OUTPUT "${FOLDER}/sw.js")
-list(APPEND FILES index.html ${module_file} ${code_file} ${joining_file} ${script_file} ${style_file})
+list(APPEND FILES index.html ${module_file} ${code_file} ${joining_file} ${script_file} ${style_file}
+     ${editions_file})
 include("${SOURCE}/service_worker.cmake")

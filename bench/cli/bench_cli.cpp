@@ -3,6 +3,7 @@
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,7 +55,9 @@ void RunBatchOfLines(benchmark::State& state, msr::batch::OutputFormat format) {
     std::ostream out(&discard);
     for (auto _ : state) {
         std::istringstream in(input);
-        if (!msr::batch::RunBatch(in, out, ",", format).finished())
+        if (!msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
+                                  format)
+                 .finished())
             state.SkipWithError("the batch run failed");
     }
     state.counters["lines/s"] = benchmark::Counter(double(lineCount) * double(state.iterations()),
@@ -75,13 +78,16 @@ void BM_ReadAndEvaluateOneLine(benchmark::State& state) {
     const std::string line = AnswerLine(3);
     msr::ReportDocument document;
     for (auto _ : state)
-        benchmark::DoNotOptimize(msr::EvaluateAnswers(msr::AdmitAnswers(line), ",", &document));
+        benchmark::DoNotOptimize(msr::EvaluateAnswers(msr::AdmitAnswers(line),
+                                                      msr::test::BuiltInEditions(),
+                                                      msr::test::kSomeDay, ",", &document));
 }
 
 void BM_ReadAndEvaluateFiguresOfOneLine(benchmark::State& state) {
     const std::string line = AnswerLine(3);
     for (auto _ : state)
-        benchmark::DoNotOptimize(msr::EvaluateAnswers(msr::AdmitAnswers(line), ","));
+        benchmark::DoNotOptimize(msr::EvaluateAnswers(
+            msr::AdmitAnswers(line), msr::test::BuiltInEditions(), msr::test::kSomeDay, ","));
 }
 
 void BM_ReadAnswersOfOneLine(benchmark::State& state) {
@@ -91,19 +97,24 @@ void BM_ReadAnswersOfOneLine(benchmark::State& state) {
 }
 
 void BM_WriteCsvRowOfOneEvaluation(benchmark::State& state) {
-    const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(AnswerLine(3)), ",");
+    const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
+        msr::AdmitAnswers(AnswerLine(3)), msr::test::BuiltInEditions(), msr::test::kSomeDay, ",");
     std::string out;
     for (auto _ : state) {
         out.clear();
-        msr::batch::AppendCsvFigures(3, {}, msr::FormatFinalFigures(evaluation.result, ","), out);
+        const msr::FinalFigureTexts figures = msr::FormatFinalFigures(evaluation.result, ",");
+        msr::batch::FiguresRow row;
+        row.number = 3;
+        row.figures = &figures;
+        msr::batch::AppendCsvRow(row, false, out);
         benchmark::DoNotOptimize(out.data());
     }
 }
 
 void BM_WriteJsonOfOneEvaluation(benchmark::State& state) {
     msr::ReportDocument document;
-    msr::EvaluateAnswers(msr::AdmitAnswers(AnswerLine(3)), ",", &document);
+    msr::EvaluateAnswers(msr::AdmitAnswers(AnswerLine(3)), msr::test::BuiltInEditions(),
+                         msr::test::kSomeDay, ",", &document);
     std::string out;
     for (auto _ : state) {
         out.clear();

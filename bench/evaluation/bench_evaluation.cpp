@@ -1,5 +1,6 @@
 #include "evaluation/answers/living_area.h"
 #include "evaluation/evaluate.h"
+#include "tests/samples/built_in_edition.h"
 #include "tests/samples/sample_answers.h"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +12,8 @@ void EvaluateInto(benchmark::State& state, const msr::Answers& answers) {
     msr::ReportDocument document;
     for (auto _ : state) {
         document.clear();
-        benchmark::DoNotOptimize(msr::Evaluate(answers, document, ","));
+        benchmark::DoNotOptimize(
+            msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ","));
         benchmark::ClobberMemory();
     }
 }
@@ -29,10 +31,18 @@ void BM_EvaluateIntoNewDocument(benchmark::State& state) {
     const msr::Answers answers = msr::test::AllFeaturesAnswers();
     for (auto _ : state) {
         msr::ReportDocument document;
-        benchmark::DoNotOptimize(msr::Evaluate(answers, document, ","));
+        benchmark::DoNotOptimize(
+            msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ","));
         benchmark::ClobberMemory();
     }
 }
+
+// The built-in edition read and checked whole, as every front end does once at its start.
+void BM_ReadBuiltInEdition(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(msr::RentIndexEditions::BuiltIn());
+}
+BENCHMARK(BM_ReadBuiltInEdition);
 
 // The number format alone: the three figures, the living area and the three totals of
 // one final calculation.

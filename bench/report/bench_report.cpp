@@ -4,6 +4,7 @@
 #include "evaluation/evaluate.h"
 #include "report/report_output.h"
 #include "report/report_pages.h"
+#include "tests/samples/built_in_edition.h"
 #include "tests/samples/sample_answers.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ namespace {
 
 msr::ReportDocument BuildDocument() {
     msr::ReportDocument document;
-    msr::Evaluate(msr::test::MandatoryAnswers(), document, ",");
+    msr::Evaluate(msr::test::MandatoryAnswers(), msr::test::BuiltInEdition(), document, ",");
     return document;
 }
 

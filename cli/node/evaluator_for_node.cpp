@@ -2,6 +2,7 @@
 // and exit codes as the native program. JavaScript hands in the arguments and what it
 // knows of the process (the locale's decimal separator, the standard streams); the run
 // reads and writes the standard streams itself, a piece at a time, as the native one does.
+#include "cli/edition_files.h"
 #include "cli/run.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/entry.h"
@@ -158,10 +159,11 @@ extern "C" {
 // Runs the evaluator on the arguments after the program name and returns the exit status.
 // closedStreams: bit n set when descriptor n was closed at the start; progressOnError: the
 // standard error is a terminal and the standard output is not; standardInputBytes: the
-// size of the standard input when it is a regular file, else 0.
+// size of the standard input when it is a regular file, else 0; xdgDataDirs: the process's
+// XDG_DATA_DIRS, where installed editions are looked for.
 EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* decimalSeparator,
-                                 int closedStreams, int progressOnError,
-                                 double standardInputBytes) {
+                                 int closedStreams, int progressOnError, double standardInputBytes,
+                                 const char* xdgDataDirs) {
     InputDescriptorBuffer inBuffer(kStandardInput, WasClosed(closedStreams, kStandardInput));
     OutputDescriptorBuffer outBuffer(kStandardOutput, WasClosed(closedStreams, kStandardOutput));
     OutputDescriptorBuffer errBuffer(kStandardError, WasClosed(closedStreams, kStandardError));
@@ -173,6 +175,7 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
     msr::cli::Surroundings surroundings;
     surroundings.decimalSeparator = decimalSeparator;
     surroundings.inflate = InflateWithNode;
+    surroundings.installedEditionFolders = msr::cli::InstalledEditionFolders(xdgDataDirs);
     if (progressOnError)
         surroundings.progress = {&err, static_cast<std::uint64_t>(standardInputBytes)};
     int status = msr::cli::kUsageOrInputFailed;

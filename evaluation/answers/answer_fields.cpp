@@ -1,5 +1,6 @@
 #include "evaluation/answers/answer_fields.h"
 
+#include "evaluation/answers/blanks.h"
 #include "evaluation/answers/visible_text.h"
 
 #include <clocale>
@@ -144,6 +145,15 @@ std::string ReadCaseNumber(const AnswerValue& value, std::optional<std::string>&
     return {};
 }
 
+std::string ReadReferenceDay(const AnswerValue& value, std::optional<CalendarDate>& target) {
+    if (value.type == AnswerValue::Type::String)
+        target = ParseDate(TrimBlanks(value.text));
+    if (!target)
+        return WrongValue(kReferenceDayKey, value,
+                          "erwartet wird ein Tag wie \"2016-03-01\" oder \"01.03.2016\"");
+    return {};
+}
+
 AnswersReading Refused(AnswersReading reading, std::string message) {
     reading.status = AnswersReading::Status::Refused;
     reading.answers = Answers();
@@ -197,6 +207,8 @@ std::optional<AnswerValue>* AnswerFields::slot(std::string_view key) {
         return &inputs[static_cast<std::size_t>(index)];
     if (key == std::string_view(kCaseNumberKey))
         return &caseNumber;
+    if (key == std::string_view(kReferenceDayKey))
+        return &referenceDay;
     // The unknown key named is the same whatever order the keys have.
     if (!unknownKey || key < *unknownKey)
         unknownKey = std::string(key);
@@ -218,6 +230,11 @@ AnswersReading ReadFields(const AnswerFields& fields, AnswersSource source) {
     AnswersReading reading;
     if (fields.caseNumber) {
         std::string fault = ReadCaseNumber(*fields.caseNumber, reading.caseNumber);
+        if (!fault.empty())
+            return Refused(std::move(reading), std::move(fault));
+    }
+    if (fields.referenceDay) {
+        std::string fault = ReadReferenceDay(*fields.referenceDay, reading.referenceDay);
         if (!fault.empty())
             return Refused(std::move(reading), std::move(fault));
     }

@@ -30,6 +30,7 @@ enum class AnswersSource { Json, Sheet };
 struct AnswerFields {
     std::array<std::optional<AnswerValue>, kInputCount> inputs; // in the order of Inputs()
     std::optional<AnswerValue> caseNumber;                      // "Aktenzeichen"
+    std::optional<AnswerValue> referenceDay;                    // "Stichtag"
     std::optional<std::string> unknownKey; // the first unknown key in sorted order
 
     // The place for the key's value: its input's, the case number's, or (for an unknown

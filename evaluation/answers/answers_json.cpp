@@ -1,11 +1,11 @@
 // The reading of answers from a JSON text, with the standard library alone, so that the
 // native and the WebAssembly command-line evaluator read them alike. JSON's own grammar
-// (RFC 8259) is the contract: whatever it does not allow is broken JSON, named by byte and
-// reason as the evaluator has always named them (its users' scripts and the tests hold
-// them). A number beyond the range of double is still a number: its value is refused.
+// is the contract (json_reading.h). A number beyond the range of double is still a number:
+// its value is refused.
 #include "evaluation/answers/answers_json.h"
 
 #include "evaluation/answers/answer_fields.h"
+#include "evaluation/answers/json_reading.h"
 
 #include <array>
 #include <clocale>
@@ -17,62 +17,6 @@
 
 namespace msr {
 namespace {
-
-using JsonValue = AnswerValue;
-
-enum class JsonFault {
-    UnterminatedObject,
-    MissingNameSeparator,
-    UnterminatedArray,
-    MissingValueSeparator,
-    IllegalValue,
-    TerminationByNumber,
-    IllegalNumber,
-    IllegalEscapeSequence,
-    ControlCharacter,
-    IllegalUtf8,
-    UnterminatedString,
-    MissingValue,
-    DeepNesting,
-    GarbageAtEnd,
-};
-
-const char* Reason(JsonFault fault) {
-    switch (fault) {
-    case JsonFault::UnterminatedObject:
-        return "Objekt nicht mit } abgeschlossen";
-    case JsonFault::MissingNameSeparator:
-        return "Doppelpunkt nach dem Schlüssel fehlt";
-    case JsonFault::UnterminatedArray:
-        return "Liste nicht mit ] abgeschlossen";
-    case JsonFault::MissingValueSeparator:
-        return "Komma zwischen zwei Einträgen fehlt";
-    case JsonFault::IllegalValue:
-        return "ungültiger Wert";
-    case JsonFault::TerminationByNumber:
-        return "Eingabe endet mitten in einer Zahl";
-    case JsonFault::IllegalNumber:
-        return "ungültige Zahl";
-    case JsonFault::IllegalEscapeSequence:
-        return "ungültige Escape-Sequenz";
-    case JsonFault::ControlCharacter:
-        return "Steuerzeichen in einer Zeichenkette";
-    case JsonFault::IllegalUtf8:
-        return "ungültiges UTF-8";
-    case JsonFault::UnterminatedString:
-        return "Zeichenkette nicht abgeschlossen";
-    case JsonFault::MissingValue:
-        return "Wert erwartet";
-    case JsonFault::DeepNesting:
-        return "zu tief verschachtelt";
-    case JsonFault::GarbageAtEnd:
-        return "weitere Zeichen nach dem Ende des Objekts";
-    }
-    return "unbekannter Fehler";
-}
-
-// Far deeper than any answers go, and a bound on the stack one text costs.
-constexpr int kDeepestNesting = 1024;
 
 // The C library reads and writes numbers with the decimal point of the C locale, which the
 // native program sets from the environment ("," in German); JSON's is ".".
@@ -118,408 +62,91 @@ bool ToDouble(std::string_view digits, double& number) {
     return true;
 }
 
-// Reads one JSON text. Where it goes wrong, offset() is the byte just past the faulty
-// character (counted from 1, that character's position), except that a character after
-// the end and a byte that is no UTF-8 stand at their index.
-class JsonReader {
+// Files the members of the top object among the answers' fields as the reader tells
+// them; of a value inside a member only its kind is kept.
+class AnswersHandler {
 public:
-    explicit JsonReader(std::string_view text) : text_(text) {}
+    explicit AnswersHandler(AnswerFields& fields) : fields_(fields) {}
 
-    // The whole text: an object, whose members are filed in fields, or an array, whose
-    // length is kept.
-    bool readDocument(AnswerFields* fields) {
-        if (text_.size() > 3 && text_.substr(0, 3) == "\xEF\xBB\xBF")
-            at_ = 3; // a UTF-8 byte order mark
-        const char token = nextToken();
-        if (token == '[') {
-            if (!readArray(&arrayLength_))
-                return false;
-        } else if (token == '{') {
-            isObject_ = true;
-            if (!readObject(fields))
-                return false;
-        } else {
-            return fail(JsonFault::IllegalValue);
-        }
-        if (eatBlanks())
-            return fail(JsonFault::GarbageAtEnd);
-        return true;
+    void beginObject(std::size_t) { enter(AnswerValue::Type::Object); }
+    void beginArray(std::size_t) { enter(AnswerValue::Type::Array); }
+    void endObject() { --depth_; }
+    void endArray() { --depth_; }
+
+    void key(std::string_view key, std::size_t) {
+        if (depth_ != 1)
+            return;
+        std::optional<AnswerValue>* slot = fields_.slot(key);
+        value_ = slot != nullptr ? &slot->emplace() : nullptr;
     }
 
-    bool isObject() const { return isObject_; }
-    std::size_t arrayLength() const { return arrayLength_; }
-    JsonFault fault() const { return fault_; }
-
-    // The 1-based byte that the message names.
-    std::size_t faultyByte() const {
-        const bool atIndex = fault_ == JsonFault::GarbageAtEnd || fault_ == JsonFault::IllegalUtf8;
-        const std::size_t position = at_ + (atIndex ? 1 : 0);
-        return position < 1 ? 1 : position;
+    void scalar(JsonScalar kind, std::string_view text, std::size_t) {
+        if (depth_ != 1 || value_ == nullptr)
+            return;
+        AnswerValue& value = *value_;
+        value_ = nullptr;
+        switch (kind) {
+        case JsonScalar::Null:
+            value.type = AnswerValue::Type::Null;
+            break;
+        case JsonScalar::True:
+        case JsonScalar::False:
+            value.type = AnswerValue::Type::Bool;
+            value.boolean = kind == JsonScalar::True;
+            break;
+        case JsonScalar::String:
+            value.type = AnswerValue::Type::String;
+            value.text.assign(text);
+            break;
+        case JsonScalar::Number:
+            value.type = AnswerValue::Type::Number;
+            // A number beyond the range of double keeps its text for the message.
+            if (!ToDouble(text, value.number)) {
+                value.beyondDouble = true;
+                value.text.assign(text);
+            }
+            break;
+        }
     }
 
 private:
-    bool fail(JsonFault fault) {
-        fault_ = fault;
-        return false;
+    void enter(AnswerValue::Type type) {
+        if (depth_ == 1 && value_ != nullptr)
+            value_->type = type;
+        value_ = nullptr;
+        ++depth_;
     }
 
-    bool atEnd() const { return at_ >= text_.size(); }
+    AnswerFields& fields_;
+    int depth_ = 0;
+    AnswerValue* value_ = nullptr; // where the value of the member just keyed goes
+};
 
-    // Skips blanks; false at the end of the text.
-    bool eatBlanks() {
-        while (!atEnd() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' ||
-                            text_[at_] == '\r'))
-            ++at_;
-        return !atEnd();
+// Counts the values of the top array.
+struct TopValueCounter : JsonGrammarOnly {
+    void beginObject(std::size_t) {
+        count();
+        ++depth;
     }
-
-    // The next structural character after blanks, taken; 0 for any other (taken too) and
-    // at the end (nothing taken).
-    char nextToken() {
-        if (!eatBlanks())
-            return 0;
-        const char token = text_[at_++];
-        switch (token) {
-        case '[':
-        case ']':
-        case '{':
-        case '}':
-        case ':':
-        case ',':
-        case '"':
-            return token;
-        default:
-            return 0;
-        }
+    void beginArray(std::size_t) {
+        count();
+        ++depth;
     }
-
-    bool readObject(AnswerFields* fields) {
-        if (++nesting_ > kDeepestNesting)
-            return fail(JsonFault::DeepNesting);
-        char token = nextToken();
-        while (token == '"') {
-            if (!readMember(fields))
-                return false;
-            token = nextToken();
-            if (token != ',')
-                break;
-            token = nextToken();
-            if (token == '}')
-                return fail(JsonFault::MissingValue);
-        }
-        if (token != '}')
-            return fail(JsonFault::UnterminatedObject);
-        --nesting_;
-        return true;
-    }
-
-    // After the opening quote of the key. The value goes straight to its place among the
-    // fields, where the last of equal keys counts.
-    bool readMember(AnswerFields* fields) {
-        std::string_view key;
-        if (!readString(key))
-            return false;
-        if (nextToken() != ':')
-            return fail(JsonFault::MissingNameSeparator);
-        if (!eatBlanks())
-            return fail(JsonFault::UnterminatedObject);
-        std::optional<JsonValue>* slot = fields != nullptr ? fields->slot(key) : nullptr;
-        if (slot == nullptr)
-            return readValue(nullptr);
-        slot->emplace();
-        return readValue(&**slot);
-    }
-
-    bool readArray(std::size_t* length) {
-        if (++nesting_ > kDeepestNesting)
-            return fail(JsonFault::DeepNesting);
-        if (!eatBlanks())
-            return fail(JsonFault::UnterminatedArray);
-        if (text_[at_] == ']') {
-            ++at_;
-        } else {
-            for (;;) {
-                if (!eatBlanks())
-                    return fail(JsonFault::UnterminatedArray);
-                if (!readValue(nullptr))
-                    return false;
-                if (length != nullptr)
-                    ++*length;
-                const char token = nextToken();
-                if (token == ']')
-                    break;
-                if (token != ',')
-                    return fail(eatBlanks() ? JsonFault::MissingValueSeparator
-                                            : JsonFault::UnterminatedArray);
-            }
-        }
-        --nesting_;
-        return true;
-    }
-
-    // At a character that is no blank; value is nullptr where only the syntax counts.
-    bool readValue(JsonValue* value) {
-        JsonValue& target = value != nullptr ? *value : ignored_;
-        switch (text_[at_++]) {
-        case 'n':
-            target.type = JsonValue::Type::Null;
-            return readLiteralRest("ull");
-        case 't':
-            target.type = JsonValue::Type::Bool;
-            target.boolean = true;
-            return readLiteralRest("rue");
-        case 'f':
-            target.type = JsonValue::Type::Bool;
-            return readLiteralRest("alse");
-        case '"': {
-            target.type = JsonValue::Type::String;
-            std::string_view text;
-            if (!readString(text))
-                return false;
-            target.text.assign(text);
-            return true;
-        }
-        case '[':
-            target.type = JsonValue::Type::Array;
-            return readArray(nullptr);
-        case '{':
-            target.type = JsonValue::Type::Object;
-            return readObject(nullptr);
-        case ',':
-            return fail(JsonFault::IllegalValue);
-        case ']':
-        case '}':
-            return fail(JsonFault::MissingValue);
-        default:
-            --at_;
-            target.type = JsonValue::Type::Number;
-            return readNumber(target);
-        }
-    }
-
-    // The rest of null, true or false, which must leave a character after it.
-    bool readLiteralRest(std::string_view rest) {
-        if (text_.size() - at_ < rest.size() + 1)
-            return fail(JsonFault::IllegalValue);
-        for (const char expected : rest)
-            if (text_[at_++] != expected)
-                return fail(JsonFault::IllegalValue);
-        return true;
-    }
-
-    void skipDigits() {
-        while (!atEnd() && text_[at_] >= '0' && text_[at_] <= '9')
-            ++at_;
-    }
-
-    bool isDigit() const { return !atEnd() && text_[at_] >= '0' && text_[at_] <= '9'; }
-
-    // Where JSON asks for a digit and none follows.
-    bool failWithoutDigit() {
-        return fail(atEnd() ? JsonFault::TerminationByNumber : JsonFault::IllegalNumber);
-    }
-
-    // JSON's number: digits before the point and after it and in the exponent ("1.",
-    // ".5" and "1.e5" are none). A leading zero ends the number, so that "01" fails on the
-    // "1". A number beyond the range of double keeps its text for the message.
-    bool readNumber(JsonValue& value) {
-        const std::size_t start = at_;
-        if (!atEnd() && text_[at_] == '-')
-            ++at_;
-        if (!isDigit())
-            return failWithoutDigit();
-        if (text_[at_] == '0')
-            ++at_;
-        else
-            skipDigits();
-        if (!atEnd() && text_[at_] == '.') {
-            ++at_;
-            if (!isDigit())
-                return failWithoutDigit();
-            skipDigits();
-        }
-        if (!atEnd() && (text_[at_] == 'e' || text_[at_] == 'E')) {
-            ++at_;
-            if (!atEnd() && (text_[at_] == '+' || text_[at_] == '-'))
-                ++at_;
-            if (!isDigit())
-                return failWithoutDigit();
-            skipDigits();
-        }
-        if (atEnd())
-            return fail(JsonFault::TerminationByNumber);
-        const std::string_view written = text_.substr(start, at_ - start);
-        if (!ToDouble(written, value.number)) {
-            value.beyondDouble = true;
-            value.text.assign(written);
-        }
-        return true;
-    }
-
-    std::size_t utf8Length(std::size_t i) const { return Utf8SequenceLength(text_, i); }
-
-    static int hexDigit(char c) {
-        return c >= '0' && c <= '9'   ? c - '0'
-               : c >= 'a' && c <= 'f' ? c - 'a' + 10
-               : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                      : -1;
-    }
-
-    // At the backslash; the UTF-16 unit it stands for. Only JSON's escapes are read; at
-    // any other, the escaped byte is named.
-    bool readEscape(std::uint32_t& unit) {
-        ++at_;
-        if (atEnd())
-            return false;
-        const auto escaped = static_cast<unsigned char>(text_[at_++]);
-        const char* simple = "\"\\/bfnrt";
-        const char* meaning = "\"\\/\b\f\n\r\t";
-        if (const char* found = escaped != 0 ? std::strchr(simple, escaped) : nullptr) {
-            unit = static_cast<unsigned char>(meaning[found - simple]);
-            return true;
-        }
-        if (escaped != 'u')
-            return false;
-        if (at_ + 4 > text_.size())
-            return false;
-        unit = 0;
-        for (int k = 0; k < 4; ++k, ++at_) {
-            const int digit = hexDigit(text_[at_]);
-            if (digit < 0)
-                return false;
-            unit = unit * 16 + static_cast<std::uint32_t>(digit);
-        }
-        return true;
-    }
-
-    // Skips the plain run of a string: everything up to a quote, a backslash, a control
-    // character or a byte of a non-ASCII character, which the slower loop reads.
-    void skipPlainRun() {
-        static constexpr std::array<bool, 256> kPlain = [] {
-            std::array<bool, 256> plain{};
-            for (int byte = 0x20; byte < 0x80; ++byte)
-                plain[static_cast<std::size_t>(byte)] = byte != '"' && byte != '\\';
-            return plain;
-        }();
-        const char* at = text_.data() + at_;
-        const char* const end = text_.data() + text_.size();
-        while (at != end && kPlain[static_cast<unsigned char>(*at)])
-            ++at;
-        at_ = static_cast<std::size_t>(at - text_.data());
-    }
-
-    // The length of the unescaped character at at_ inside a string; 0 where there is none,
-    // with the fault: JSON wants a control character escaped.
-    std::size_t characterLength() {
-        if (static_cast<unsigned char>(text_[at_]) < 0x20) {
-            ++at_;
-            fail(JsonFault::ControlCharacter);
-            return 0;
-        }
-        const std::size_t length = utf8Length(at_);
-        if (length == 0)
-            fail(JsonFault::IllegalUtf8);
-        return length;
-    }
-
-    // After the opening quote. A text without escapes is taken as it stands, as a part of
-    // the text read; one with escapes is read again, escape by escape, into a text of the
-    // reader's own that out shows until the next string.
-    bool readString(std::string_view& out) {
-        const std::size_t start = at_;
-        bool escapes = false;
-        skipPlainRun();
-        while (!atEnd() && text_[at_] != '"') {
-            const auto byte = static_cast<unsigned char>(text_[at_]);
-            if (byte >= 0x20 && byte < 0x80 && byte != '\\') {
-                ++at_; // the usual character: printable ASCII
-                continue;
-            }
-            if (byte == '\\') {
-                escapes = true;
-                break;
-            }
-            const std::size_t length = characterLength();
-            if (length == 0)
-                return false;
-            at_ += length;
-        }
-        ++at_;
-        if (atEnd())
-            return fail(JsonFault::UnterminatedString);
-        if (!escapes) {
-            out = text_.substr(start, at_ - 1 - start);
-            return true;
-        }
-        at_ = start;
-        unescaped_.clear();
-        if (!readEscapedString(unescaped_))
-            return false;
-        out = unescaped_;
-        return true;
-    }
-
-    bool readEscapedString(std::string& out) {
-        // A high surrogate waits for its low half; a lone half of a pair is no
-        // character and reads as a question mark.
-        std::uint32_t high = 0;
-        const auto flushHigh = [&] {
-            if (high != 0)
-                out.push_back('?');
-            high = 0;
-        };
-        while (!atEnd() && text_[at_] != '"') {
-            if (text_[at_] != '\\') {
-                const std::size_t length = characterLength();
-                if (length == 0)
-                    return false;
-                flushHigh();
-                out.append(text_.substr(at_, length));
-                at_ += length;
-                continue;
-            }
-            std::uint32_t unit = 0;
-            if (!readEscape(unit))
-                return fail(JsonFault::IllegalEscapeSequence);
-            if (unit >= 0xD800 && unit < 0xDC00) {
-                flushHigh();
-                high = unit;
-            } else if (unit >= 0xDC00 && unit < 0xE000) {
-                if (high != 0)
-                    AppendUtf8(
-                        static_cast<char32_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)),
-                        out);
-                else
-                    out.push_back('?');
-                high = 0;
-            } else {
-                flushHigh();
-                AppendUtf8(static_cast<char32_t>(unit), out);
-            }
-        }
-        flushHigh();
-        ++at_;
-        if (atEnd())
-            return fail(JsonFault::UnterminatedString);
-        return true;
-    }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-    int nesting_ = 0;
-    JsonFault fault_ = JsonFault::IllegalValue;
-    bool isObject_ = false;
-    std::string unescaped_;
-    JsonValue ignored_; // where values go that only the syntax counts of
-    std::size_t arrayLength_ = 0;
+    void endObject() { --depth; }
+    void endArray() { --depth; }
+    void scalar(JsonScalar, std::string_view, std::size_t) { count(); }
+    void count() { values += depth == 1 ? 1 : 0; }
+    int depth = 0;
+    std::size_t values = 0;
 };
 
 // A lone number, string or literal is JSON all the same, just not an object: it reads as
 // the one value of an array around it.
 bool IsSingleValue(std::string_view json) {
     const std::string array = "[" + std::string(json) + "]";
-    JsonReader reader(array);
-    return reader.readDocument(nullptr) && !reader.isObject() && reader.arrayLength() == 1;
+    TopValueCounter counter;
+    JsonReader<TopValueCounter> reader(array, counter);
+    return reader.readDocument() && counter.values == 1;
 }
 
 bool IsBlank(std::string_view text) {
@@ -543,15 +170,16 @@ AnswersReading ReadAnswers(std::string_view json) {
     if (StartsWithUtf16ByteOrderMark(json))
         return NotRead(AnswersReading::Status::NotJson,
                        "Die Eingabe ist in UTF-16 kodiert, erwartet wird UTF-8");
-    JsonReader reader(json);
     AnswerFields fields;
-    if (!reader.readDocument(&fields)) {
+    AnswersHandler handler(fields);
+    JsonReader<AnswersHandler> reader(json, handler);
+    if (!reader.readDocument()) {
         if (IsSingleValue(json))
             return NotRead(AnswersReading::Status::NotJson,
                            "Die Antworten müssen ein JSON-Objekt sein");
         return NotRead(AnswersReading::Status::NotJson, "Ungültiges JSON bei Byte " +
                                                             std::to_string(reader.faultyByte()) +
-                                                            ": " + Reason(reader.fault()));
+                                                            ": " + JsonFaultReason(reader.fault()));
     }
     if (!reader.isObject())
         return NotRead(AnswersReading::Status::NotJson,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/answers/answers.h"
+#include "evaluation/answers/calendar_date.h"
 
 #include <cstddef>
 #include <optional>
@@ -19,6 +20,10 @@ inline constexpr const char* kCaseNumberKey = "Aktenzeichen";
 // The longest case number, in characters.
 inline constexpr std::size_t kLongestCaseNumber = 100;
 
+// The optional key of the answers that names the day whose rent index counts for them (a
+// letter's day of receipt, say): "2016-03-01" or "01.03.2016". Without it, the run's day.
+inline constexpr const char* kReferenceDayKey = "Stichtag";
+
 // What became of one JSON text (or one row of a sheet) of answers.
 struct AnswersReading {
     enum class Status {
@@ -36,6 +41,7 @@ struct AnswersReading {
     // "Aktenzeichen" as given, when given; kept when the answers are refused for another
     // reason, so that a refusal can name its case.
     std::optional<std::string> caseNumber;
+    std::optional<CalendarDate> referenceDay; // "Stichtag", when given
 };
 
 } // namespace msr

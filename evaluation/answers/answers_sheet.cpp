@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kCaseNumberColumn = -1;
 constexpr int kUnnamedColumn = -2; // an empty header cell: its cells must stay empty
+constexpr int kReferenceDayColumn = -3;
 constexpr char kSeparators[] = {';', ',', '\t'};
 
 // Where a line leaves the cell it reads: a quote opens a quoted cell only at its start.
@@ -168,6 +169,7 @@ const char* NearestKnownName(std::string_view name) {
         }
     };
     consider(kCaseNumberKey);
+    consider(kReferenceDayKey);
     for (const InputRow& input : Inputs())
         consider(input.name);
     return nearest;
@@ -214,7 +216,7 @@ AnswerValue ChoiceCell(const InputRow& input, std::string_view cell) {
 }
 
 AnswerValue Cell(int column, std::string_view cell) {
-    if (column == kCaseNumberColumn)
+    if (column == kCaseNumberColumn || column == kReferenceDayColumn)
         return Text(cell);
     switch (Inputs()[static_cast<std::size_t>(column)].kind) {
     case InputKind::Choice:
@@ -311,7 +313,8 @@ char AnswersSheet::FindSeparator(std::string_view headerLine) {
         for (const std::string& cell : split.fields) {
             const std::string_view name = TrimBlanks(cell);
             named += name.empty() ? 0 : 1;
-            known += name == kCaseNumberKey || InputIndex(name) >= 0 ? 1 : 0;
+            known +=
+                name == kCaseNumberKey || name == kReferenceDayKey || InputIndex(name) >= 0 ? 1 : 0;
         }
         const std::array<std::size_t, 3> rank{known == named && known > 0 ? 1u : 0u, known,
                                               split.fields.size()};
@@ -334,7 +337,7 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record, cha
     SplitRecord split = Split(record, separator_);
     if (!split.fault.empty())
         return NoCsv(split.byte, split.fault);
-    std::vector<bool> taken(kInputCount + 1); // every input, then the case number
+    std::vector<bool> taken(kInputCount + 2); // every input, the case number, the day
     for (const std::string& cell : split.fields) {
         const std::string_view name = TrimBlanks(cell);
         int column = InputIndex(name);
@@ -342,6 +345,8 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record, cha
             column = kUnnamedColumn;
         else if (name == kCaseNumberKey)
             column = kCaseNumberColumn;
+        else if (name == kReferenceDayKey)
+            column = kReferenceDayColumn;
         else if (column < 0) {
             unknownColumn_ = true;
             std::string message = UnknownKeyMessage(name);
@@ -350,8 +355,10 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record, cha
             return message;
         }
         if (column != kUnnamedColumn) {
-            const std::size_t place =
-                column == kCaseNumberColumn ? kInputCount : static_cast<std::size_t>(column);
+            const std::size_t place = column == kCaseNumberColumn ? kInputCount
+                                      : column == kReferenceDayColumn
+                                          ? kInputCount + 1
+                                          : static_cast<std::size_t>(column);
             if (taken[place])
                 return "Die Spalte \"" + std::string(name) + "\" steht zweimal in der Kopfzeile";
             taken[place] = true;
@@ -366,6 +373,8 @@ std::string AnswersSheet::columnName(std::size_t column) const {
         return "Spalte " + std::to_string(column + 1);
     if (columns_[column] == kCaseNumberColumn)
         return std::string("Spalte \"") + kCaseNumberKey + "\"";
+    if (columns_[column] == kReferenceDayColumn)
+        return std::string("Spalte \"") + kReferenceDayKey + "\"";
     return std::string("Spalte \"") + Inputs()[static_cast<std::size_t>(columns_[column])].name +
            "\"";
 }
@@ -397,8 +406,9 @@ AnswersReading AnswersSheet::readRow(std::string_view record) const {
                            "Wert \"" + WithVisibleControls(cell) + "\" in Spalte " +
                                std::to_string(i + 1) + " ohne Überschrift");
         const int column = columns_[i];
-        std::optional<AnswerValue>& slot = column == kCaseNumberColumn
-                                               ? fields.caseNumber
+        std::optional<AnswerValue>& slot = column == kCaseNumberColumn ? fields.caseNumber
+                                           : column == kReferenceDayColumn
+                                               ? fields.referenceDay
                                                : fields.inputs[static_cast<std::size_t>(column)];
         slot = Cell(column, cell);
     }

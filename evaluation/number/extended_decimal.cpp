@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "evaluation/number/big_unsigned.h"
@@ -279,6 +281,91 @@ std::optional<Extended> ExtendedFromDecimal(bool negative, std::string_view digi
     if (result.isInfinite() || result.isZero())
         return std::nullopt;
     return result;
+}
+
+namespace {
+
+// ±significand × 2^exponent with a significand of at most `precision` bits: a value of a
+// binary type before it is assembled.
+struct BinaryParts {
+    std::uint64_t significand = 0;
+    int exponent = 0;
+};
+
+// number × 2^exponent rounded to `precision` bits, nearest, ties to even; sticky stands for
+// nonzero bits below the number.
+BinaryParts RoundToBits(const BigUnsigned& number, bool sticky, int exponent, int precision) {
+    const int bits = number.bitLength();
+    if (bits <= precision && !sticky)
+        return {number.bitsFrom(0), exponent};
+    const int drop = std::max(0, bits - precision);
+    std::uint64_t kept = number.bitsFrom(drop) & ((std::uint64_t{1} << precision) - 1);
+    const bool half = drop > 0 && number.bit(drop - 1);
+    const bool below = sticky || (drop > 1 && number.anyBitBelow(drop - 1));
+    if (half && (below || (kept & 1) != 0))
+        ++kept;
+    int shifted = drop;
+    if (kept >> precision != 0) { // 11…1 rounded up to 100…0
+        kept >>= 1;
+        ++shifted;
+    }
+    return {kept, exponent + shifted};
+}
+
+constexpr std::size_t kMostDecimalDigits = 40;
+constexpr int kWidestPowerOfTen = 40;
+
+std::optional<BinaryParts> NearestBinary(std::string_view digits, int exponent, int precision) {
+    if (digits.size() > kMostDecimalDigits || exponent > kWidestPowerOfTen ||
+        exponent < -kWidestPowerOfTen)
+        return std::nullopt;
+    for (const char d : digits)
+        if (d < '0' || d > '9')
+            return std::nullopt;
+    BigUnsigned whole = WholeNumberOf(digits);
+    if (whole.isZero())
+        return BinaryParts{};
+    if (exponent >= 0) {
+        whole.multiplyByPowerOfTen(exponent);
+        return RoundToBits(whole, false, 0, precision);
+    }
+    // whole / 10^m = (whole × 2^shift / 5^m) × 2^(-shift-m), the quotient taken to at
+    // least two bits more than the precision, so that its remainder only decides the tail.
+    const int m = -exponent;
+    BigUnsigned fivePower(1);
+    fivePower.multiplyByPowerOfFive(m);
+    const int shift = std::max(0, precision + 2 + fivePower.bitLength() - whole.bitLength());
+    whole.shiftLeft(shift);
+    BigUnsigned quotient;
+    const bool remainder = Divide(whole, fivePower, quotient);
+    return RoundToBits(quotient, remainder, -shift - m, precision);
+}
+
+// The parts as a value of the type, where they lie in its normal range (or are zero).
+template <typename Binary>
+std::optional<Binary> Assembled(bool negative, const std::optional<BinaryParts>& parts) {
+    if (!parts)
+        return std::nullopt;
+    if (parts->significand == 0)
+        return negative ? -Binary(0) : Binary(0);
+    // The significand has at most the type's digits, so both steps are exact.
+    const Binary value =
+        static_cast<Binary>(std::ldexp(static_cast<double>(parts->significand), parts->exponent));
+    if (std::isinf(value) || value < std::numeric_limits<Binary>::min())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<float> FloatFromDecimal(bool negative, std::string_view digits, int exponent) {
+    return Assembled<float>(negative,
+                            NearestBinary(digits, exponent, std::numeric_limits<float>::digits));
+}
+
+std::optional<double> DoubleFromDecimal(bool negative, std::string_view digits, int exponent) {
+    return Assembled<double>(negative,
+                             NearestBinary(digits, exponent, std::numeric_limits<double>::digits));
 }
 
 } // namespace msr

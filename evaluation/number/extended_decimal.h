@@ -24,4 +24,12 @@ EighteenDigits ToEighteenDigits(const Extended& value);
 std::optional<Extended> ExtendedFromDecimal(bool negative, std::string_view digits,
                                             long long exponent);
 
+// The float and the double nearest to ±digits × 10^exponent (ties to even), as a C++
+// literal of that text gives them, whatever the C library and its locale: the rent index's
+// figures and amounts as an edition file writes them. Empty beyond the normal range of the
+// type, and for more than 40 digits or a power of ten beyond ±40, which no figure of a rent
+// index needs.
+std::optional<float> FloatFromDecimal(bool negative, std::string_view digits, int exponent);
+std::optional<double> DoubleFromDecimal(bool negative, std::string_view digits, int exponent);
+
 } // namespace msr

@@ -1,13 +1,12 @@
 #include "evaluation/rent_index/admission.h"
 
 #include "evaluation/answers/living_area.h"
-#include "evaluation/rent_index/rent_index_tables.h"
+#include "evaluation/rent_index/priced_answers.h"
 
 namespace msr {
 
 bool NeedsBuilt1980Side(Choice yearClass) {
-    return yearClass >= 1 && yearClass <= int(kYearClasses.size()) &&
-           kYearClasses[static_cast<std::size_t>(yearClass - 1)].before1980 == Before1980::BySide;
+    return YearClassBefore1980(yearClass) == Before1980::BySide;
 }
 
 std::optional<std::string> ConstructionYearRefusal(Choice yearClass, Choice built1980Side) {

@@ -5,6 +5,7 @@
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <QtTest>
 
@@ -19,7 +20,9 @@ const char* const kClass7 = R"({"YearClass":7,"LivingArea":"130","CityArea":7})"
 QStringList RunLines(const std::string& input) {
     std::istringstream in(input);
     std::ostringstream out;
-    const bool ran = msr::batch::RunBatch(in, out, ",").finished();
+    const bool ran =
+        msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",")
+            .finished();
     if (!ran)
         return {"run failed"};
     const QString output = QString::fromStdString(out.str());
@@ -33,9 +36,11 @@ QStringList RunLines(const std::string& input) {
 QString SingleJson(const char* answers) {
     msr::ReportDocument document;
     const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(answers), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(answers), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
     std::string out;
-    msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", out);
+    msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","),
+                          evaluation.edition, false, ",", out);
     return QString::fromStdString(out);
 }
 
@@ -109,7 +114,8 @@ SheetRun RunSheet(const QByteArray& sheet) {
     std::istringstream in(sheet.toStdString());
     std::ostringstream out;
     SheetRun run;
-    run.outcome = msr::batch::RunBatch(in, out, ",", msr::batch::OutputFormat::Csv, nullptr,
+    run.outcome = msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay},
+                                       ",", msr::batch::OutputFormat::Csv, nullptr,
                                        msr::batch::InputFormat::Sheet);
     run.table = out.str();
     return run;
@@ -209,7 +215,8 @@ void TestBatch::reportsFailedOutput() {
     std::istringstream in(kClass1);
     std::ostringstream out;
     out.setstate(std::ios::badbit);
-    QVERIFY(!msr::batch::RunBatch(in, out, ",").finished());
+    QVERIFY(!msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",")
+                 .finished());
 }
 
 void TestBatch::readsEverySpreadsheetsDialect_data() {

@@ -1,5 +1,6 @@
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/entry.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <QtTest>
 
@@ -244,7 +245,8 @@ void TestCliAnswers::refusesWithTheProgramsTexts() {
     document.appendBody("left from before");
 
     const AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
 
     QCOMPARE(evaluation.status, status);
     QCOMPARE(QString::fromStdString(evaluation.message), message);
@@ -273,7 +275,8 @@ void TestCliAnswers::acceptsWhatTheDialogsLetThrough() {
     msr::ReportDocument document;
 
     const AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(json.toStdString()), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
 
     QCOMPARE(QString::fromStdString(evaluation.message), QString());
     QCOMPARE(evaluation.status, AnswersEvaluation::Status::Evaluated);

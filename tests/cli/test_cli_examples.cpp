@@ -21,7 +21,7 @@ Run Evaluate(const QByteArray& answers, const std::string& decimalSeparator,
     std::ostringstream err;
     Run run;
     run.status =
-        msr::cli::RunEvaluator(arguments, in, out, err, {decimalSeparator, {}, {}, {}, {}});
+        msr::cli::RunEvaluator(arguments, in, out, err, {decimalSeparator, {}, {}, {}, {}, {}, {}});
     run.out = QString::fromStdString(out.str());
     run.err = QString::fromStdString(err.str());
     return run;

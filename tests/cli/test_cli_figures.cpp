@@ -4,6 +4,7 @@
 #include "batch/figures_csv.h"
 #include "cli/run.h"
 #include "evaluation/entry.h"
+#include "tests/samples/built_in_edition.h"
 #include "tests/samples/sample_answers.h"
 
 #include <QtTest>
@@ -129,7 +130,8 @@ Report ReportOf(std::string line, const std::string& separator) {
         return {{}, kBlankLineMessage};
     msr::ReportDocument document;
     const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(line), separator, &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(line), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, separator, &document);
     if (evaluation.status != msr::AnswersEvaluation::Status::Evaluated)
         return {{}, QString::fromStdString(evaluation.message)};
     static const QRegularExpression kSentence(
@@ -160,7 +162,9 @@ QByteArray RunBatch(const std::vector<std::string>& lines, msr::batch::OutputFor
                     const std::string& separator) {
     std::istringstream in(Joined(lines));
     std::ostringstream out;
-    if (!msr::batch::RunBatch(in, out, separator, format).finished())
+    if (!msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay},
+                              separator, format)
+             .finished())
         return "run failed";
     return QByteArray::fromStdString(out.str());
 }
@@ -319,7 +323,7 @@ void TestCliFigures::answersASingleAnswerSetWithOneRow() {
     std::ostringstream out;
     std::ostringstream err;
     const int status =
-        msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}, {}, {}});
+        msr::cli::RunEvaluator({"--format", "csv"}, in, out, err, {",", {}, {}, {}, {}, {}, {}});
     QCOMPARE(status, 0);
     QCOMPARE(QByteArray::fromStdString(err.str()), QByteArray());
     QCOMPARE(QByteArray::fromStdString(out.str()),

@@ -1,6 +1,7 @@
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <QtTest>
 
@@ -133,7 +134,7 @@ void TestCliOutput::jsonOfAWholeEvaluationReadsBackAsTheDocument() {
     const auto evaluation = msr::EvaluateAnswers(
         msr::AdmitAnswers(
             R"({"YearClass":4,"Built1980Side":1,"LivingArea":"75","CityArea":2,"GuestToilet":true})"),
-        ",", &document);
+        msr::test::BuiltInEditions(), msr::test::kSomeDay, ",", &document);
     QCOMPARE(evaluation.status, msr::AnswersEvaluation::Status::Evaluated);
     std::string out;
 

@@ -9,6 +9,7 @@
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
 #include "evaluation/rent_index/figures.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <QtTest>
 
@@ -80,7 +81,8 @@ struct Evaluation {
 Evaluation Evaluate(const QByteArray& answers) {
     msr::ReportDocument document;
     const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(Std(answers)), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
     // With the hint the command line adds to an unknown key.
     const std::string message = msr::WithUnknownKeyHint(evaluation.message, evaluation.unknownKey,
                                                         "; die erlaubten Schlüssel nennt --help");
@@ -89,7 +91,8 @@ Evaluation Evaluate(const QByteArray& answers) {
     switch (evaluation.status) {
     case msr::AnswersEvaluation::Status::Evaluated:
         result.exitCode = kEvaluated;
-        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","), ",", json);
+        msr::AppendReportJson(document, msr::FormatFinalFigures(evaluation.result, ","),
+                              evaluation.edition, false, ",", json);
         break;
     case msr::AnswersEvaluation::Status::Refused:
         result.exitCode = kRefused;
@@ -124,7 +127,7 @@ Run RunInProcess(const std::vector<std::string>& arguments, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     Run run;
-    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}, {}, {}});
+    run.exitCode = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}, {}, {}, {}, {}});
     run.out = Bytes(out.str());
     run.err = Bytes(err.str());
     return run;

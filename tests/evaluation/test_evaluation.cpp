@@ -1,4 +1,5 @@
 #include "tests/core_check/core_check.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,7 +35,7 @@ Texts TextsOf(const ReportDocument& document) {
 
 Texts Run(const Answers& answers) {
     ReportDocument document;
-    msr::Evaluate(answers, document, ",");
+    msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ",");
     return TextsOf(document);
 }
 
@@ -50,7 +51,7 @@ Texts Slice(const Texts& texts, std::size_t from, std::size_t count) {
 // The non-empty paragraphs between a section's explanation and the next heading.
 Texts Findings(const Answers& answers, const std::string& heading) {
     ReportDocument document;
-    msr::Evaluate(answers, document, ",");
+    msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ",");
     const auto& p = document.paragraphs();
     Texts findings;
     std::size_t i = 0;
@@ -127,7 +128,7 @@ CHECK_TEST(documentOpensAndClosesWithTheFixedLines) {
     ReportDocument document;
     Answers answers = Mandatory(2, "75", 5);
     answers.GuestToilet = answers.Terrace = answers.BathRenewed = true;
-    msr::Evaluate(answers, document, ",");
+    msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ",");
     const Texts texts = TextsOf(document);
     CHECK_EQ(Slice(texts, 0, 5), (Texts{"KWL Hausgilde Varlstadt e. V.", "Mieterschutzverein", "",
                                         "", "M I E T S P I E G E L R E C H N E R"}));
@@ -499,7 +500,7 @@ CHECK_TEST(livingAreaThatIsNoNumberStopsBeforeTheFirstParagraph) {
     ReportDocument document;
     std::string refusal = "evaluated";
     try {
-        msr::Evaluate(Mandatory(4, "Quadratmeter", 3), document, ",");
+        msr::Evaluate(Mandatory(4, "Quadratmeter", 3), msr::test::BuiltInEdition(), document, ",");
     } catch (const msr::ConversionError& e) {
         refusal = e.what();
     }
@@ -509,7 +510,8 @@ CHECK_TEST(livingAreaThatIsNoNumberStopsBeforeTheFirstParagraph) {
 
 CHECK_TEST(missingYearClassAppendsNothing) {
     ReportDocument document;
-    CHECK_THROWS(msr::Evaluate(Mandatory(0, "75", 3), document, ","), msr::MissingYearClass);
+    CHECK_THROWS(msr::Evaluate(Mandatory(0, "75", 3), msr::test::BuiltInEdition(), document, ","),
+                 msr::MissingYearClass);
     CHECK(document.paragraphs().empty());
 }
 
@@ -519,8 +521,8 @@ CHECK_TEST(sameAnswersGiveTheSameDocument) {
     answers.Insulation = 3;
     answers.TubAndShower = true;
     ReportDocument first, second;
-    const msr::EvaluationResult a = msr::Evaluate(answers, first, ",");
-    msr::Evaluate(answers, second, ",");
+    const msr::EvaluationResult a = msr::Evaluate(answers, msr::test::BuiltInEdition(), first, ",");
+    msr::Evaluate(answers, msr::test::BuiltInEdition(), second, ",");
     CHECK_EQ(first.plainText(), second.plainText());
     CHECK_EQ(msr::FormatFigure(a.totalMean, "."), std::string("422.40"));
 }

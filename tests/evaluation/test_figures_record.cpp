@@ -2,6 +2,7 @@
 #include "evaluation/evaluate.h"
 #include "evaluation/figures_record.h"
 #include "tests/core_check/core_check.h"
+#include "tests/samples/built_in_edition.h"
 #include "tests/samples/sample_answers.h"
 
 #include <random>
@@ -101,7 +102,8 @@ CHECK_TEST(figureTextsAreTheNumbersOfTheFinalSentence) {
         for (const NamedAnswers& set : AnswerSets()) {
             CHECK_ROW(set.name + " with separator " + separator);
             msr::ReportDocument document;
-            const msr::EvaluationResult result = msr::Evaluate(set.answers, document, separator);
+            const msr::EvaluationResult result =
+                msr::Evaluate(set.answers, msr::test::BuiltInEdition(), document, separator);
             const std::vector<std::string> printed = NumbersOfFinalSentence(document);
             CHECK_EQ(printed.size(), std::size_t{7});
             CHECK(InOrder(msr::FormatFinalFigures(result, separator)) == printed);
@@ -113,8 +115,10 @@ CHECK_TEST(figuresAloneEqualTheFiguresOfTheWholeEvaluation) {
     for (const NamedAnswers& set : AnswerSets()) {
         CHECK_ROW(set.name);
         msr::ReportDocument document;
-        const msr::EvaluationResult whole = msr::Evaluate(set.answers, document, ",");
-        const msr::EvaluationResult alone = msr::EvaluateFigures(set.answers, ",");
+        const msr::EvaluationResult whole =
+            msr::Evaluate(set.answers, msr::test::BuiltInEdition(), document, ",");
+        const msr::EvaluationResult alone =
+            msr::EvaluateFigures(set.answers, msr::test::BuiltInEdition(), ",");
         CHECK(InOrder(msr::FormatFinalFigures(alone, ",")) ==
               InOrder(msr::FormatFinalFigures(whole, ",")));
     }
@@ -123,10 +127,12 @@ CHECK_TEST(figuresAloneEqualTheFiguresOfTheWholeEvaluation) {
 CHECK_TEST(figuresAloneFailAsTheWholeEvaluationFails) {
     msr::Answers notANumber = msr::test::MandatoryAnswers();
     notANumber.LivingArea = "Quadratmeter";
-    CHECK_THROWS((msr::EvaluateFigures(notANumber, ",")), msr::ConversionError);
+    CHECK_THROWS((msr::EvaluateFigures(notANumber, msr::test::BuiltInEdition(), ",")),
+                 msr::ConversionError);
     msr::Answers noClass = msr::test::MandatoryAnswers();
     noClass.YearClass = msr::kNone;
-    CHECK_THROWS((msr::EvaluateFigures(noClass, ",")), msr::MissingYearClass);
+    CHECK_THROWS((msr::EvaluateFigures(noClass, msr::test::BuiltInEdition(), ",")),
+                 msr::MissingYearClass);
 }
 
 CHECK_TEST(figuresJsonWritesThePrintedNumbersWithAPoint) {

@@ -6,10 +6,17 @@
 #include "evaluation/rent_index/program_texts.h"
 #include "tests/core_check/core_check.h"
 #include "tests/evaluation/west75_totals.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <string>
 
 namespace {
+
+// The span of West75Totals() under the built-in edition, on a day of its term.
+msr::SpanBasis InForce(std::optional<msr::FinalFigureTexts> printed = West75Totals(),
+                       msr::CalendarDate day = {2016, 3, 1}) {
+    return {msr::test::BuiltInEditions().inForceOn(day), day, std::move(printed)};
+}
 
 struct Row {
     const char* name;
@@ -59,7 +66,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
     for (const Row& row : kRows) {
         CHECK_ROW(row.name);
         const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
-            {row.current, row.asked, row.before, row.received, row.cap}, West75Totals(), ",");
+            {row.current, row.asked, row.before, row.received, row.cap}, InForce(), ",");
         if (row.capLimit == nullptr) {
             CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
                      std::string(row.until));
@@ -73,7 +80,10 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
         CHECK_EQ(check.owedFrom, std::string(row.from));
         // The rules it rests on are named where they apply.
         CHECK_EQ(check.capSentence.rfind("Kappungsgrenze (§ 558 Abs. 3 BGB): ", 0), 0u);
-        CHECK_EQ(check.spanSentence.rfind("Obergrenze (§ 558 BGB): ", 0), 0u);
+        CHECK_EQ(check.spanSentence.rfind("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 "
+                                          "(Stand 1. Januar 2015), gültig am 01.03.2016: ",
+                                          0),
+                 0u);
         CHECK_EQ(check.deadlineSentence.empty() ||
                      check.deadlineSentence.rfind("Fristen (§ 558b BGB): ", 0) == 0,
                  true);
@@ -82,7 +92,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
 
 CHECK_TEST(wordsTheCheckWithGermanFigures) {
     const msr::RentIncreaseCheck check =
-        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, West75Totals(), ",");
+        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, InForce(), ",");
     CHECK_EQ(check.capSentence,
              std::string("Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die "
                          "Miete um höchstens 20 % steigen, von 400,00 Euro auf höchstens 480,00 "
@@ -90,9 +100,11 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
                          "Erhöhung nicht zulässig. Erhöhungen wegen Modernisierung oder "
                          "Betriebskosten zählen dabei nicht mit."));
     CHECK_EQ(check.spanSentence,
-             std::string("Obergrenze (§ 558 BGB): Die verlangten 500,00 Euro liegen oberhalb der "
-                         "Spanne von 354,75 bis 478,50 Euro. Über die Obergrenze von 478,50 Euro "
-                         "hinaus lässt sich die Erhöhung mit diesem Mietspiegel nicht begründen."));
+             std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
+                         "2015), gültig am 01.03.2016: Die verlangten 500,00 Euro liegen "
+                         "oberhalb der Spanne von 354,75 bis 478,50 Euro. Über die Obergrenze von "
+                         "478,50 Euro hinaus lässt sich die Erhöhung mit diesem Mietspiegel nicht "
+                         "begründen."));
     CHECK_EQ(check.deadlineSentence,
              std::string("Fristen (§ 558b BGB): Ist das Schreiben am 10.12.2026 bei Ihnen "
                          "eingegangen, können Sie bis zum 28.02.2027 überlegen, ob Sie zustimmen. "
@@ -100,13 +112,38 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
     CHECK_EQ(std::string(msr::kRentIncreaseDisclaimer),
              std::string("Hinweise ohne Gewähr, keine Rechtsberatung"));
     // Without the flat's figures the span waits; nothing asked, nothing checked.
-    CHECK_EQ(msr::CheckRentIncrease({"450", "470", "", "", 20}, std::nullopt, ",").spanSentence,
-             std::string("Obergrenze (§ 558 BGB): Für den Vergleich mit der Spanne fehlen noch "
-                         "Angaben zu Ihrer Wohnung."));
-    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, West75Totals(), ",").waiting, true);
+    CHECK_EQ(
+        msr::CheckRentIncrease({"450", "470", "", "", 20}, InForce(std::nullopt), ",").spanSentence,
+        std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
+                    "2015), gültig am 01.03.2016: Für den Vergleich mit der Spanne "
+                    "fehlen noch Angaben zu Ihrer Wohnung."));
+    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, InForce(), ",").waiting, true);
+}
+
+// The span is the one of the edition in force on the letter's day; past its term it says
+// so, and before every edition it cannot judge, while cap and deadlines still hold.
+CHECK_TEST(namesTheEditionTheSpanComesFrom) {
+    const msr::RentIncreaseQuestion question{"450", "500", "400", "", 20};
+    CHECK_EQ(
+        msr::CheckRentIncrease(question, InForce(West75Totals(), {2026, 12, 10}), ",")
+            .spanSentence.rfind("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand "
+                                "1. Januar 2015), der neuesten Ausgabe am 10.12.2026, deren "
+                                "Laufzeit schon am 31.12.2016 endete; fragen Sie nach dem "
+                                "Mietspiegel, der an diesem Tag galt: Die verlangten ",
+                                0),
+        0u);
+    const msr::RentIncreaseCheck before =
+        msr::CheckRentIncrease(question, InForce(West75Totals(), {2014, 6, 30}), ",");
+    CHECK_EQ(before.spanSentence,
+             std::string("Obergrenze (§ 558 BGB): Am 30.06.2014 galt keiner der Mietspiegel "
+                         "dieses Rechners. Ob die verlangte Miete über der ortsüblichen "
+                         "Vergleichsmiete liegt, lässt sich mit ihm nicht beurteilen. "
+                         "Kappungsgrenze und Fristen gelten unabhängig davon."));
+    CHECK_EQ(before.capLimit, std::string("480,00"));
 }
 
 CHECK_TEST(knowsWhenTheTermHasEnded) {
+    const msr::Edition& edition = msr::test::BuiltInEdition();
     const struct {
         const char* today;
         bool past;
@@ -114,14 +151,14 @@ CHECK_TEST(knowsWhenTheTermHasEnded) {
         {"2015-01-01", false}, {"2016-12-31", false}, {"2017-01-01", true}, {"2026-12-08", true}};
     for (const auto& row : rows) {
         CHECK_ROW(row.today);
-        CHECK_EQ(msr::IsPastTerm(*msr::ParseIsoDate(row.today)), row.past);
+        CHECK_EQ(msr::IsPastTerm(edition, *msr::ParseIsoDate(row.today)), row.past);
     }
-    CHECK_EQ(msr::EditionLine(),
+    CHECK_EQ(msr::EditionLine(edition),
              std::string("Mietspiegel Stand 1. Januar 2015, Laufzeit bis 31.12.2016"));
-    // The information text reads the same table.
-    CHECK_EQ(msr::InfoParagraph(6), std::string("Stand: 1. Januar 2015"));
-    CHECK_EQ(msr::InfoParagraph(7), std::string("Laufzeit: bis 31.12.2016"));
-    CHECK_EQ(msr::AssociationContactLine(),
+    // The information text's holes are filled from the edition's own dates.
+    CHECK_EQ(edition.information[5].text, std::string("Stand: 1. Januar 2015"));
+    CHECK_EQ(edition.information[6].text, std::string("Laufzeit: bis 31.12.2016"));
+    CHECK_EQ(msr::AssociationContactLine(edition),
              std::string("KWL Hausgilde Varlstadt e. V. - Mieterschutzverein -, Lindengasse 7, "
                          "38100 Varlstadt, Tel.: 0 53 21 / 4 72 81-0"));
 }

@@ -28,6 +28,7 @@
 #include "evaluation/document/report_document.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
+#include "tests/samples/built_in_edition.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
         msr::AppendErrorJson(kBlankLineMessage, expected);
         return expected;
     }
-    const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(line), ",", &document);
+    const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
+        msr::AdmitAnswers(line), msr::test::BuiltInEditions(), msr::test::kSomeDay, ",", &document);
     msr::batch::AppendAnswersEvaluation(evaluation, document, ",", expected);
     return expected;
 }
@@ -103,7 +104,8 @@ void ReadAsQtReadsIt(std::string_view input) {
 void Single(std::string_view input) {
     msr::ReportDocument document;
     const msr::AnswersEvaluation evaluation =
-        msr::EvaluateAnswers(msr::AdmitAnswers(input), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(input), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
     if (evaluation.status == msr::AnswersEvaluation::Status::Evaluated) {
         Expect(evaluation.message.empty(), "evaluation with a message", evaluation.message);
         Expect(!document.paragraphs().empty(), "evaluation without paragraphs");
@@ -127,7 +129,8 @@ void Single(std::string_view input) {
     // The same text again into the used document gives the same outcome.
     const std::vector<msr::Paragraph> first = document.paragraphs();
     const msr::AnswersEvaluation again =
-        msr::EvaluateAnswers(msr::AdmitAnswers(input), ",", &document);
+        msr::EvaluateAnswers(msr::AdmitAnswers(input), msr::test::BuiltInEditions(),
+                             msr::test::kSomeDay, ",", &document);
     Expect(again.status == evaluation.status && again.message == evaluation.message &&
                document.paragraphs().size() == first.size(),
            "second evaluation differs", evaluation.message);
@@ -148,7 +151,9 @@ std::vector<std::string_view> Lines(std::string_view input) {
 void Batch(std::string_view input) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
-    Expect(msr::batch::RunBatch(in, out, ",").finished(), "batch run failed on a string stream");
+    Expect(msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",")
+               .finished(),
+           "batch run failed on a string stream");
     const std::string output = out.str();
     Expect(output.empty() || output.back() == '\n', "batch output not ended by a line break");
 

@@ -1,4 +1,5 @@
 #include "sample_reports.h"
+#include "tests/samples/built_in_edition.h"
 
 #include "evaluation/evaluate.h"
 
@@ -8,7 +9,7 @@ namespace msr::test {
 
 msr::ReportDocument EvaluatedDocument(const msr::Answers& answers) {
     msr::ReportDocument document;
-    msr::Evaluate(answers, document, ",");
+    msr::Evaluate(answers, msr::test::BuiltInEdition(), document, ",");
     return document;
 }
 

@@ -1,6 +1,6 @@
-#include "evaluation/rent_index/fixed_texts.h"
 #include "gui/forms.h"
 #include "report/information_dialog.h"
+#include "report/program_edition.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -118,7 +118,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("exact");
         QTest::addColumn<bool>("bulleted");
-        const QString web = QString::fromUtf8(msr::kAssociationWebAddress);
+        const QString web =
+            QString::fromStdString(msr::report::ProgramEdition().publisher.webAddress);
         const struct {
             int number;
             const char* text;

@@ -238,9 +238,11 @@ private slots:
         QVERIFY(count >= 3);
         QCOMPARE(window_->previewWidget()->pageCount(), count);
         QCOMPARE(LabelText(*window_, "PageLabel"), QStringLiteral("Seite 1 von %1").arg(count));
-        // For when the figures hold, beside the report and never in it.
+        // The edition the figures hold for, beside the report and never in it; its term
+        // ended long ago.
         QCOMPARE(LabelText(*window_, "EditionLabel"),
-                 QStringLiteral("Mietspiegel Stand 1. Januar 2015, Laufzeit bis 31.12.2016"));
+                 QStringLiteral("Mietspiegel Varlstadt 2015: Stand 1. Januar 2015, Laufzeit bis "
+                                "31.12.2016 (veraltet)"));
     }
 
     void navigationMovesThroughThePages() {

@@ -1,4 +1,5 @@
 #include "sample_reports.h"
+#include "tests/samples/built_in_edition.h"
 
 #include "evaluation/evaluate.h"
 #include "gui/forms.h"
@@ -104,7 +105,7 @@ private slots:
         form8_->SpeedButton1Click(nullptr);
 
         msr::ReportDocument expected;
-        msr::Evaluate(msr::test::MandatoryAnswers(), expected,
+        msr::Evaluate(msr::test::MandatoryAnswers(), msr::test::BuiltInEdition(), expected,
                       QLocale::system().decimalPoint().toStdString());
         QCOMPARE(form8_->document().plainText(), expected.plainText());
         QCOMPARE(form8_->document().insertionPoint(), std::size_t(0));
@@ -199,7 +200,7 @@ private slots:
         form8_->document().clear();
         BuildEvaluationReport();
         msr::ReportDocument expected;
-        msr::Evaluate(msr::test::MandatoryAnswers(), expected,
+        msr::Evaluate(msr::test::MandatoryAnswers(), msr::test::BuiltInEdition(), expected,
                       QLocale::system().decimalPoint().toStdString());
         QCOMPARE(form8_->document().plainText(), expected.plainText());
     }

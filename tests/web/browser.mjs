@@ -31,13 +31,14 @@ function gzipped(file) {
   return bytes;
 }
 
-// Serves the folder as any static host would; resolves to the page's address.
-export function servePageFolder() {
+// Serves the folder (the built page's, or a release's) as any static host would; resolves
+// to the page's address.
+export function servePageFolder(folder = pageFolder) {
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = join(pageFolder, path.endsWith('/') ? `${path}index.html` : path);
+    const file = join(folder, path.endsWith('/') ? `${path}index.html` : path);
     try {
-      if (!file.startsWith(pageFolder) || !statSync(file).isFile()) throw new Error('no file');
+      if (!file.startsWith(folder) || !statSync(file).isFile()) throw new Error('no file');
       const type = types[extname(file)] ?? 'application/octet-stream';
       // Compressed when the browser takes it, as any web host serves text (Lighthouse measures it).
       if (/\bgzip\b/.test(request.headers['accept-encoding'] ?? '') ) {

@@ -13,17 +13,17 @@ if (!existsSync(nativeEvaluator))
 if (!existsSync(nodeEvaluator))
   throw new Error(`Der Node-Auswerter fehlt: ${nodeEvaluator} (scripts/web --build-only)`);
 
-function run(command, args, input, locale) {
+function run(command, args, input, locale, environment = {}) {
   const result = spawnSync(command, args, {
     input,
-    env: { ...process.env, LC_ALL: locale, LANG: locale },
+    env: { ...process.env, LC_ALL: locale, LANG: locale, ...environment },
     maxBuffer: 1 << 30,
   });
   return { status: result.status, out: result.stdout.toString(), err: result.stderr.toString() };
 }
 
-export function runNative(args, input = '', locale = 'de_DE.UTF-8') {
-  return run(nativeEvaluator, args, input, locale);
+export function runNative(args, input = '', locale = 'de_DE.UTF-8', environment = {}) {
+  return run(nativeEvaluator, args, input, locale, environment);
 }
 
 // The evaluator's message as a page shows it: where the evaluator names its --help for the
@@ -35,8 +35,8 @@ export function asPageSays(message, pageHint = '') {
   return /[^\x00-.]$/u.test(ruled) ? `${ruled}.` : ruled;
 }
 
-export function runNode(args, input = '', locale = 'de_DE.UTF-8') {
-  return run(process.execPath, [nodeEvaluator, ...args], input, locale);
+export function runNode(args, input = '', locale = 'de_DE.UTF-8', environment = {}) {
+  return run(process.execPath, [nodeEvaluator, ...args], input, locale, environment);
 }
 
 // Runs an evaluator through bash with its standard streams redirected as in a shell, e.g.

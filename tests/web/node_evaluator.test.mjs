@@ -3,7 +3,7 @@
 // randomised batch, and for the ways a call goes wrong.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { runNative, runNativeRedirected, runNode, runNodeRedirected } from './native.mjs';
@@ -133,6 +133,36 @@ test('options, files, help and exit codes follow the native evaluator', () => {
     [xlsx], [ods], ['--format', 'json', ods], [notWorkbook],
   ];
   for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
+});
+
+test('editions: --rent-index, --date, a sheet\'s Stichtag and --check-rent-index alike', () => {
+  const folder = mkdtempSync(join(tmpdir(), 'msr-node-editions-'));
+  const editions = new URL('../editions', import.meta.url).pathname;
+  const edition = join(editions, 'testausgabe-2017.json');
+  const sheet = join(folder, 'stichtage.csv');
+  writeFileSync(sheet, 'YearClass;LivingArea;CityArea;Stichtag\n1;45;3;2016-03-01\n1;45;3;01.06.2017\n'
+    + '1;45;3;\n1;45;3;30.02.2017\n1;45;3;2010-01-01\n');
+  const faulty = join(folder, 'kaputt.json');
+  writeFileSync(faulty, readFileSync(edition, 'utf8').replace('"termEnd": "2018-12-31"', '"termEnd": "2016-12-31"'));
+  const calls = [
+    ['--rent-index', edition, '--date', '2017-06-01'],
+    ['--rent-index', editions, '--date', '2016-06-01', '--format', 'json'],
+    ['--rent-index', edition, '--date', '2014-06-01'],
+    ['--rent-index', edition, '--date', '2026-12-09', sheet],
+    ['--rent-index', edition, '--rent-index', edition],
+    ['--rent-index', faulty], ['--check-rent-index', edition], ['--check-rent-index', faulty],
+    ['--check-rent-index', folder], ['--date', '2017-13-01'], ['--date'],
+  ];
+  for (const args of calls) assertSameRun(args, JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8');
+  // Installed editions, where XDG_DATA_DIRS points.
+  const installed = join(folder, 'mietspiegelrechner/editions');
+  mkdirSync(installed, { recursive: true });
+  writeFileSync(join(installed, '2017.json'), readFileSync(edition));
+  const env = { XDG_DATA_DIRS: folder };
+  const native = runNative(['--date', '2017-06-01', '--format', 'csv'], JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8', env);
+  const node = runNode(['--date', '2017-06-01', '--format', 'csv'], JSON.stringify(answerSets.mandatory), 'de_DE.UTF-8', env);
+  assert.deepEqual(node, native);
+  assert.match(native.out, /"Testausgabe 2017"\n$/);
 });
 
 test('--pdf is refused with status 2: the browser prints the page itself', () => {

@@ -1,11 +1,12 @@
-// The sentences of the rent-index tables against their own rows: a sentence that names
+// The sentences of the built-in edition against their own rows: a sentence that names
 // another amount than its row adds, or calls a deduction a surcharge, tells the tenant
 // something the figures do not do.
 
 #include "evaluation/answers/inputs.h"
 #include "evaluation/rent_index/figures.h"
-#include "evaluation/rent_index/rent_index_tables.h"
+#include "evaluation/rent_index/priced_answers.h"
 #include "tests/core_check/core_check.h"
+#include "tests/samples/built_in_edition.h"
 
 #include <cmath>
 #include <string>
@@ -20,15 +21,16 @@ struct AdjustingRow {
 
 // Every row that moves the figures, with the sentence the report shows for it.
 std::vector<AdjustingRow> AdjustingRows() {
+    const msr::Edition& edition = msr::test::BuiltInEdition();
     std::vector<AdjustingRow> rows;
-    for (const msr::SizeClassRow& row : msr::kSizeClasses)
-        if (row.adjusts)
-            rows.push_back({row.amount, row.sentence});
-    rows.push_back({msr::kApartment.amount, msr::kApartment.sentence});
-    for (const msr::FeatureSectionRow& section : msr::kFeatureSections)
-        for (std::size_t i = 0; i < section.featureCount; ++i)
-            if (section.features[i].adjusts)
-                rows.push_back({section.features[i].amount, section.features[i].sentence});
+    for (const msr::SizeClassRow& row : edition.sizeClasses)
+        if (row.adjusts())
+            rows.push_back({row.amount, row.sentence.written()});
+    rows.push_back({edition.apartment.amount, edition.apartment.sentence.written()});
+    for (const msr::FeatureSectionRow& section : edition.featureSections)
+        for (const msr::FeatureRow& feature : section.features)
+            if (feature.adjusts())
+                rows.push_back({feature.amount, feature.sentence.written()});
     return rows;
 }
 
@@ -49,7 +51,7 @@ CHECK_TEST(sentenceNamesItsOwnAmountAsTheReportFormatsIt) {
     for (const AdjustingRow& row : AdjustingRows()) {
         CHECK_ROW(row.sentence.substr(0, 90));
         CHECK_EQ(msr::AmountInSentence(row.amount), msr::FormatFigure(std::fabs(row.amount), ","));
-        CHECK(Contains(row.sentence, "in Höhe von {} Euro"));
+        CHECK(Contains(row.sentence, "in Höhe von {Betrag} Euro"));
         CHECK(!Contains(row.sentence, msr::AmountInSentence(row.amount)));
     }
 }
@@ -64,22 +66,16 @@ CHECK_TEST(sentenceCallsASurchargeZuschlagAndADeductionAbschlag) {
     }
 }
 
-// The questionnaire offers as many choices as the rent index prices, and asks the side of
-// 1980 for the class that the table splits there.
-CHECK_TEST(tablesPriceEveryChoiceTheDialogsOffer) {
-    for (const msr::InputRow& input : msr::Inputs()) {
-        if (input.kind != msr::InputKind::Choice || input.choice == &msr::Answers::Built1980Side)
-            continue;
-        CHECK_ROW(input.name);
-        const int priced = input.choice == &msr::Answers::YearClass
-                               ? static_cast<int>(msr::kYearClasses.size())
-                               : msr::FeatureChoiceCount(input.choice);
-        CHECK_EQ(priced, input.choiceCount);
-    }
-    for (std::size_t i = 0; i < msr::kYearClasses.size(); ++i) {
-        CHECK_ROW(msr::kYearClasses[i].periodPhrase);
-        const bool split = msr::kYearClasses[i].before1980 == msr::Before1980::BySide;
-        CHECK_EQ(split, static_cast<int>(i) + 1 == msr::kYearClassSplitAt1980);
+// The construction-year dialog asks the side of 1980 for the one class the rules split
+// there, and the rules know a side for every class it offers.
+CHECK_TEST(rulesSplitTheClassTheDialogAsksTheSideOf) {
+    const int classes = msr::ChoiceCount("YearClass");
+    CHECK_EQ(static_cast<int>(std::size(msr::kYearClassBefore1980)), classes);
+    CHECK_EQ(static_cast<int>(msr::test::BuiltInEdition().yearClasses.size()), classes);
+    for (int yearClass = 1; yearClass <= classes; ++yearClass) {
+        CHECK_ROW(std::to_string(yearClass));
+        CHECK_EQ(msr::YearClassBefore1980(yearClass) == msr::Before1980::BySide,
+                 yearClass == msr::kYearClassSplitAt1980);
     }
 }
 
