@@ -1,9 +1,11 @@
 #include "batch/batch.h"
 
+#include "batch/batch_input.h"
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
 #include "batch/line_reader.h"
 #include "batch/sheet_input.h"
+#include "batch/sheet_rows.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/answers_sheet.h"
 #include "evaluation/document/report_document.h"
@@ -203,6 +205,42 @@ BatchOutcome AnswerSheetRows(LineReader& lines, BatchWriter& writer, BatchProgre
     return writer.end(lines.failed() ? Failure::Input : Failure::None);
 }
 
+// The rows of a workbook's sheet: its first row that is not blank the header, the rows
+// below it numbered from 1 as the spreadsheet shows them.
+BatchOutcome AnswerWorkbookRows(SheetRows& rows, BatchWriter& writer, BatchProgress* progress) {
+    using Failure = BatchOutcome::Failure;
+    SheetRow row;
+    if (!rows.next(row))
+        return Unusable(rows.failure().empty() ? kEmptySheetMessage : rows.failure());
+    if (!row.refusal.empty())
+        return Unusable("Die Kopfzeile kann nicht gelesen werden: " + row.refusal);
+    AnswersSheet sheet;
+    if (std::optional<std::string> refusal = sheet.readHeader(row.cells)) {
+        BatchOutcome unusable = Unusable(std::move(*refusal));
+        unusable.unknownKey = sheet.refusedUnknownColumn();
+        return unusable;
+    }
+    if (!writer.begin())
+        return writer.end(Failure::Output);
+    const std::uint64_t header = row.number;
+    std::uint64_t read = rows.bytesRead();
+    while (rows.next(row)) {
+        const std::uint64_t number = row.number > header ? row.number - header : 0;
+        if (!writer.answer(number, row.refusal.empty() ? sheet.readRow(row.cells)
+                                                       : NotRead(row.refusal.c_str())))
+            return writer.end(Failure::Output);
+        if (progress)
+            progress->lineDone(rows.bytesRead() - read);
+        read = rows.bytesRead();
+    }
+    if (!rows.failure().empty()) {
+        BatchOutcome outcome = writer.end(Failure::Unusable);
+        outcome.message = rows.failure();
+        return outcome;
+    }
+    return writer.end(Failure::None);
+}
+
 } // namespace
 
 BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& editions,
@@ -229,6 +267,36 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& 
     if (progress)
         progress->finish();
     return outcome;
+}
+
+} // namespace msr::batch
+
+namespace msr::batch {
+
+BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format,
+                      BatchProgress* progress, std::string_view unknownKeyHint,
+                      FiguresTable* table) {
+    BatchWriter writer(out, editions, decimalSeparator, format, unknownKeyHint, table);
+    BatchOutcome outcome = AnswerWorkbookRows(rows, writer, progress);
+    if (progress)
+        progress->finish();
+    return outcome;
+}
+
+} // namespace msr::batch
+
+namespace msr::batch {
+
+BatchOutcome RunBatch(BatchInput& input, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format,
+                      BatchProgress* progress, InputFormat textFormat,
+                      std::string_view unknownKeyHint, FiguresTable* table) {
+    if (SheetRows* rows = input.workbook())
+        return RunBatch(*rows, out, editions, decimalSeparator, format, progress, unknownKeyHint,
+                        table);
+    return RunBatch(input.text(), out, editions, decimalSeparator, format, progress, textFormat,
+                    unknownKeyHint, table);
 }
 
 } // namespace msr::batch

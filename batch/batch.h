@@ -52,4 +52,23 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& 
                       BatchProgress* progress = nullptr, InputFormat input = InputFormat::JsonLines,
                       std::string_view unknownKeyHint = {}, FiguresTable* table = nullptr);
 
+class SheetRows;
+class BatchInput;
+
+// The same over the rows of a workbook's sheet (batch/workbook_reading.h); a workbook that
+// turns out damaged below its header stops the run with Failure::Unusable and why, after
+// the rows read before.
+BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format = OutputFormat::Csv,
+                      BatchProgress* progress = nullptr, std::string_view unknownKeyHint = {},
+                      FiguresTable* table = nullptr);
+
+// The same over what a user handed in (batch/batch_input.h): a workbook's rows, or the
+// text read as `input` says. The one run of the evaluator, its Node build and the batch
+// page.
+BatchOutcome RunBatch(BatchInput& input, std::ostream& out, const BatchEditions& editions,
+                      const std::string& decimalSeparator, OutputFormat format,
+                      BatchProgress* progress, InputFormat textFormat, std::string_view unknownKeyHint,
+                      FiguresTable* table);
+
 } // namespace msr::batch

@@ -1,22 +1,23 @@
 #pragma once
 
-#include "batch/zip_reading.h"
+#include "batch/byte_stream.h"
+#include "batch/inflating.h"
+#include "batch/sheet_rows.h"
 
+#include <memory>
 #include <string>
-#include <string_view>
 
 namespace msr::batch {
 
-// The first sheet of a workbook (.xlsx from Excel or LibreOffice, .ods), as the text of a
-// sheet of answers: a line per row as the spreadsheet shows it (a blank row a blank line),
-// the cells between ';', quoted where a cell needs it. A cell gives the text a spreadsheet
-// shows for it where the workbook holds that text (every cell of an .ods, a text cell of an
-// .xlsx), else its value as the workbook holds it (an .xlsx number "52.5"; a yes/no value
-// "TRUE"). The core turns the cells into answers, as it does those of a CSV table.
-struct WorkbookSheet {
-    std::string text;
-    std::string failure; // why it cannot be read (German, without full stop); empty if read
-};
-WorkbookSheet ReadWorkbookSheet(std::string_view bytes, const Inflater& inflate);
+// The first sheet of a workbook (.xlsx or .xlsm from Excel or LibreOffice, .ods), its rows
+// streamed as the spreadsheet shows them: a cell gives the text it shows (an .ods holds
+// it; an .xlsx number is shown as its number format says, a yes/no value "TRUE"). Told by
+// the archive's content, not by a name. Memory stays within a fixed budget: one row, the
+// workbook's shared texts (at most kLargestSharedTexts), and the parts' windows. nullptr
+// and why (German, without full stop) where bytes hold no workbook that can be read.
+std::unique_ptr<SheetRows> OpenWorkbook(RandomAccessBytes& bytes, const Inflater& inflate,
+                                        std::string& why);
+
+constexpr std::uint64_t kLargestSharedTexts = std::uint64_t{64} << 20;
 
 } // namespace msr::batch

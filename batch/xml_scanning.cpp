@@ -2,6 +2,7 @@
 
 #include "evaluation/answers/answer_fields.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -59,25 +60,9 @@ const char* NamedEntity(std::string_view name) {
     return nullptr;
 }
 
-// Where a tag that begins at the start of text ends ('>'), quotes in it minded; npos when
-// it never does before the next one begins.
-std::size_t TagEnd(std::string_view text) {
-    char quote = 0;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return i;
-        } else if (c == '<') {
-            break; // a tag that never closed
-        }
-    }
-    return std::string_view::npos;
-}
+constexpr std::size_t kBlock = std::size_t{1} << 16;
+// The longest reference decoded: "#x10FFFF" and the named entities are shorter.
+constexpr std::size_t kLongestReference = 10;
 
 } // namespace
 
@@ -93,7 +78,10 @@ void AppendXmlDecoded(std::string_view raw, std::string& out) {
             out += c;
             continue;
         }
-        const std::size_t end = raw.find(';', i);
+        // A reference is short: the search for its ';' stops soon, so that a text of bare
+        // '&' takes no longer than any other.
+        const std::size_t semicolon = raw.substr(i + 1, kLongestReference).find(';');
+        const std::size_t end = semicolon == std::string_view::npos ? semicolon : i + 1 + semicolon;
         const std::string_view reference =
             end == std::string_view::npos ? std::string_view() : raw.substr(i + 1, end - i - 1);
         std::uint32_t code = 0;
@@ -109,30 +97,96 @@ void AppendXmlDecoded(std::string_view raw, std::string& out) {
     }
 }
 
+std::size_t XmlScanner::Held::read(char* buffer, std::size_t capacity) {
+    const std::size_t count = std::min(capacity, rest_.size());
+    rest_.copy(buffer, count);
+    rest_.remove_prefix(count);
+    return count;
+}
+
+bool XmlScanner::readMore() {
+    if (ended_)
+        return false;
+    // As much again as is unread: a long token is searched in few steps, each byte once.
+    const std::size_t wanted = std::max(kBlock, buffer_.size() - at_);
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + wanted);
+    const std::size_t count = in_->read(buffer_.data() + old, wanted);
+    buffer_.resize(old + count);
+    bytesRead_ += count;
+    if (count == 0) {
+        ended_ = true;
+        broken_ = in_->failed();
+    }
+    return count > 0;
+}
+
+std::size_t XmlScanner::find(char c, std::size_t from) {
+    for (;;) {
+        const std::size_t found = buffer_.find(c, at_ + from);
+        if (found != std::string::npos)
+            return found - at_;
+        from = buffer_.size() - at_;
+        if (from > kLongestXmlToken || !readMore())
+            return std::string_view::npos;
+    }
+}
+
+std::size_t XmlScanner::find(std::string_view closing, std::size_t from) {
+    for (;;) {
+        const std::size_t found = buffer_.find(closing, at_ + from);
+        if (found != std::string::npos)
+            return found - at_;
+        const std::size_t unreadSize = buffer_.size() - at_;
+        from = std::max(from, unreadSize >= closing.size() ? unreadSize - closing.size() + 1 : 0);
+        if (unreadSize > kLongestXmlToken || !readMore())
+            return std::string_view::npos;
+    }
+}
+
+std::string_view XmlScanner::innermost() const {
+    return depth_ == 0 ? std::string_view() : WithoutPrefix(open_[depth_ - 1]);
+}
+
+XmlScanner::Event XmlScanner::malformed() {
+    broken_ = true;
+    return Event::Malformed;
+}
+
+void XmlScanner::close() {
+    --depth_;
+    endName_.swap(open_[depth_]);
+    name_ = WithoutPrefix(endName_);
+}
+
 XmlScanner::Event XmlScanner::next() {
     if (pendingEnd_) {
         pendingEnd_ = false;
+        close();
         return Event::End;
     }
-    while (!rest_.empty()) {
-        if (rest_.front() != '<') {
-            const std::size_t end = rest_.find('<');
-            text_.clear();
-            AppendXmlDecoded(rest_.substr(0, end), text_);
-            rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end);
-            return Event::Text;
+    // What has been read is dropped once it is the larger part: each byte moves at most once.
+    if (at_ > kBlock && at_ >= buffer_.size() / 2) {
+        buffer_.erase(0, at_);
+        at_ = 0;
+    }
+    for (;;) {
+        if (broken_)
+            return Event::Malformed;
+        if (unread().empty() && !readMore())
+            return broken_ || depth_ > 0 ? malformed() : Event::Done;
+        if (unread().front() != '<') {
+            const Event event = readText();
+            if (event == Event::Done)
+                continue; // text outside every element
+            return event;
         }
-        if (rest_.size() > 1 && rest_[1] == '/') {
-            const std::size_t end = rest_.find('>');
-            if (end == std::string_view::npos)
-                return Event::Malformed;
-            std::string_view name = rest_.substr(2, end - 2);
-            name = name.substr(0, name.find_first_of(kBlanks));
-            name_ = WithoutPrefix(name);
-            rest_.remove_prefix(end + 1);
-            return Event::End;
-        }
-        if (rest_.size() > 1 && (rest_[1] == '!' || rest_[1] == '?')) {
+        if (unread().size() < 2 && !readMore())
+            return malformed();
+        const char second = unread()[1];
+        if (second == '/')
+            return endTag();
+        if (second == '!' || second == '?') {
             const Event event = markup();
             if (event != Event::Done)
                 return event;
@@ -140,58 +194,111 @@ XmlScanner::Event XmlScanner::next() {
         }
         return startTag();
     }
-    return Event::Done;
+}
+
+XmlScanner::Event XmlScanner::readText() {
+    const std::size_t end = find('<');
+    if (end == std::string_view::npos && !ended_)
+        return malformed(); // too long
+    const std::string_view raw = unread().substr(0, end);
+    if (depth_ == 0) {
+        consume(raw.size());
+        return Event::Done;
+    }
+    text_.clear();
+    AppendXmlDecoded(raw, text_);
+    consume(raw.size());
+    return Event::Text;
+}
+
+XmlScanner::Event XmlScanner::endTag() {
+    const std::size_t end = find('>', 2);
+    if (end == std::string_view::npos)
+        return malformed();
+    std::string_view name = unread().substr(2, end - 2);
+    name = name.substr(0, name.find_first_of(kBlanks));
+    if (depth_ == 0 || open_[depth_ - 1] != name)
+        return malformed(); // an end tag of another element than the open one
+    consume(end + 1);
+    close();
+    return Event::End;
 }
 
 XmlScanner::Event XmlScanner::startTag() {
-    const std::size_t end = TagEnd(rest_);
-    if (end == std::string_view::npos)
-        return Event::Malformed;
-    std::string_view tag = rest_.substr(1, end - 1);
-    rest_.remove_prefix(end + 1);
+    // Where the tag ends ('>'), quotes in it minded.
+    char quote = 0;
+    std::size_t end = 1;
+    for (;; ++end) {
+        if (end >= unread().size() && (end > kLongestXmlToken || !readMore()))
+            return malformed();
+        const char c = unread()[end];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            break;
+        } else if (c == '<') {
+            return malformed(); // a tag that never closed
+        }
+    }
+    std::string_view tag = unread().substr(1, end - 1);
+    consume(end + 1);
     pendingEnd_ = !tag.empty() && tag.back() == '/';
     if (pendingEnd_)
         tag.remove_suffix(1);
     const std::size_t nameEnd = tag.find_first_of(kBlanks);
-    name_ = WithoutPrefix(tag.substr(0, nameEnd));
+    const std::string_view qualified = tag.substr(0, nameEnd);
+    if (qualified.empty() || depth_ >= kDeepest)
+        return malformed();
+    if (depth_ == open_.size())
+        open_.emplace_back();
+    open_[depth_++].assign(qualified);
+    name_ = WithoutPrefix(qualified);
     attributes_ = nameEnd == std::string_view::npos ? std::string_view() : tag.substr(nameEnd);
     return Event::Start;
 }
 
 XmlScanner::Event XmlScanner::markup() {
-    const auto passOver = [this](std::string_view closing) {
-        const std::size_t end = rest_.find(closing);
+    const auto passOver = [this](std::string_view opening, std::string_view closing) {
+        const std::size_t end = find(closing, opening.size());
         if (end == std::string_view::npos)
-            return false;
-        rest_.remove_prefix(end + closing.size());
-        return true;
+            return malformed();
+        consume(end + closing.size());
+        return Event::Done;
     };
     constexpr std::string_view kCdata = "<![CDATA[";
-    if (rest_.substr(0, kCdata.size()) == kCdata) {
-        const std::size_t end = rest_.find("]]>");
-        if (end == std::string_view::npos)
-            return Event::Malformed;
-        text_.assign(rest_.substr(kCdata.size(), end - kCdata.size()));
-        rest_.remove_prefix(end + 3);
-        return Event::Text;
+    constexpr std::string_view kComment = "<!--";
+    while (unread().size() < kCdata.size() && readMore()) {
     }
-    if (rest_.substr(0, 4) == "<!--")
-        return passOver("-->") ? Event::Done : Event::Malformed;
-    if (rest_[1] == '?')
-        return passOver("?>") ? Event::Done : Event::Malformed;
+    if (unread().substr(0, kCdata.size()) == kCdata) {
+        const std::size_t end = find("]]>", kCdata.size());
+        if (end == std::string_view::npos)
+            return malformed();
+        text_.assign(unread().substr(kCdata.size(), end - kCdata.size()));
+        consume(end + 3);
+        return depth_ == 0 ? Event::Done : Event::Text;
+    }
+    if (unread().substr(0, kComment.size()) == kComment)
+        return passOver(kComment, "-->");
+    if (unread()[1] == '?')
+        return passOver("<?", "?>");
     // A document type, with its internal subset in brackets.
-    int depth = 0;
-    for (std::size_t i = 2; i < rest_.size(); ++i) {
-        if (rest_[i] == '[')
-            ++depth;
-        else if (rest_[i] == ']')
-            --depth;
-        else if (rest_[i] == '>' && depth <= 0) {
-            rest_.remove_prefix(i + 1);
+    int brackets = 0;
+    for (std::size_t i = 2;; ++i) {
+        if (i >= unread().size() && (i > kLongestXmlToken || !readMore()))
+            return malformed();
+        const char c = unread()[i];
+        if (c == '[')
+            ++brackets;
+        else if (c == ']')
+            --brackets;
+        else if (c == '>' && brackets <= 0) {
+            consume(i + 1);
             return Event::Done;
         }
     }
-    return Event::Malformed;
 }
 
 std::optional<std::string_view> XmlScanner::rawAttribute(std::string_view localName) const {

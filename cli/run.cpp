@@ -3,7 +3,7 @@
 #include "batch/batch.h"
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
-#include "batch/sheet_source.h"
+#include "batch/batch_input.h"
 #include "cli/command_line.h"
 #include "cli/edition_files.h"
 #include "evaluation/answers/answers_json.h"
@@ -22,6 +22,7 @@
 #include <optional>
 #include <random>
 #include <streambuf>
+#include <sys/types.h>
 #include <vector>
 
 namespace msr::cli {
@@ -70,16 +71,28 @@ protected:
         return traits_type::to_int_type(buffer_[0]);
     }
 
-    // Only what a sheet's reading needs: where it is, and back to there.
+    // A workbook is read where it lies: its directory at the end, its parts anywhere.
     pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
-                     std::ios_base::openmode) override {
-        if (direction != std::ios_base::cur || offset != 0)
-            return pos_type(off_type(-1));
-        const long at = std::ftell(file_);
-        return at < 0 ? pos_type(off_type(-1)) : pos_type(off_type(at) - (egptr() - gptr()));
+                     std::ios_base::openmode which) override {
+        off_type base = 0;
+        if (direction == std::ios_base::cur) {
+            const off_t at = ftello(file_);
+            if (at < 0)
+                return pos_type(off_type(-1));
+            base = off_type(at) - (egptr() - gptr());
+        } else if (direction == std::ios_base::end) {
+            if (fseeko(file_, 0, SEEK_END) != 0)
+                return pos_type(off_type(-1));
+            base = off_type(ftello(file_));
+            setg(nullptr, nullptr, nullptr);
+        }
+        if (offset == 0 && direction == std::ios_base::cur)
+            return pos_type(base);
+        return seekpos(pos_type(base + offset), which);
     }
     pos_type seekpos(pos_type position, std::ios_base::openmode) override {
-        if (std::fseek(file_, static_cast<long>(off_type(position)), SEEK_SET) != 0)
+        if (off_type(position) < 0 ||
+            fseeko(file_, static_cast<off_t>(off_type(position)), SEEK_SET) != 0)
             return pos_type(off_type(-1));
         std::clearerr(file_);
         setg(nullptr, nullptr, nullptr);
@@ -211,23 +224,34 @@ int RunSingle(std::istream& in, const Options& options, const RunEditions& editi
     return kEvaluated;
 }
 
-// inputBytes: the size of the input when it is a regular file, else 0.
-int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& options,
+// inputBytes: the size of the input when it is a regular file, else 0. The input is told
+// by its content: a workbook is read as a sheet whatever its name, a file of another kind
+// refused.
+int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& given,
                const RunEditions& editions, std::ostream& out, std::ostream& err,
                const Surroundings& surroundings) {
-    if (!options.batch)
-        return RunSingle(in, options, editions, out, err, surroundings);
-    // A sheet may be a workbook, whose first sheet is read as a table.
-    std::optional<batch::SheetSource> source;
-    if (options.input == InputFormat::Sheet) {
-        source.emplace(in, surroundings.inflate);
-        if (source->unreadable())
-            return UsageFailure(err, kInputUnreadable);
-        if (!source->failure().empty())
-            return UsageFailure(err, source->failure());
-        inputBytes = source->workbookTextBytes().value_or(inputBytes);
+    batch::BatchInput input(in,
+                            surroundings.inflate ? surroundings.inflate : batch::InflatePortably);
+    if (input.unreadable())
+        return UsageFailure(err, kInputUnreadable);
+    if (!input.failure().empty())
+        return UsageFailure(err, input.failure());
+    Options options = given;
+    if (input.workbook()) {
+        if (options.formatGiven && options.format == OutputFormat::Text)
+            return UsageFailure(err, "Eine Arbeitsmappe wird Zeile für Zeile ausgewertet, als "
+                                     "CSV oder JSON Lines; --format text ist damit nicht möglich");
+        if (!options.pdfFile.empty())
+            return UsageFailure(err, "--pdf schreibt die Seiten einer einzelnen Auswertung, aus "
+                                     "einer Arbeitsmappe ist das nicht möglich");
+        options.input = InputFormat::Sheet;
+        options.batch = true;
+        if (!options.formatGiven)
+            options.format = OutputFormat::Csv;
+        inputBytes = input.workbook()->bytes();
     }
-    std::istream& answers = source ? source->sheet() : in;
+    if (!options.batch)
+        return RunSingle(input.text(), options, editions, out, err, surroundings);
     std::optional<BatchProgress> progress;
     if (surroundings.progress.terminal)
         progress.emplace(*surroundings.progress.terminal, inputBytes);
@@ -248,7 +272,7 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& option
             return UsageFailure(err, kOutputUnwritable);
     }
     BatchOutcome outcome =
-        batch::RunBatch(answers, out, editions.forBatch(), surroundings.decimalSeparator, format,
+        batch::RunBatch(input, out, editions.forBatch(), surroundings.decimalSeparator, format,
                         progress ? &*progress : nullptr, options.input, kKeysHint, workbook.get());
     if (workbook) {
         const bool written = workbook->finish();
@@ -344,7 +368,11 @@ int RunIntoFile(const Options& options, const RunEditions& editions, std::istrea
     const int status = RunOnOptions(options, editions, standardInput, file, err, chosen);
     file.close();
     std::error_code ignored;
-    const bool through = status == kEvaluated || (status == kRefused && options.batch);
+    // A refused row of a table is through; so is a workbook told by its content, whose
+    // rows are written even where the options named no sheet.
+    const bool through =
+        status == kEvaluated ||
+        (status == kRefused && (options.batch || fs::file_size(temporary, ignored) > 0));
     if (!through || !file) {
         fs::remove(temporary, ignored);
         return through ? UsageFailure(err, unwritable) : status;

@@ -160,8 +160,7 @@ function loadOnPage() {
     script.addEventListener('error', reject);
     document.head.append(script);
   });
-  return load('batch_module.js').then(() => load('workbook_parts.js'))
-    .then(() => load('rent_index_editions.js'))
+  return load('batch_module.js').then(() => load('rent_index_editions.js'))
     .then(() => load('batch_worker.js')).then(() => batchRunner());
 }
 

@@ -8,8 +8,9 @@
 #include "batch/batch_formats.h"
 #include "batch/batch_progress.h"
 #include "batch/figures_workbook.h"
-#include "batch/sheet_source.h"
-#include "batch/zip_reading.h"
+#include "batch/batch_input.h"
+#include "batch/byte_stream.h"
+#include "batch/inflating.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/rent_index/admission.h"
@@ -46,12 +47,14 @@ public:
     MemoryBuffer(char* bytes, std::size_t size) { setg(bytes, bytes, bytes + size); }
 
 protected:
-    // Where it is, and back to there: a sheet's encoding is decided over the whole file.
+    // Anywhere in the file: a sheet's encoding is decided over the whole file, and its
+    // first bytes tell its kind.
     pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
-                     std::ios_base::openmode) override {
-        if (direction != std::ios_base::cur || offset != 0)
-            return pos_type(off_type(-1));
-        return pos_type(off_type(gptr() - eback()));
+                     std::ios_base::openmode which) override {
+        const off_type base = direction == std::ios_base::beg   ? 0
+                              : direction == std::ios_base::end ? off_type(egptr() - eback())
+                                                                : off_type(gptr() - eback());
+        return seekpos(pos_type(base + offset), which);
     }
     pos_type seekpos(pos_type position, std::ios_base::openmode) override {
         const off_type at = off_type(position);
@@ -125,52 +128,6 @@ BatchReply& Reply() {
     return reply;
 }
 
-// The parts of a workbook that JavaScript inflated ahead of the run (the browser inflates
-// only asynchronously), by their names; the run takes them from here.
-std::map<std::string, std::string>& InflatedParts() {
-    static std::map<std::string, std::string> parts;
-    return parts;
-}
-
-std::optional<std::string> InflatedAhead(const msr::batch::ArchiveEntry& entry, std::string_view) {
-    auto& parts = InflatedParts();
-    const auto found = parts.find(entry.name);
-    if (found == parts.end())
-        return std::nullopt;
-    return std::move(found->second);
-}
-
-// The deflated parts of a workbook that a reading may need (its XML), as JSON:
-// [{"name":…,"from":…,"to":…,"size":…}], from and to the bytes' place in the file; [] for
-// a file that is no zip archive.
-std::string PartsToInflate(std::string_view bytes) {
-    std::string json = "[";
-    std::string why;
-    const std::optional<msr::batch::ZipArchive> archive =
-        msr::batch::StartsAsZipArchive(bytes) ? msr::batch::ZipArchive::Open(bytes, why)
-                                              : std::nullopt;
-    if (!archive)
-        return "[]";
-    for (const msr::batch::ArchiveEntry& entry : archive->entries()) {
-        const std::string_view stored = archive->stored(entry);
-        const std::string_view kind =
-            std::string_view(entry.name).substr(entry.name.rfind('.') + 1);
-        const bool xml = kind == "xml" || kind == "rels";
-        if (!xml || entry.method != 8 || entry.encrypted ||
-            entry.size > msr::batch::kLargestArchivePart || stored.size() != entry.compressedSize)
-            continue;
-        if (json.size() > 1)
-            json += ',';
-        json += "{\"name\":";
-        msr::AppendJsonString(entry.name, json);
-        const auto from = static_cast<std::size_t>(stored.data() - bytes.data());
-        json += ",\"from\":" + std::to_string(from) +
-                ",\"to\":" + std::to_string(from + stored.size()) +
-                ",\"size\":" + std::to_string(entry.size) + "}";
-    }
-    return json + "]";
-}
-
 // How the command line reads a file of this name: a sheet or JSON Lines.
 msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
     return msr::batch::IsSheetFile(fileName) ? msr::batch::InputFormat::Sheet
@@ -182,39 +139,34 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
     using Failure = msr::batch::BatchOutcome::Failure;
     MemoryBuffer buffer(bytes, size);
     std::istream in(&buffer);
-    const msr::batch::InputFormat input = InputFormatOf(fileName);
-    // A sheet may be a workbook, whose first sheet is read as a table.
-    std::optional<msr::batch::SheetSource> source;
-    if (input == msr::batch::InputFormat::Sheet) {
-        source.emplace(in, InflatedAhead);
-        InflatedParts().clear();
-        if (!source->failure().empty()) {
-            reply.failure = msr::WithFullStop(source->failure());
-            return;
-        }
+    msr::batch::MemoryBytes file(std::string_view(bytes, size));
+    // Told by its content: a workbook is read as a sheet whatever its name.
+    msr::batch::BatchInput input(in, msr::batch::InflatePortably, &file);
+    if (!input.failure().empty() || input.unreadable()) {
+        reply.failure = msr::WithFullStop(input.unreadable() ? "Die Datei kann nicht gelesen werden"
+                                                             : input.failure());
+        return;
     }
     std::ostringstream out;
-    // A workbook is read whole at once; its sheet's text then counts for the file's bytes.
-    std::istream& sheet = source ? source->sheet() : in;
-    const double textBytes =
-        source ? static_cast<double>(source->workbookTextBytes().value_or(0)) : 0;
+    // Counted in the file's own bytes: a workbook's share of its sheet read.
+    msr::batch::SheetRows* rows = input.workbook();
     PageProgress progress([&] {
-        if (textBytes == 0)
+        if (!rows)
             return static_cast<double>(buffer.read());
-        const std::streamoff read =
-            sheet.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
-        const double at = static_cast<double>(std::max<std::streamoff>(read, 0));
-        return static_cast<double>(size) * std::min(at / textBytes, 1.0);
+        const double share = rows->bytes() == 0 ? 1
+                                                : static_cast<double>(rows->bytesRead()) /
+                                                      static_cast<double>(rows->bytes());
+        return static_cast<double>(size) * std::min(share, 1.0);
     });
     const msr::RentIndexEditions& editions = msr::web::Editions();
     std::unique_ptr<msr::batch::FiguresWorkbook> table;
     if (workbook)
         table = msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>(),
                                                   editions.size() > 1);
-    msr::batch::BatchOutcome outcome =
-        msr::batch::RunBatch(sheet, out, {editions, msr::web::Day(today)}, kGermanDecimalSeparator,
-                             table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv,
-                             &progress, input, kColumnsHint, table.get());
+    msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
+        input, out, {editions, msr::web::Day(today)}, kGermanDecimalSeparator,
+        table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv, &progress,
+        InputFormatOf(fileName), kColumnsHint, table.get());
     if (table && !table->finish() && outcome.finished())
         outcome.failure = Failure::Output;
     reply.table =
@@ -265,29 +217,6 @@ EMSCRIPTEN_KEEPALIVE const char* msr_batch_add_edition(const char* bytes, std::s
         refusal = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }
     return refusal.c_str();
-}
-
-// The parts of the workbook of size bytes at bytes that JavaScript inflates before the run,
-// as JSON (see PartsToInflate); valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* msr_workbook_parts(const char* bytes, std::size_t size) {
-    static std::string json;
-    try {
-        json = PartsToInflate(std::string_view(bytes, size));
-    } catch (...) {
-        json = "[]"; // the run then finds the workbook damaged, or out of memory
-    }
-    return json.c_str();
-}
-
-// Hands in a part that JavaScript inflated: its name and its size bytes at bytes.
-EMSCRIPTEN_KEEPALIVE int msr_workbook_part(const char* name, const char* bytes, std::size_t size) {
-    try {
-        InflatedParts()[name].assign(bytes, size);
-        return 1;
-    } catch (...) {
-        InflatedParts().clear();
-        return 0;
-    }
 }
 
 EMSCRIPTEN_KEEPALIVE const char* msr_batch_table() {

@@ -23,7 +23,7 @@
 //                                        megabytes into a Blob on the page would hold it
 //                                        up for half a second)
 // Stopping a run is ending the worker; a new one takes the next run.
-/* global createBatchModule, inflateWorkbookParts */
+/* global createBatchModule */
 // (The release names the editions' script by its hash: 'rent_index_editions.js' here.)
 'use strict';
 
@@ -120,8 +120,7 @@ function batchRunner() {
       return;
     }
     const module = await ready;
-    // A workbook's parts are inflated first: the browser does so only asynchronously.
-    await inflateWorkbookParts(module, bytes);
+    // A workbook is inflated by the module itself, part by part as its rows are read.
     // From here to the end at one go: the module's progress is this run's.
     tell = post;
     post({ type: 'progress', done: 0 });
@@ -133,7 +132,7 @@ function batchRunner() {
 
 // As the page's worker (the page itself has a document).
 if (typeof document === 'undefined' && typeof importScripts === 'function') {
-  importScripts('batch_module.js', 'workbook_parts.js', 'rent_index_editions.js');
+  importScripts('batch_module.js', 'rent_index_editions.js');
   const runner = batchRunner();
   runner.ready.then(() => postMessage({ type: 'ready' }),
     () => postMessage({ type: 'unavailable' }));

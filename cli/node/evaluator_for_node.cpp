@@ -63,19 +63,6 @@ EM_JS(int, WriteDescriptor, (int descriptor, const char* data, int size), {
     return 0;
 });
 
-// Inflates size bytes of raw deflate at data into the capacity bytes at part, with Node's
-// zlib: the count of bytes it gave, or -1 when they are no deflate stream of that size.
-EM_JS(double, InflateRaw, (const char* data, double size, char* part, double capacity), {
-    try {
-        const inflated = require('zlib').inflateRawSync(HEAPU8.subarray(data, data + size),
-                                                        {maxOutputLength : capacity || 1});
-        HEAPU8.set(inflated, part);
-        return inflated.length;
-    } catch (error) {
-        return -1;
-    }
-});
-
 // clang-format on
 
 namespace {
@@ -83,16 +70,6 @@ namespace {
 constexpr int kStandardInput = 0;
 constexpr int kStandardOutput = 1;
 constexpr int kStandardError = 2;
-
-std::optional<std::string> InflateWithNode(const msr::batch::ArchiveEntry& entry,
-                                           std::string_view compressed) {
-    std::string part(static_cast<std::size_t>(entry.size), '\0');
-    const double size = InflateRaw(compressed.data(), static_cast<double>(compressed.size()),
-                                   part.data(), static_cast<double>(part.size()));
-    if (size != static_cast<double>(part.size()))
-        return std::nullopt;
-    return part;
-}
 
 // A standard stream that was closed when the process started: Node puts /dev/null in its
 // place, where the native program meets a closed descriptor. Its reads and writes fail.
@@ -174,7 +151,7 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
 
     msr::cli::Surroundings surroundings;
     surroundings.decimalSeparator = decimalSeparator;
-    surroundings.inflate = InflateWithNode;
+    surroundings.inflate = msr::batch::InflatePortably; // streamed, in plain C++
     surroundings.installedEditionFolders = msr::cli::InstalledEditionFolders(xdgDataDirs);
     if (progressOnError)
         surroundings.progress = {&err, static_cast<std::uint64_t>(standardInputBytes)};

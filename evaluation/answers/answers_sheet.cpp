@@ -334,11 +334,28 @@ std::optional<std::string> AnswersSheet::readHeader(std::string_view record, cha
         record.remove_prefix(3); // a UTF-8 byte order mark
     if (const std::size_t bad = FirstNonUtf8(record); bad != std::string_view::npos)
         return NoCsv(bad + 1, "ungültiges UTF-8 (die Tabelle muss als UTF-8 gespeichert sein)");
-    SplitRecord split = Split(record, separator_);
+    const SplitRecord split = Split(record, separator_);
     if (!split.fault.empty())
         return NoCsv(split.byte, split.fault);
+    return readNames(std::vector<std::string_view>(split.fields.begin(), split.fields.end()));
+}
+
+std::optional<std::string> AnswersSheet::readHeader(const std::vector<SheetCell>& cells) {
+    columns_.clear();
+    unknownColumn_ = false;
+    std::vector<std::string_view> names;
+    for (const SheetCell& cell : cells) {
+        if (const std::size_t bad = FirstNonUtf8(cell.text); bad != std::string_view::npos)
+            return "Ungültiges UTF-8 in der Kopfzeile, Spalte " + std::to_string(cell.column + 1);
+        names.resize(cell.column, std::string_view());
+        names.push_back(cell.text);
+    }
+    return readNames(names);
+}
+
+std::optional<std::string> AnswersSheet::readNames(const std::vector<std::string_view>& names) {
     std::vector<bool> taken(kInputCount + 2); // every input, the case number, the day
-    for (const std::string& cell : split.fields) {
+    for (const std::string_view cell : names) {
         const std::string_view name = TrimBlanks(cell);
         int column = InputIndex(name);
         if (name.empty())
@@ -391,26 +408,43 @@ AnswersReading AnswersSheet::readRow(std::string_view record) const {
         return NotRead(AnswersReading::Status::NotJson,
                        NoCsv(bad + 1, "ungültiges UTF-8 (die Tabelle muss als UTF-8 gespeichert "
                                       "sein)"));
-    const SplitRecord split = Split(record, separator_);
+    SplitRecord split = Split(record, separator_);
     if (!split.fault.empty())
         return NotRead(AnswersReading::Status::NotJson,
                        "Ungültige CSV-Zeile in " + columnName(split.column) + " bei Byte " +
                            std::to_string(split.byte) + ": " + split.fault);
+    std::vector<SheetCell> cells;
+    for (std::size_t i = 0; i < split.fields.size(); ++i)
+        if (!TrimBlanks(split.fields[i]).empty())
+            cells.push_back({i, std::move(split.fields[i])});
+    return readRow(cells);
+}
+
+AnswersReading AnswersSheet::readRow(const std::vector<SheetCell>& cells) const {
     AnswerFields fields;
-    for (std::size_t i = 0; i < split.fields.size(); ++i) {
-        const std::string& cell = split.fields[i];
-        if (TrimBlanks(cell).empty())
+    std::size_t bytes = 0;
+    for (const SheetCell& cell : cells) {
+        bytes += cell.text.size() + 1;
+        if (bytes > kLargestAnswersText)
+            return NotRead(AnswersReading::Status::NotJson,
+                           "Die Zeile ist zu groß: eine Zeile mit Antworten darf höchstens " +
+                               std::to_string(kLargestAnswersText) + " Bytes lang sein (" +
+                               columnName(cell.column) + ")");
+        if (FirstNonUtf8(cell.text) != std::string_view::npos)
+            return NotRead(AnswersReading::Status::NotJson,
+                           "Ungültiges UTF-8 in " + columnName(cell.column));
+        if (TrimBlanks(cell.text).empty())
             continue; // no answer
-        if (i >= columns_.size() || columns_[i] == kUnnamedColumn)
+        if (cell.column >= columns_.size() || columns_[cell.column] == kUnnamedColumn)
             return NotRead(AnswersReading::Status::Refused,
-                           "Wert \"" + WithVisibleControls(cell) + "\" in Spalte " +
-                               std::to_string(i + 1) + " ohne Überschrift");
-        const int column = columns_[i];
+                           "Wert \"" + WithVisibleControls(cell.text) + "\" in Spalte " +
+                               std::to_string(cell.column + 1) + " ohne Überschrift");
+        const int column = columns_[cell.column];
         std::optional<AnswerValue>& slot = column == kCaseNumberColumn ? fields.caseNumber
                                            : column == kReferenceDayColumn
                                                ? fields.referenceDay
                                                : fields.inputs[static_cast<std::size_t>(column)];
-        slot = Cell(column, cell);
+        slot = Cell(column, cell.text);
     }
     return ReadFields(fields, AnswersSource::Sheet);
 }

@@ -59,7 +59,14 @@ private:
     std::deque<SheetRecord> done_;
 };
 
-// The header's names and then the rows of one sheet.
+// A cell of a sheet that is not empty, by its column (from 0, A) and the text it shows.
+struct SheetCell {
+    std::size_t column = 0;
+    std::string text;
+};
+
+// The header's names and then the rows of one sheet, as a CSV table's records or as a
+// workbook's cells (non-empty ones, in the order of their columns).
 class AnswersSheet {
 public:
     // The separator of a sheet with this header line: of ';', ',' and Tab the one that
@@ -70,6 +77,7 @@ public:
     // input, a name twice, no CSV), or nothing. An unknown name is named with the known
     // name meant where one is close.
     std::optional<std::string> readHeader(std::string_view record, char separator = ';');
+    std::optional<std::string> readHeader(const std::vector<SheetCell>& cells);
     // Whether the header was refused for a name that is no input.
     bool refusedUnknownColumn() const { return unknownColumn_; }
 
@@ -78,12 +86,14 @@ public:
     // no CSV is NotJson, its message naming the column.
     AnswersReading readRow(std::string_view record) const;
     AnswersReading readRow(const SheetRecord& record) const { return readRow(record.text); }
+    AnswersReading readRow(const std::vector<SheetCell>& cells) const;
 
     // Whether the record holds nothing but separators and blanks (an empty line, ";;;");
     // without a separator, any of ';', ',' and Tab (before the header).
     static bool IsBlankRecord(std::string_view record, char separator = 0);
 
 private:
+    std::optional<std::string> readNames(const std::vector<std::string_view>& names);
     std::string columnName(std::size_t column) const;
 
     char separator_ = ';';

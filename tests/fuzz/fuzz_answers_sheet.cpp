@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "batch/batch.h"
+#include "tests/samples/built_in_edition.h"
 
 namespace {
 
@@ -75,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(input);
     std::ostringstream out;
     const msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
-        in, out, ",", msr::batch::OutputFormat::Csv, nullptr, msr::batch::InputFormat::Sheet);
+        in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
+        msr::batch::OutputFormat::Csv, nullptr, msr::batch::InputFormat::Sheet);
     using Failure = msr::batch::BatchOutcome::Failure;
     Expect(outcome.failure == Failure::None || outcome.failure == Failure::Unusable,
            "an input in memory failed to read", outcome.message);
