@@ -4,6 +4,7 @@
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
 #include "batch/line_reader.h"
+#include "batch/rows_ahead.h"
 #include "batch/sheet_input.h"
 #include "batch/sheet_rows.h"
 #include "evaluation/answers/answers_json.h"
@@ -278,7 +279,8 @@ BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& e
                       BatchProgress* progress, std::string_view unknownKeyHint,
                       FiguresTable* table) {
     BatchWriter writer(out, editions, decimalSeparator, format, unknownKeyHint, table);
-    BatchOutcome outcome = AnswerWorkbookRows(rows, writer, progress);
+    const std::unique_ptr<SheetRows> ahead = ReadAhead(rows);
+    BatchOutcome outcome = AnswerWorkbookRows(ahead ? *ahead : rows, writer, progress);
     if (progress)
         progress->finish();
     return outcome;

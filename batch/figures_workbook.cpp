@@ -4,8 +4,6 @@
 #include "batch/xlsx_writing.h"
 
 #include <algorithm>
-#include <locale>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,17 +25,6 @@ XlsxColumn Column(std::string_view heading, double width, CellStyle style) {
     column.width = std::max(width, Width(heading) + 2);
     column.style = style;
     return column;
-}
-
-// A figure as the report prints it ("4,73", "2,147484E+9") as a number.
-// Read in the classic locale, whatever the program's: the WebAssembly build has no
-// from_chars for floating point.
-bool FigureValue(std::string figure, double& value) {
-    std::replace(figure.begin(), figure.end(), ',', '.');
-    std::istringstream in(figure);
-    in.imbue(std::locale::classic());
-    in >> value;
-    return !in.fail() && in.peek() == std::istringstream::traits_type::eof();
 }
 
 } // namespace
@@ -91,11 +78,11 @@ bool FiguresWorkbook::add(const FiguresRow& row) {
             l.cells.emplace_back();
             continue;
         }
-        const std::string& printed = row.figures->*figure.text;
-        double value = 0;
-        l.cells.push_back(FigureValue(printed, value)
+        // The number the sentence prints, as the core gives it, never read back from text.
+        const double value = row.figures->values.*figure.value;
+        l.cells.push_back(value == value
                               ? XlsxCell::Number(value, CellStyle::TwoDecimals)
-                              : XlsxCell::Text(printed, CellStyle::Text));
+                              : XlsxCell::Text(row.figures->*figure.text, CellStyle::Text));
     }
     l.cells.push_back(row.figures ? XlsxCell() : XlsxCell::Text(row.message, CellStyle::Text));
     if (l.editionColumn)

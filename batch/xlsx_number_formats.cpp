@@ -66,7 +66,9 @@ std::optional<Decimal> ParseDecimal(std::string_view text) {
             return std::nullopt;
         number.point += negativeExponent ? -exponent : exponent;
     }
-    if (number.digits.empty()) { // zero
+    while (!number.digits.empty() && number.digits.back() == '0')
+        number.digits.pop_back(); // 3.0 is 3
+    if (number.digits.empty()) {  // zero
         number.point = 0;
         number.negative = false;
     }
@@ -176,7 +178,9 @@ std::optional<std::string> DateAndTime(const Decimal& number, Kind kind, bool da
     if (number.negative || number.point > 7)
         return std::nullopt;
     const int size = static_cast<int>(number.digits.size());
-    const auto digit = [&](int i) { return i < size ? number.digits[static_cast<std::size_t>(i)] - '0' : 0; };
+    const auto digit = [&](int i) {
+        return i < size ? number.digits[static_cast<std::size_t>(i)] - '0' : 0;
+    };
     std::int64_t days = 0;
     for (int i = 0; i < number.point; ++i)
         days = days * 10 + digit(i);
@@ -242,8 +246,8 @@ NumberFormat FormatOfCode(std::string_view code) {
             ++i; // a character shown as it is, a space as wide as it, a fill
         } else if (c == '[') {
             const std::size_t close = lowered.find(']', i + 1);
-            const std::string_view inside =
-                std::string_view(lowered).substr(i + 1, close == std::string::npos ? 0 : close - i - 1);
+            const std::string_view inside = std::string_view(lowered).substr(
+                i + 1, close == std::string::npos ? 0 : close - i - 1);
             if (!inside.empty() && inside.find_first_not_of("hms") == std::string_view::npos)
                 time = true; // elapsed hours, minutes, seconds
             i = close == std::string::npos ? lowered.size() : close;

@@ -9,7 +9,32 @@
 namespace msr::batch {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n";
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Where the first blank stands (npos: none); a loop, which for names and attributes a few
+// bytes long is faster than find_first_of's search of the set for every byte.
+std::size_t FirstBlank(std::string_view text, std::size_t from = 0) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (IsBlank(text[i]))
+            return i;
+    return std::string_view::npos;
+}
+
+std::size_t FirstNonBlank(std::string_view text, std::size_t from = 0) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (!IsBlank(text[i]))
+            return i;
+    return std::string_view::npos;
+}
+
+std::size_t FirstQuote(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == '"' || text[i] == '\'')
+            return i;
+    return std::string_view::npos;
+}
 
 std::string_view WithoutPrefix(std::string_view name) {
     const std::size_t colon = name.find(':');
@@ -216,7 +241,7 @@ XmlScanner::Event XmlScanner::endTag() {
     if (end == std::string_view::npos)
         return malformed();
     std::string_view name = unread().substr(2, end - 2);
-    name = name.substr(0, name.find_first_of(kBlanks));
+    name = name.substr(0, FirstBlank(name));
     if (depth_ == 0 || open_[depth_ - 1] != name)
         return malformed(); // an end tag of another element than the open one
     consume(end + 1);
@@ -225,30 +250,34 @@ XmlScanner::Event XmlScanner::endTag() {
 }
 
 XmlScanner::Event XmlScanner::startTag() {
-    // Where the tag ends ('>'), quotes in it minded.
+    // Where the tag ends ('>'), quotes in it minded: a '>' in a quoted value is passed.
     char quote = 0;
     std::size_t end = 1;
-    for (;; ++end) {
-        if (end >= unread().size() && (end > kLongestXmlToken || !readMore()))
+    for (std::size_t from = 1;;) {
+        end = find('>', from);
+        if (end == std::string_view::npos)
             return malformed();
-        const char c = unread()[end];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            break;
-        } else if (c == '<') {
-            return malformed(); // a tag that never closed
+        const char* tag = buffer_.data() + at_;
+        for (; from < end; ++from) {
+            const char c = tag[from];
+            if (quote) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '<') {
+                return malformed(); // a tag that never closed
+            }
         }
+        if (!quote)
+            break;
+        from = end + 1;
     }
     std::string_view tag = unread().substr(1, end - 1);
     consume(end + 1);
     pendingEnd_ = !tag.empty() && tag.back() == '/';
     if (pendingEnd_)
         tag.remove_suffix(1);
-    const std::size_t nameEnd = tag.find_first_of(kBlanks);
+    const std::size_t nameEnd = FirstBlank(tag);
     const std::string_view qualified = tag.substr(0, nameEnd);
     if (qualified.empty() || depth_ >= kDeepest)
         return malformed();
@@ -304,13 +333,15 @@ XmlScanner::Event XmlScanner::markup() {
 std::optional<std::string_view> XmlScanner::rawAttribute(std::string_view localName) const {
     std::string_view rest = attributes_;
     while (true) {
-        const std::size_t nameStart = rest.find_first_not_of(kBlanks);
+        const std::size_t nameStart = FirstNonBlank(rest);
+        if (nameStart == std::string_view::npos)
+            return std::nullopt;
         const std::size_t equals = rest.find('=', nameStart);
         if (equals == std::string_view::npos)
             return std::nullopt;
         std::string_view name = rest.substr(nameStart, equals - nameStart);
-        name = name.substr(0, name.find_first_of(kBlanks));
-        const std::size_t open = rest.find_first_of("\"'", equals);
+        name = name.substr(0, FirstBlank(name));
+        const std::size_t open = FirstQuote(rest, equals);
         const std::size_t close =
             open == std::string_view::npos ? open : rest.find(rest[open], open + 1);
         if (close == std::string_view::npos)

@@ -1,7 +1,9 @@
 #include "evaluation/figures_record.h"
 
 #include "evaluation/document/report_rendering.h"
+#include "evaluation/number/extended_decimal.h"
 
+#include <limits>
 #include <string_view>
 
 namespace msr {
@@ -21,6 +23,50 @@ void AppendJsonNumber(const std::string& printed, const std::string& separator, 
     out.append(printed, at + separator.size(), std::string::npos);
 }
 
+double PrintedFigureValue(std::string_view printed, const std::string& decimalSeparator) {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const bool negative = !printed.empty() && printed.front() == '-';
+    printed.remove_prefix(negative ? 1 : 0);
+    std::string digits;
+    int exponent = 0;
+    bool fraction = false;
+    std::size_t at = 0;
+    for (; at < printed.size(); ++at) {
+        const char c = printed[at];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+            exponent -= fraction ? 1 : 0;
+        } else if (!fraction && printed.substr(at, decimalSeparator.size()) == decimalSeparator &&
+                   !decimalSeparator.empty()) {
+            fraction = true;
+            at += decimalSeparator.size() - 1;
+        } else {
+            break;
+        }
+    }
+    if (digits.empty())
+        return none;
+    if (at < printed.size()) { // "E+9", "E-5"
+        if (printed[at] != 'E' || at + 2 >= printed.size() + 1)
+            return none;
+        const std::string_view power = printed.substr(at + 1);
+        int value = 0;
+        const bool below = !power.empty() && power.front() == '-';
+        std::size_t i = !power.empty() && (power.front() == '+' || power.front() == '-') ? 1 : 0;
+        if (i >= power.size())
+            return none;
+        for (; i < power.size(); ++i) {
+            if (power[i] < '0' || power[i] > '9' || value > 1000)
+                return none;
+            value = value * 10 + (power[i] - '0');
+        }
+        exponent += below ? -value : value;
+    }
+    if (digits.find_first_not_of('0') == std::string::npos)
+        return negative ? -0.0 : 0.0;
+    return DoubleFromDecimal(negative, digits, exponent).value_or(none);
+}
+
 FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
                                     const std::string& decimalSeparator) {
     FinalFigureTexts texts;
@@ -31,6 +77,8 @@ FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
     texts.totalLow = FormatFigure(result.totalLow, decimalSeparator);
     texts.totalMean = FormatFigure(result.totalMean, decimalSeparator);
     texts.totalHigh = FormatFigure(result.totalHigh, decimalSeparator);
+    for (const FigureColumn& figure : kFigureColumns)
+        texts.values.*figure.value = PrintedFigureValue(texts.*figure.text, decimalSeparator);
     return texts;
 }
 

@@ -8,6 +8,19 @@
 
 namespace msr {
 
+// The seven numbers of the final calculation as the number a spreadsheet's cell holds: the
+// double nearest to the printed text, so that a workbook's cell shows what the sentence
+// prints; NaN for a text that is no number ("NAN", "INF").
+struct FinalFigureValues {
+    double lowPerSquareMetre = 0;
+    double meanPerSquareMetre = 0;
+    double highPerSquareMetre = 0;
+    double livingArea = 0;
+    double totalLow = 0;
+    double totalMean = 0;
+    double totalHigh = 0;
+};
+
 // The seven numbers of the final calculation, each exactly as its sentence prints it.
 // The sentence is built from these texts, so a table of them never disagrees with it.
 struct FinalFigureTexts {
@@ -18,6 +31,7 @@ struct FinalFigureTexts {
     std::string totalLow;
     std::string totalMean;
     std::string totalHigh;
+    FinalFigureValues values; // the same as numbers
 };
 
 // The figures record, one row a figure, in the order of every output: its name (the
@@ -30,20 +44,29 @@ struct FigureColumn {
     const char* column; // the heading of its column in a sheet
     const char* label;  // the page's row: a bound of the span, per square metre and in total
     std::string FinalFigureTexts::*text;
+    double FinalFigureValues::*value;
 };
 
 inline constexpr FigureColumn kFigureColumns[] = {
     {"lowPerSquareMetre", "perSquareMetre", "low", "Untergrenze je m²", "Untergrenze",
-     &FinalFigureTexts::lowPerSquareMetre},
+     &FinalFigureTexts::lowPerSquareMetre, &FinalFigureValues::lowPerSquareMetre},
     {"meanPerSquareMetre", "perSquareMetre", "mean", "Mittelwert je m²", "Mittelwert",
-     &FinalFigureTexts::meanPerSquareMetre},
+     &FinalFigureTexts::meanPerSquareMetre, &FinalFigureValues::meanPerSquareMetre},
     {"highPerSquareMetre", "perSquareMetre", "high", "Obergrenze je m²", "Obergrenze",
-     &FinalFigureTexts::highPerSquareMetre},
-    {"livingArea", "", "livingArea", "Wohnfläche m²", "Wohnfläche", &FinalFigureTexts::livingArea},
-    {"totalLow", "total", "low", "Untergrenze gesamt", "Untergrenze", &FinalFigureTexts::totalLow},
-    {"totalMean", "total", "mean", "Mittelwert gesamt", "Mittelwert", &FinalFigureTexts::totalMean},
-    {"totalHigh", "total", "high", "Obergrenze gesamt", "Obergrenze", &FinalFigureTexts::totalHigh},
+     &FinalFigureTexts::highPerSquareMetre, &FinalFigureValues::highPerSquareMetre},
+    {"livingArea", "", "livingArea", "Wohnfläche m²", "Wohnfläche", &FinalFigureTexts::livingArea,
+     &FinalFigureValues::livingArea},
+    {"totalLow", "total", "low", "Untergrenze gesamt", "Untergrenze", &FinalFigureTexts::totalLow,
+     &FinalFigureValues::totalLow},
+    {"totalMean", "total", "mean", "Mittelwert gesamt", "Mittelwert", &FinalFigureTexts::totalMean,
+     &FinalFigureValues::totalMean},
+    {"totalHigh", "total", "high", "Obergrenze gesamt", "Obergrenze", &FinalFigureTexts::totalHigh,
+     &FinalFigureValues::totalHigh},
 };
+
+// The value of a printed figure ("4,73", "2,147484E+9" with separator ","), exactly;
+// NaN for a text that is no number.
+double PrintedFigureValue(std::string_view printed, const std::string& decimalSeparator);
 
 FinalFigureTexts FormatFinalFigures(const EvaluationResult& result,
                                     const std::string& decimalSeparator);
