@@ -68,7 +68,7 @@ BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& e
 // page.
 BatchOutcome RunBatch(BatchInput& input, std::ostream& out, const BatchEditions& editions,
                       const std::string& decimalSeparator, OutputFormat format,
-                      BatchProgress* progress, InputFormat textFormat, std::string_view unknownKeyHint,
-                      FiguresTable* table);
+                      BatchProgress* progress, InputFormat textFormat,
+                      std::string_view unknownKeyHint, FiguresTable* table);
 
 } // namespace msr::batch

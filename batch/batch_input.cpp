@@ -34,7 +34,9 @@ constexpr std::array<ForeignKind, 12> kForeignKinds{{
     {"7z\xBC\xAF", "ein gepacktes Archiv (7z)"},
     {"Rar!", "ein gepacktes Archiv (RAR)"},
     {"{\\rtf", "ein Textdokument (RTF)"},
-    {"\x7F" "ELF", "ein Programm"},
+    {"\x7F"
+     "ELF",
+     "ein Programm"},
 }};
 
 // A stream that can seek, read where it lies.

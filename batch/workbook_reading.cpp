@@ -101,8 +101,8 @@ public:
         bytes_ += text.size() + 1;
         if (bytes_ > kLargestAnswersText)
             return Refuse(*row_, "Die Zeile ist zu groß: eine Zeile mit Antworten darf höchstens " +
-                                     std::to_string(kLargestAnswersText) + " Bytes lang sein (Spalte " +
-                                     ColumnLetters(at) + ")");
+                                     std::to_string(kLargestAnswersText) +
+                                     " Bytes lang sein (Spalte " + ColumnLetters(at) + ")");
         ordered_ = ordered_ && (row_->cells.empty() || row_->cells.back().column < at);
         row_->cells.push_back({at, std::move(text)});
     }
@@ -112,8 +112,9 @@ public:
         if (ordered_ || refused())
             return;
         std::vector<SheetCell>& cells = row_->cells;
-        std::stable_sort(cells.begin(), cells.end(),
-                         [](const SheetCell& a, const SheetCell& b) { return a.column < b.column; });
+        std::stable_sort(cells.begin(), cells.end(), [](const SheetCell& a, const SheetCell& b) {
+            return a.column < b.column;
+        });
         for (std::size_t i = 1; i < cells.size(); ++i)
             if (cells[i].column == cells[i - 1].column)
                 return Refuse(*row_, "Die Zelle in Spalte " + ColumnLetters(cells[i].column) +
@@ -347,9 +348,8 @@ bool ReadStyles(Parts& parts, const std::string* part, Styles& styles) {
                 return false;
             const std::uint64_t id = SmallNumber(scanner.attribute("numFmtId")).value_or(0);
             const auto code = codes.find(id);
-            styles.ofStyle.push_back(code != codes.end()
-                                         ? code->second
-                                         : BuiltInFormat(static_cast<std::uint32_t>(id)));
+            styles.ofStyle.push_back(
+                code != codes.end() ? code->second : BuiltInFormat(static_cast<std::uint32_t>(id)));
         }
     }
     return true;
@@ -518,7 +518,8 @@ std::unique_ptr<SheetRows> OpenXlsx(std::unique_ptr<Parts> parts, std::string& w
     const Relationship* strings = OfType(relationships, "/sharedStrings");
     const Relationship* styleSheet = OfType(relationships, "/styles");
     SharedTexts shared;
-    const bool read = sheet && ReadSharedTexts(*parts, strings ? &strings->target : nullptr, shared) &&
+    const bool read = sheet &&
+                      ReadSharedTexts(*parts, strings ? &strings->target : nullptr, shared) &&
                       ReadStyles(*parts, styleSheet ? &styleSheet->target : nullptr, styles);
     if (!parts->failure.empty()) {
         why = parts->failure;
@@ -615,7 +616,8 @@ bool ReadOdsCell(XmlScanner& scanner, std::string& text) {
 class OdsRows : public SheetRows {
 public:
     OdsRows(std::unique_ptr<Parts> parts, std::unique_ptr<ByteStream> content, std::uint64_t size)
-        : parts_(std::move(parts)), content_(std::move(content)), scanner_(*content_), size_(size) {}
+        : parts_(std::move(parts)), content_(std::move(content)), scanner_(*content_), size_(size) {
+    }
 
     // Finds the first table of the spreadsheet; false and why where there is none.
     bool findTable(std::string& why) {
@@ -726,7 +728,7 @@ private:
     std::uint64_t size_;
     std::size_t tableDepth_ = 0;
     RowBuilder builder_;
-    std::uint64_t number_ = 0;       // the last row's number
+    std::uint64_t number_ = 0;      // the last row's number
     std::uint64_t repeatsLeft_ = 0; // how often the last row stands again
     bool ended_ = false;
     std::string failure_;
@@ -767,9 +769,9 @@ ArchiveKind KindOf(Parts& parts, std::string& why) {
         }
     }
     if (const std::optional<std::string> types = parts.read("[Content_Types].xml")) {
-        for (const char* sheet : {"spreadsheetml.sheet.main+xml", "spreadsheetml.template.main+xml",
-                                  "ms-excel.sheet.macroEnabled.main+xml",
-                                  "ms-excel.template.macroEnabled.main+xml"})
+        for (const char* sheet :
+             {"spreadsheetml.sheet.main+xml", "spreadsheetml.template.main+xml",
+              "ms-excel.sheet.macroEnabled.main+xml", "ms-excel.template.macroEnabled.main+xml"})
             if (types->find(sheet) != std::string::npos)
                 return ArchiveKind::Xlsx;
         if (types->find("ms-excel.sheet.binary.macroEnabled.main") != std::string::npos) {

@@ -104,7 +104,7 @@ private:
     std::uint64_t bytesRead_ = 0;
 
     std::vector<std::string> open_; // the qualified names of the open elements, reused
-    std::size_t depth_ = 0;          // how many of open_ are open
+    std::size_t depth_ = 0;         // how many of open_ are open
     std::string_view name_;
     std::string_view attributes_; // the raw attributes of the last start tag
     std::string endName_;

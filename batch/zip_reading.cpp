@@ -70,8 +70,8 @@ std::optional<Directory> FindDirectory(RandomAccessBytes& bytes, std::string& wh
     }
     Directory directory{Little(tail, end + 16, 4), Little(tail, end + 12, 4),
                         Little(tail, end + 10, 2)};
-    const bool locator =
-        end >= kZip64LocatorSize && Little(tail, end - kZip64LocatorSize, 4) == kZip64LocatorSignature;
+    const bool locator = end >= kZip64LocatorSize &&
+                         Little(tail, end - kZip64LocatorSize, 4) == kZip64LocatorSignature;
     if (locator) {
         const std::uint64_t record = Little(tail, end - kZip64LocatorSize + 8, 8);
         std::string zip64;

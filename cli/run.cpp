@@ -1,9 +1,9 @@
 #include "cli/run.h"
 
 #include "batch/batch.h"
+#include "batch/batch_input.h"
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
-#include "batch/batch_input.h"
 #include "cli/command_line.h"
 #include "cli/edition_files.h"
 #include "evaluation/answers/answers_json.h"

@@ -6,10 +6,10 @@
 // While it runs (in the page's worker) it tells JavaScript how far into the file it is.
 #include "batch/batch.h"
 #include "batch/batch_formats.h"
-#include "batch/batch_progress.h"
-#include "batch/figures_workbook.h"
 #include "batch/batch_input.h"
+#include "batch/batch_progress.h"
 #include "batch/byte_stream.h"
+#include "batch/figures_workbook.h"
 #include "batch/inflating.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
@@ -163,10 +163,10 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
     if (workbook)
         table = msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>(),
                                                   editions.size() > 1);
-    msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
-        input, out, {editions, msr::web::Day(today)}, kGermanDecimalSeparator,
-        table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv, &progress,
-        InputFormatOf(fileName), kColumnsHint, table.get());
+    msr::batch::BatchOutcome outcome =
+        msr::batch::RunBatch(input, out, {editions, msr::web::Day(today)}, kGermanDecimalSeparator,
+                             table ? msr::batch::OutputFormat::Xlsx : msr::batch::OutputFormat::Csv,
+                             &progress, InputFormatOf(fileName), kColumnsHint, table.get());
     if (table && !table->finish() && outcome.finished())
         outcome.failure = Failure::Output;
     reply.table =

@@ -409,7 +409,8 @@ void TestBatch::readsAWorkbooksFirstSheetCellForCell_data() {
         Xlsx("<row><c t=\"s\"><v>7</v></c></row>", "<si><t>a</t></si>"), "",
         "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
     row("a cell beyond the last column", Xlsx("<row><c r=\"XFE1\"><v>1</v></c></row>", ""),
-        "!Die Zeile reicht \xC3\xBC" "ber Spalte XFD hinaus, die letzte Spalte einer Tabelle\n");
+        "!Die Zeile reicht \xC3\xBC"
+        "ber Spalte XFD hinaus, die letzte Spalte einer Tabelle\n");
     row("a tag that never closes", Ods("<table:table-row><table:table-cell"), "",
         "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
     std::string changed = Xlsx("<row><c><v>1</v></c></row>", "");
