@@ -168,7 +168,7 @@ public:
         runningCrc_ = Crc32(runningCrc_, std::string_view(buffer, count));
         if (count == 0) {
             done_ = true;
-            if (source.failed() || stored_->failed() || read_ != size_ || runningCrc_ != crc_)
+            if (source.failed() || stored_->failed() || read_ != size_ || !checksumHolds())
                 return fail();
         }
         return count;
@@ -179,6 +179,14 @@ private:
     std::size_t fail() {
         failed_ = true;
         return 0;
+    }
+
+    bool checksumHolds() const {
+#if defined(FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
+        return true;
+#else
+        return runningCrc_ == crc_;
+#endif
     }
 
     std::unique_ptr<RangeStream> stored_;

@@ -1,6 +1,7 @@
 #include "batch/batch.h"
 #include "batch/byte_stream.h"
 #include "batch/inflating.h"
+#include "batch/figures_workbook.h"
 #include "batch/workbook_reading.h"
 #include "batch/zip_reading.h"
 #include "batch/zip_stored_writing.h"
@@ -140,6 +141,46 @@ WorkbookRead ReadWorkbook(const std::string& bytes) {
     return read;
 }
 
+
+// Each output's figures, found by the heading a reader of the output goes by (not by the
+// place the writer put them), against the core's figures of the same answers.
+struct Heading {
+    const char* heading;     // of the CSV table and the workbook
+    const char* json;        // the path of the figure in the JSON
+    std::string msr::FinalFigureTexts::*figure;
+};
+const Heading kHeadings[] = {
+    {"Untergrenze je m\xC2\xB2", "perSquareMetre.low", &msr::FinalFigureTexts::lowPerSquareMetre},
+    {"Mittelwert je m\xC2\xB2", "perSquareMetre.mean", &msr::FinalFigureTexts::meanPerSquareMetre},
+    {"Obergrenze je m\xC2\xB2", "perSquareMetre.high", &msr::FinalFigureTexts::highPerSquareMetre},
+    {"Wohnfl\xC3\xA4" "che m\xC2\xB2", "livingArea", &msr::FinalFigureTexts::livingArea},
+    {"Untergrenze gesamt", "total.low", &msr::FinalFigureTexts::totalLow},
+    {"Mittelwert gesamt", "total.mean", &msr::FinalFigureTexts::totalMean},
+    {"Obergrenze gesamt", "total.high", &msr::FinalFigureTexts::totalHigh},
+};
+
+// The cells of a CSV line (';', quotes as written).
+QStringList CsvCells(const QString& line) {
+    QStringList cells;
+    QString cell;
+    bool quoted = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+            cell += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ';' && !quoted) {
+            cells << cell;
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    return cells << cell;
+}
+
 struct SheetRun {
     msr::batch::BatchOutcome outcome;
     std::string table;
@@ -202,6 +243,7 @@ private slots:
     void keepsTheRowsAfterAFaultyRow();
     void writesNoTextAsAFormula_data();
     void writesNoTextAsAFormula();
+    void everyOutputReadsBackByItsHeadings();
     void readsAWorkbooksFirstSheetCellForCell_data();
     void readsAWorkbooksFirstSheetCellForCell();
 };
@@ -360,6 +402,87 @@ void TestBatch::writesNoTextAsAFormula() {
     QCOMPARE(table.size(), 4);
     QVERIFY2(table[1].startsWith("\"1\";" + cell + ";\"4,73\""), qPrintable(table[1]));
     QVERIFY2(table[2].startsWith("\"2\";" + cell + ";\"\""), qPrintable(table[2]));
+}
+
+
+void TestBatch::everyOutputReadsBackByItsHeadings() {
+    const std::vector<std::string> answers = {
+        R"({"YearClass":1,"LivingArea":"45","CityArea":1})",
+        R"({"YearClass":7,"LivingArea":"130","CityArea":7,"Terrace":true,"GuestToilet":true})",
+        R"({"YearClass":4,"Built1980Side":2,"LivingArea":"48","CityArea":3,"IsApartment":true})",
+    };
+    std::vector<msr::FinalFigureTexts> expected;
+    std::string lines;
+    for (const std::string& line : answers) {
+        expected.push_back(msr::FormatFinalFigures(
+            msr::EvaluateAnswers(msr::AdmitAnswers(line), msr::test::BuiltInEditions(),
+                                 msr::test::kSomeDay, ",")
+                .result,
+            ","));
+        lines += line + "\n";
+    }
+    bool finished = true;
+    const auto run = [&](msr::batch::OutputFormat format, msr::batch::FiguresTable* table) {
+        std::istringstream in(lines);
+        std::ostringstream out;
+        finished = finished &&
+                   msr::batch::RunBatch(in, out,
+                                        {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
+                                        format, nullptr, msr::batch::InputFormat::JsonLines, {},
+                                        table)
+                       .finished();
+        return out.str();
+    };
+    const QStringList csv = QString::fromStdString(run(msr::batch::OutputFormat::Csv, nullptr))
+                                .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(csv.size(), 4);
+    const QStringList csvHeadings = CsvCells(csv[0]);
+    const QStringList json = QString::fromStdString(run(msr::batch::OutputFormat::Json, nullptr))
+                                 .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(json.size(), 3);
+    // The workbook, read back by the program's own reader of workbooks.
+    std::unique_ptr<msr::batch::FiguresWorkbook> workbook =
+        msr::batch::FiguresWorkbook::Open(std::make_unique<std::ostringstream>(), false);
+    run(msr::batch::OutputFormat::Xlsx, workbook.get());
+    QVERIFY(finished);
+    QVERIFY(workbook->finish());
+    const std::string bytes = static_cast<std::ostringstream&>(workbook->out()).str();
+    msr::batch::MemoryBytes memory(bytes);
+    std::string why;
+    const auto rows = msr::batch::OpenWorkbook(memory, msr::batch::InflatePortably, why);
+    QVERIFY2(rows, why.c_str());
+    std::vector<std::vector<std::string>> sheet;
+    for (msr::batch::SheetRow row; rows->next(row);) {
+        std::vector<std::string> cells;
+        for (const msr::SheetCell& cell : row.cells) {
+            cells.resize(cell.column);
+            cells.push_back(cell.text);
+        }
+        sheet.push_back(cells);
+    }
+    QCOMPARE(sheet.size(), std::size_t{4});
+
+    for (const Heading& heading : kHeadings) {
+        const int csvColumn = csvHeadings.indexOf(QString::fromUtf8(heading.heading));
+        const auto sheetColumn = std::find(sheet[0].begin(), sheet[0].end(), heading.heading) -
+                                 sheet[0].begin();
+        QVERIFY2(csvColumn >= 0, heading.heading);
+        QVERIFY2(sheetColumn < static_cast<long>(sheet[0].size()), heading.heading);
+        const QStringList path = QString(heading.json).split('.');
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            const QString figure = QString::fromStdString(expected[row].*heading.figure);
+            QCOMPARE(CsvCells(csv[static_cast<int>(row) + 1])[csvColumn], figure);
+            QJsonValue value = QJsonDocument::fromJson(json[static_cast<int>(row)].toUtf8())
+                                   .object()
+                                   .value("figures");
+            for (const QString& key : path)
+                value = value.toObject().value(key);
+            QCOMPARE(QString::number(value.toDouble(), 'f', 2), QString(figure).replace(',', '.'));
+            const std::vector<std::string>& cells = sheet[row + 1];
+            QCOMPARE(QString::fromStdString(cells.at(static_cast<std::size_t>(sheetColumn))),
+                     QString(figure).replace(',', '.'));
+        }
+    }
 }
 
 void TestBatch::readsAWorkbooksFirstSheetCellForCell_data() {

@@ -15,6 +15,7 @@
 #include <iconv.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>

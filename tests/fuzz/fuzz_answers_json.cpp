@@ -85,7 +85,7 @@ std::string ExpectedBatchLine(std::string_view line, msr::ReportDocument& docume
     }
     const msr::AnswersEvaluation evaluation = msr::EvaluateAnswers(
         msr::AdmitAnswers(line), msr::test::BuiltInEditions(), msr::test::kSomeDay, ",", &document);
-    msr::batch::AppendAnswersEvaluation(evaluation, document, ",", expected);
+    msr::batch::AppendAnswersEvaluation(evaluation, document, false, ",", expected);
     return expected;
 }
 
@@ -173,7 +173,10 @@ void Run(std::string_view input, const std::vector<std::string>& arguments) {
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
-    const int status = msr::cli::RunEvaluator(arguments, in, out, err, {",", {}, {}});
+    msr::cli::Surroundings surroundings;
+    surroundings.decimalSeparator = ",";
+    surroundings.today = msr::test::kSomeDay; // no installed editions: the built-in one
+    const int status = msr::cli::RunEvaluator(arguments, in, out, err, surroundings);
     const std::string output = out.str();
     const std::string errors = err.str();
     switch (status) {
