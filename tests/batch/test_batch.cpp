@@ -1,7 +1,7 @@
 #include "batch/batch.h"
 #include "batch/byte_stream.h"
-#include "batch/inflating.h"
 #include "batch/figures_workbook.h"
+#include "batch/inflating.h"
 #include "batch/workbook_reading.h"
 #include "batch/zip_reading.h"
 #include "batch/zip_stored_writing.h"
@@ -141,19 +141,20 @@ WorkbookRead ReadWorkbook(const std::string& bytes) {
     return read;
 }
 
-
 // Each output's figures, found by the heading a reader of the output goes by (not by the
 // place the writer put them), against the core's figures of the same answers.
 struct Heading {
-    const char* heading;     // of the CSV table and the workbook
-    const char* json;        // the path of the figure in the JSON
+    const char* heading; // of the CSV table and the workbook
+    const char* json;    // the path of the figure in the JSON
     std::string msr::FinalFigureTexts::*figure;
 };
 const Heading kHeadings[] = {
     {"Untergrenze je m\xC2\xB2", "perSquareMetre.low", &msr::FinalFigureTexts::lowPerSquareMetre},
     {"Mittelwert je m\xC2\xB2", "perSquareMetre.mean", &msr::FinalFigureTexts::meanPerSquareMetre},
     {"Obergrenze je m\xC2\xB2", "perSquareMetre.high", &msr::FinalFigureTexts::highPerSquareMetre},
-    {"Wohnfl\xC3\xA4" "che m\xC2\xB2", "livingArea", &msr::FinalFigureTexts::livingArea},
+    {"Wohnfl\xC3\xA4"
+     "che m\xC2\xB2",
+     "livingArea", &msr::FinalFigureTexts::livingArea},
     {"Untergrenze gesamt", "total.low", &msr::FinalFigureTexts::totalLow},
     {"Mittelwert gesamt", "total.mean", &msr::FinalFigureTexts::totalMean},
     {"Obergrenze gesamt", "total.high", &msr::FinalFigureTexts::totalHigh},
@@ -404,7 +405,6 @@ void TestBatch::writesNoTextAsAFormula() {
     QVERIFY2(table[2].startsWith("\"2\";" + cell + ";\"\""), qPrintable(table[2]));
 }
 
-
 void TestBatch::everyOutputReadsBackByItsHeadings() {
     const std::vector<std::string> answers = {
         R"({"YearClass":1,"LivingArea":"45","CityArea":1})",
@@ -425,12 +425,11 @@ void TestBatch::everyOutputReadsBackByItsHeadings() {
     const auto run = [&](msr::batch::OutputFormat format, msr::batch::FiguresTable* table) {
         std::istringstream in(lines);
         std::ostringstream out;
-        finished = finished &&
-                   msr::batch::RunBatch(in, out,
-                                        {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
-                                        format, nullptr, msr::batch::InputFormat::JsonLines, {},
-                                        table)
-                       .finished();
+        finished =
+            finished &&
+            msr::batch::RunBatch(in, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
+                                 format, nullptr, msr::batch::InputFormat::JsonLines, {}, table)
+                .finished();
         return out.str();
     };
     const QStringList csv = QString::fromStdString(run(msr::batch::OutputFormat::Csv, nullptr))
@@ -464,8 +463,8 @@ void TestBatch::everyOutputReadsBackByItsHeadings() {
 
     for (const Heading& heading : kHeadings) {
         const int csvColumn = csvHeadings.indexOf(QString::fromUtf8(heading.heading));
-        const auto sheetColumn = std::find(sheet[0].begin(), sheet[0].end(), heading.heading) -
-                                 sheet[0].begin();
+        const auto sheetColumn =
+            std::find(sheet[0].begin(), sheet[0].end(), heading.heading) - sheet[0].begin();
         QVERIFY2(csvColumn >= 0, heading.heading);
         QVERIFY2(sheetColumn < static_cast<long>(sheet[0].size()), heading.heading);
         const QStringList path = QString(heading.json).split('.');
