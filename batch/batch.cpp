@@ -270,10 +270,6 @@ BatchOutcome RunBatch(std::istream& in, std::ostream& out, const BatchEditions& 
     return outcome;
 }
 
-} // namespace msr::batch
-
-namespace msr::batch {
-
 BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& editions,
                       const std::string& decimalSeparator, OutputFormat format,
                       BatchProgress* progress, std::string_view unknownKeyHint,
@@ -285,10 +281,6 @@ BatchOutcome RunBatch(SheetRows& rows, std::ostream& out, const BatchEditions& e
         progress->finish();
     return outcome;
 }
-
-} // namespace msr::batch
-
-namespace msr::batch {
 
 BatchOutcome RunBatch(BatchInput& input, std::ostream& out, const BatchEditions& editions,
                       const std::string& decimalSeparator, OutputFormat format,

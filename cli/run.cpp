@@ -6,6 +6,7 @@
 #include "batch/figures_csv.h"
 #include "cli/command_line.h"
 #include "cli/edition_files.h"
+#include "cli/temporary_file.h"
 #include "evaluation/answers/answers_json.h"
 #include "evaluation/answers/visible_text.h"
 #include "evaluation/document/report_rendering.h"
@@ -22,6 +23,7 @@
 #include <optional>
 #include <random>
 #include <streambuf>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -258,16 +260,23 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& given,
     const OutputFormat format = options.formatGiven || options.input == InputFormat::Sheet
                                     ? options.format
                                     : OutputFormat::Json;
-    // A workbook is written to a file of its own, then copied to the output.
+    // A workbook is written to a file of its own (beside the output file where there is
+    // one), then copied to the output.
     std::unique_ptr<batch::FiguresTable> workbook;
-    std::filesystem::path workbookFile;
+    std::optional<TemporaryFile> workbookFile;
     if (format == OutputFormat::Xlsx) {
         if (!surroundings.openWorkbook)
             return UsageFailure(err, "--format xlsx gibt es nur im nativen Auswerter "
                                      "mietspiegel-auswertung");
-        workbookFile = std::filesystem::temp_directory_path() /
-                       ("mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx");
-        workbook = surroundings.openWorkbook(workbookFile.string(), editions.editions.size() > 1);
+        const std::filesystem::path folder =
+            options.outputFile.empty()
+                ? std::filesystem::temp_directory_path()
+                : std::filesystem::absolute(options.outputFile).parent_path();
+        workbookFile.emplace(folder /
+                             (".mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx"));
+        if (workbookFile->good())
+            workbook = surroundings.openWorkbook(workbookFile->path().string(),
+                                                 editions.editions.size() > 1);
         if (!workbook)
             return UsageFailure(err, kOutputUnwritable);
     }
@@ -277,10 +286,8 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& given,
     if (workbook) {
         const bool written = workbook->finish();
         workbook.reset();
-        if (outcome.finished() && !(written && CopyFile(workbookFile, out)))
+        if (outcome.finished() && !(written && CopyFile(workbookFile->path(), out)))
             outcome.failure = BatchOutcome::Failure::Output;
-        std::error_code ignored;
-        std::filesystem::remove(workbookFile, ignored);
     }
     switch (outcome.failure) {
     case BatchOutcome::Failure::Input:
@@ -359,10 +366,14 @@ int RunIntoFile(const Options& options, const RunEditions& editions, std::istrea
     const fs::path target(options.outputFile);
     const std::string unwritable = "Die Datei \"" + WithVisibleControls(options.outputFile) +
                                    "\" kann nicht geschrieben werden";
-    fs::path temporary = target;
-    temporary.replace_filename("." + target.filename().string() + "." +
-                               std::to_string(std::random_device{}()) + ".neu");
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    fs::path beside = target;
+    beside.replace_filename("." + target.filename().string() + "." +
+                            std::to_string(std::random_device{}()) + ".neu");
+    TemporaryFile temporaryFile(beside); // only its owner reads it; gone on Ctrl+C
+    const fs::path& temporary = temporaryFile.path();
+    std::ofstream file;
+    if (temporaryFile.good())
+        file.open(temporary, std::ios::binary | std::ios::trunc);
     if (!file)
         return UsageFailure(err, unwritable);
     const int status = RunOnOptions(options, editions, standardInput, file, err, chosen);
@@ -377,14 +388,18 @@ int RunIntoFile(const Options& options, const RunEditions& editions, std::istrea
         fs::remove(temporary, ignored);
         return through ? UsageFailure(err, unwritable) : status;
     }
-    if (fs::exists(target, ignored)) // the old file's permissions stay
+    if (fs::exists(target, ignored)) { // the old file's permissions stay
         fs::permissions(temporary, fs::status(target, ignored).permissions(), ignored);
+    } else { // a new file as any other the user makes, once it is whole
+        const mode_t mask = umask(0);
+        umask(mask);
+        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), ignored);
+    }
     std::error_code renamed;
     fs::rename(temporary, target, renamed);
-    if (renamed) {
-        fs::remove(temporary, ignored);
+    if (renamed)
         return UsageFailure(err, unwritable);
-    }
+    temporaryFile.release();
     return status;
 }
 
