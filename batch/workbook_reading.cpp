@@ -339,6 +339,8 @@ bool ReadStyles(Parts& parts, const std::string* part, Styles& styles) {
         if (event != Event::Start)
             continue;
         if (scanner.name() == "numFmt") {
+            if (codes.size() >= kMostStyles)
+                return false; // a styles part made to fill the memory
             if (const std::optional<std::uint64_t> id = SmallNumber(scanner.attribute("numFmtId")))
                 codes[*id] = FormatOfCode(scanner.attribute("formatCode"));
         } else if (scanner.name() == "cellXfs") {
@@ -401,7 +403,7 @@ public:
           shared_(std::move(shared)), styles_(std::move(styles)) {}
 
     bool next(SheetRow& row) override {
-        for (;;) {
+        while (!ended_) {
             const Event event = scanner_.next();
             if (event == Event::Done)
                 return false;
@@ -416,11 +418,18 @@ public:
             if (!readRow())
                 return fail(failure_.empty() ? kDamaged : failure_);
             builder_.end();
-            if (at > kMostRows)
+            if (row.cells.empty() && row.refusal.empty())
+                continue;
+            // No sheet has rows beyond its last, nor more of them: the first such row is
+            // refused, and the reading ends there, so that a part of a million copies of
+            // one row costs no more than a sheet's worth.
+            if (at > kMostRows || ++rowsGiven_ > kMostRows) {
                 Refuse(row, kBeyondLastRow);
-            if (!row.cells.empty() || !row.refusal.empty())
-                return true;
+                ended_ = true;
+            }
+            return true;
         }
+        return false;
     }
 
     const std::string& failure() const override { return failure_; }
@@ -501,6 +510,8 @@ private:
     Styles styles_;
     RowBuilder builder_;
     std::uint64_t nextRow_ = 1;
+    std::uint64_t rowsGiven_ = 0; // rows that are not blank, so far
+    bool ended_ = false;
     std::string failure_;
 };
 

@@ -1,5 +1,7 @@
 #include "batch/xlsx_number_formats.h"
 
+#include "evaluation/answers/calendar_date.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -204,9 +206,8 @@ std::optional<std::string> DateAndTime(const Decimal& number, Kind kind, bool da
                   month, day);
     if (year < 1 || year > 9999)
         return std::nullopt;
-    std::string year4 = std::to_string(year);
-    year4.insert(0, 4 - year4.size(), '0');
-    const std::string date = TwoDigits(day) + "." + TwoDigits(month) + "." + year4;
+    const std::string date =
+        GermanDate({static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)});
     const std::string time = TwoDigits(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" +
                              TwoDigits(seconds % 60);
     switch (kind) {

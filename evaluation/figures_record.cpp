@@ -47,7 +47,7 @@ double PrintedFigureValue(std::string_view printed, const std::string& decimalSe
     if (digits.empty())
         return none;
     if (at < printed.size()) { // "E+9", "E-5"
-        if (printed[at] != 'E' || at + 2 >= printed.size() + 1)
+        if (printed[at] != 'E')
             return none;
         const std::string_view power = printed.substr(at + 1);
         int value = 0;

@@ -417,11 +417,10 @@ AnswersReading AnswersSheet::readRow(std::string_view record) const {
     for (std::size_t i = 0; i < split.fields.size(); ++i)
         if (!TrimBlanks(split.fields[i]).empty())
             cells.push_back({i, std::move(split.fields[i])});
-    return readRow(cells);
+    return answersOf(cells); // the record's size and UTF-8 were checked whole
 }
 
 AnswersReading AnswersSheet::readRow(const std::vector<SheetCell>& cells) const {
-    AnswerFields fields;
     std::size_t bytes = 0;
     for (const SheetCell& cell : cells) {
         bytes += cell.text.size() + 1;
@@ -433,6 +432,13 @@ AnswersReading AnswersSheet::readRow(const std::vector<SheetCell>& cells) const 
         if (FirstNonUtf8(cell.text) != std::string_view::npos)
             return NotRead(AnswersReading::Status::NotJson,
                            "Ungültiges UTF-8 in " + columnName(cell.column));
+    }
+    return answersOf(cells);
+}
+
+AnswersReading AnswersSheet::answersOf(const std::vector<SheetCell>& cells) const {
+    AnswerFields fields;
+    for (const SheetCell& cell : cells) {
         if (TrimBlanks(cell.text).empty())
             continue; // no answer
         if (cell.column >= columns_.size() || columns_[cell.column] == kUnnamedColumn)

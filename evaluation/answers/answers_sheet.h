@@ -94,6 +94,8 @@ public:
 
 private:
     std::optional<std::string> readNames(const std::vector<std::string_view>& names);
+    // The answers of cells whose size and UTF-8 are checked.
+    AnswersReading answersOf(const std::vector<SheetCell>& cells) const;
     std::string columnName(std::size_t column) const;
 
     char separator_ = ';';

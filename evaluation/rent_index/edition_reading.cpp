@@ -395,9 +395,10 @@ bool IsObject(Checker& checker, const Node& node, const std::string& path) {
     return checker.isType(node, Node::Type::Object, path, "ein Objekt in geschweiften Klammern");
 }
 
-std::vector<FixedParagraph> Paragraphs(Checker& checker, const Node& node,
-                                       const std::string& path) {
-    std::vector<FixedParagraph> paragraphs;
+// Hands each paragraph object of a list, at most kMostParagraphs of them, to read(members,
+// item, itemPath); a longer list is a fault.
+template <typename Read>
+void ForEachParagraph(Checker& checker, const Node& node, const std::string& path, Read&& read) {
     const std::vector<Node>& items = Items(checker, node, path);
     if (items.size() > kMostParagraphs)
         checker.fault(node, path,
@@ -407,18 +408,28 @@ std::vector<FixedParagraph> Paragraphs(Checker& checker, const Node& node,
         if (!IsObject(checker, items[i], itemPath))
             continue;
         Members members(checker, items[i], itemPath);
-        const Node* body = members.optional("body");
-        const Node* heading = members.optional("heading");
-        if ((body == nullptr) == (heading == nullptr)) {
-            checker.fault(items[i], itemPath,
-                          "Ein Absatz ist {\"body\": \"Text\"} oder {\"heading\": \"Text\"}");
-            continue;
-        }
-        members.finish();
-        paragraphs.push_back(
-            {body ? ParagraphKind::Body : ParagraphKind::Heading,
-             checker.text(body ? *body : *heading, members.path(body ? "body" : "heading"))});
+        read(members, items[i], itemPath);
     }
+}
+
+std::vector<FixedParagraph> Paragraphs(Checker& checker, const Node& node,
+                                       const std::string& path) {
+    std::vector<FixedParagraph> paragraphs;
+    ForEachParagraph(
+        checker, node, path, [&](Members& members, const Node& item, const std::string& itemPath) {
+            const Node* body = members.optional("body");
+            const Node* heading = members.optional("heading");
+            if ((body == nullptr) == (heading == nullptr)) {
+                checker.fault(item, itemPath,
+                              "Ein Absatz ist {\"body\": \"Text\"} oder "
+                              "{\"heading\": \"Text\"}");
+                return;
+            }
+            members.finish();
+            paragraphs.push_back(
+                {body ? ParagraphKind::Body : ParagraphKind::Heading,
+                 checker.text(body ? *body : *heading, members.path(body ? "body" : "heading"))});
+        });
     return paragraphs;
 }
 
@@ -753,15 +764,7 @@ void ReadFinalCalculation(Checker& checker, const Node& node, const std::string&
 std::vector<InformationParagraph> Information(Checker& checker, const Node& node,
                                               const std::string& path, const Edition& edition) {
     std::vector<InformationParagraph> paragraphs;
-    const std::vector<Node>& items = Items(checker, node, path);
-    if (items.size() > kMostParagraphs)
-        checker.fault(node, path,
-                      "Mehr als " + std::to_string(kMostParagraphs) + " Absätze sind zu viele");
-    for (std::size_t i = 0; i < items.size() && i < kMostParagraphs; ++i) {
-        const std::string itemPath = Item(path, i);
-        if (!IsObject(checker, items[i], itemPath))
-            continue;
-        Members members(checker, items[i], itemPath);
+    ForEachParagraph(checker, node, path, [&](Members& members, const Node&, const std::string&) {
         InformationParagraph paragraph;
         paragraph.text = checker
                              .sentence(members.required("text"), members.path("text"),
@@ -774,7 +777,7 @@ std::vector<InformationParagraph> Information(Checker& checker, const Node& node
                 paragraph.bullet = bullet->boolean;
         members.finish();
         paragraphs.push_back(std::move(paragraph));
-    }
+    });
     return paragraphs;
 }
 

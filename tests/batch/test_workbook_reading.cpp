@@ -202,6 +202,7 @@ private slots:
     void scansXmlAsItStreams();
     void showsNumbersAsTheirFormatSays_data();
     void showsNumbersAsTheirFormatSays();
+    void knowsTheBuiltInFormats();
     void readsWindows1252AsTheCLibraryDoes();
 };
 
@@ -382,6 +383,21 @@ void TestWorkbookReading::showsNumbersAsTheirFormatSays() {
     QCOMPARE(
         QString::fromStdString(msr::batch::ShownNumber(stored.toStdString(), format, date1904)),
         shown);
+}
+
+// The formats every .xlsx knows by number alone, as Excel and LibreOffice write them.
+void TestWorkbookReading::knowsTheBuiltInFormats() {
+    const auto shown = [](std::uint32_t id, const char* stored) {
+        return QString::fromStdString(
+            msr::batch::ShownNumber(stored, msr::batch::BuiltInFormat(id), false));
+    };
+    QCOMPARE(shown(0, "3.0"), QString("3"));
+    QCOMPARE(shown(2, "52.5"), QString("52.50"));
+    QCOMPARE(shown(10, "0.125"), QString("12.50%"));
+    QCOMPARE(shown(14, "45296"), QString("05.01.2024"));
+    QCOMPARE(shown(20, "0.5"), QString("12:00:00"));
+    QCOMPARE(shown(22, "45296.25"), QString("05.01.2024 06:00:00"));
+    QCOMPARE(shown(49, "75"), QString("75"));
 }
 
 // Every byte of Windows-1252's upper half as the C library's table reads it; the five it
