@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/zip_stored_writing.h"
+#include "batch/zip_writing.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -88,7 +88,7 @@ private:
     };
     bool fail();
 
-    StoredZipWriter zip_;
+    ZipWriter zip_;
     std::vector<Sheet> sheets_;
     std::vector<XlsxList> lists_; // of the sheet being written
     std::uint32_t rows_ = 0;      // of the sheet being written

@@ -1,6 +1,6 @@
 #include "batch/zip_reading.h"
 
-#include "batch/zip_stored_writing.h"
+#include "batch/zip_writing.h"
 
 #include <algorithm>
 

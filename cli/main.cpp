@@ -1,6 +1,5 @@
 // mietspiegel-auswertung: the evaluator's standard C++ logic (msr_cli), handed what needs
 // Qt: the locale's decimal separator and the PDF writer of the report page.
-#include "batch/figures_workbook.h"
 #include "cli/command_line.h"
 #include "cli/edition_files.h"
 #include "cli/progress.h"
@@ -18,7 +17,6 @@
 
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -71,13 +69,6 @@ int main(int argc, char* argv[]) {
     surroundings.decimalSeparator = QLocale::system().decimalPoint().toStdString();
     surroundings.progress = msr::cli::StandardErrorTerminal(std::cerr);
     surroundings.writePdf = WritePdf;
-    surroundings.openWorkbook =
-        [](const std::string& file,
-           bool editionColumn) -> std::unique_ptr<msr::batch::FiguresTable> {
-        return msr::batch::FiguresWorkbook::Open(
-            std::make_unique<std::ofstream>(file, std::ios::binary | std::ios::trunc),
-            editionColumn);
-    };
     surroundings.inflate = msr::cli::InflateWithZlib;
     surroundings.installedEditionFolders =
         msr::cli::InstalledEditionFolders(std::getenv("XDG_DATA_DIRS"));

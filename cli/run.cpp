@@ -4,6 +4,7 @@
 #include "batch/batch_input.h"
 #include "batch/evaluation_output.h"
 #include "batch/figures_csv.h"
+#include "batch/figures_workbook.h"
 #include "cli/command_line.h"
 #include "cli/edition_files.h"
 #include "cli/temporary_file.h"
@@ -265,9 +266,6 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& given,
     std::unique_ptr<batch::FiguresTable> workbook;
     std::optional<TemporaryFile> workbookFile;
     if (format == OutputFormat::Xlsx) {
-        if (!surroundings.openWorkbook)
-            return UsageFailure(err, "--format xlsx gibt es nur im nativen Auswerter "
-                                     "mietspiegel-auswertung");
         const std::filesystem::path folder =
             options.outputFile.empty()
                 ? std::filesystem::temp_directory_path()
@@ -275,8 +273,10 @@ int RunOnInput(std::istream& in, std::uint64_t inputBytes, const Options& given,
         workbookFile.emplace(folder /
                              (".mietspiegel-" + std::to_string(std::random_device{}()) + ".xlsx"));
         if (workbookFile->good())
-            workbook = surroundings.openWorkbook(workbookFile->path().string(),
-                                                 editions.editions.size() > 1);
+            workbook = batch::FiguresWorkbook::Open(
+                std::make_unique<std::ofstream>(workbookFile->path(),
+                                                std::ios::binary | std::ios::trunc),
+                editions.editions.size() > 1);
         if (!workbook)
             return UsageFailure(err, kOutputUnwritable);
     }
@@ -357,6 +357,14 @@ int RunOnOptions(const Options& options, const RunEditions& editions, std::istre
                       chosen);
 }
 
+unsigned FileCreationMask(const Surroundings& surroundings) {
+    if (surroundings.fileCreationMask)
+        return *surroundings.fileCreationMask;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<unsigned>(mask);
+}
+
 // Writes beside the target and replaces it only when the run went through (a refused row
 // of a table counts as through, a refused single set of answers does not): a failed run
 // keeps the old file whole, and no reader ever sees half a file.
@@ -391,9 +399,8 @@ int RunIntoFile(const Options& options, const RunEditions& editions, std::istrea
     if (fs::exists(target, ignored)) { // the old file's permissions stay
         fs::permissions(temporary, fs::status(target, ignored).permissions(), ignored);
     } else { // a new file as any other the user makes, once it is whole
-        const mode_t mask = umask(0);
-        umask(mask);
-        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~mask), ignored);
+        fs::permissions(temporary, static_cast<fs::perms>(0666 & ~FileCreationMask(chosen)),
+                        ignored);
     }
     std::error_code renamed;
     fs::rename(temporary, target, renamed);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "batch/figures_table.h"
 #include "batch/zip_reading.h"
 #include "cli/progress.h"
 #include "evaluation/answers/calendar_date.h"
@@ -26,21 +25,17 @@ enum ExitStatus : int {
 // a German message, and keeps any old file, when the file cannot be written.
 using PdfWriter = std::function<void(const ReportDocument& document, const std::string& file)>;
 
-// Begins a workbook of the table of figures that finish() writes to file; nullptr when it
-// cannot be begun.
-// With the edition's column where several editions are loaded.
-using WorkbookOpener = std::function<std::unique_ptr<batch::FiguresTable>(const std::string& file,
-                                                                          bool editionColumn)>;
-
 // What the evaluator takes from the program around it.
 struct Surroundings {
     std::string decimalSeparator = "."; // the user's locale's
     ProgressTerminal progress;          // where a batch run may show its progress
     PdfWriter writePdf;                 // empty where this build writes no PDF
-    WorkbookOpener openWorkbook;        // empty where this build writes no workbook
     batch::Inflater inflate;            // unpacks a workbook handed in as a sheet
     // The day whose edition counts without --date; none: today on the computer's clock.
     std::optional<CalendarDate> today;
+    // The bits a new file's permissions leave out; none: the process's own umask (under Node
+    // the C library's umask is not the process's, so Node hands it in).
+    std::optional<unsigned> fileCreationMask;
     // Where the installed editions of the rent index live (each folder's *.json).
     std::vector<std::string> installedEditionFolders;
 };

@@ -81,7 +81,7 @@ process.exitCode = withStrings(strings, (pointers) => {
   args.forEach((_, i) => module.HEAP32.set([pointers[i]], argv / 4 + i));
   try {
     return module._msr_run(args.length, argv, pointers[args.length], closedStreams,
-      progressOnError ? 1 : 0, standardInputBytes(), pointers[args.length + 1]);
+      progressOnError ? 1 : 0, standardInputBytes(), pointers[args.length + 1], process.umask());
   } finally {
     module._free(argv);
   }

@@ -137,10 +137,11 @@ extern "C" {
 // closedStreams: bit n set when descriptor n was closed at the start; progressOnError: the
 // standard error is a terminal and the standard output is not; standardInputBytes: the
 // size of the standard input when it is a regular file, else 0; xdgDataDirs: the process's
-// XDG_DATA_DIRS, where installed editions are looked for.
+// XDG_DATA_DIRS, where installed editions are looked for; fileCreationMask: the process's
+// umask.
 EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* decimalSeparator,
                                  int closedStreams, int progressOnError, double standardInputBytes,
-                                 const char* xdgDataDirs) {
+                                 const char* xdgDataDirs, int fileCreationMask) {
     InputDescriptorBuffer inBuffer(kStandardInput, WasClosed(closedStreams, kStandardInput));
     OutputDescriptorBuffer outBuffer(kStandardOutput, WasClosed(closedStreams, kStandardOutput));
     OutputDescriptorBuffer errBuffer(kStandardError, WasClosed(closedStreams, kStandardError));
@@ -153,6 +154,7 @@ EMSCRIPTEN_KEEPALIVE int msr_run(int argc, const char* const* argv, const char* 
     surroundings.decimalSeparator = decimalSeparator;
     surroundings.inflate = msr::batch::InflatePortably; // streamed, in plain C++
     surroundings.installedEditionFolders = msr::cli::InstalledEditionFolders(xdgDataDirs);
+    surroundings.fileCreationMask = static_cast<unsigned>(fileCreationMask);
     if (progressOnError)
         surroundings.progress = {&err, static_cast<std::uint64_t>(standardInputBytes)};
     int status = msr::cli::kUsageOrInputFailed;

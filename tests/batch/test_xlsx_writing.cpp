@@ -2,9 +2,11 @@
 // and sizes, and the XML of the cells.
 
 #include "batch/xlsx_writing.h"
-#include "batch/zip_stored_writing.h"
+#include "batch/zip_writing.h"
 
 #include <QtTest>
+
+#include <zlib.h>
 
 #include <map>
 #include <sstream>
@@ -20,7 +22,25 @@ std::uint64_t Read(const std::string& bytes, std::size_t at, int size) {
     return value;
 }
 
-// The entries of a zip of stored entries, by its central directory; each local header must
+// A raw deflate stream inflated by zlib, which knows nothing of our deflater; "" when it is
+// no complete stream or inflates to other than size bytes.
+std::string InflatedByZlib(const std::string& compressed, std::size_t size) {
+    std::string inflated(size + 1, '\0');
+    z_stream stream{};
+    inflateInit2(&stream, -MAX_WBITS);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    stream.avail_in = static_cast<uInt>(compressed.size());
+    stream.next_out = reinterpret_cast<Bytef*>(inflated.data());
+    stream.avail_out = static_cast<uInt>(inflated.size());
+    const int status = inflate(&stream, Z_FINISH);
+    const bool whole =
+        status == Z_STREAM_END && stream.total_out == size && stream.total_in == compressed.size();
+    inflateEnd(&stream);
+    inflated.resize(size);
+    return whole ? inflated : "";
+}
+
+// The entries of a zip by its central directory, stored or deflated; each local header must
 // agree with it, and each checksum with the bytes.
 std::map<std::string, std::string> Unzip(const std::string& zip) {
     std::map<std::string, std::string> entries;
@@ -29,17 +49,22 @@ std::map<std::string, std::string> Unzip(const std::string& zip) {
         return {{"", "no end of central directory"}};
     std::size_t at = Read(zip, end + 16, 4);
     for (std::uint64_t n = Read(zip, end + 10, 2); n > 0; --n) {
+        const std::uint64_t method = Read(zip, at + 10, 2);
         const std::uint64_t crc = Read(zip, at + 16, 4);
+        const std::uint64_t compressedSize = Read(zip, at + 20, 4);
         const std::uint64_t size = Read(zip, at + 24, 4);
         const std::size_t nameLength = Read(zip, at + 28, 2);
         const std::string name = zip.substr(at + 46, nameLength);
         const std::size_t local = Read(zip, at + 42, 4);
         at += 46 + nameLength;
         if (Read(zip, local, 4) != 0x04034B50 || Read(zip, local + 14, 4) != crc ||
-            Read(zip, local + 18, 4) != size || Read(zip, local + 22, 4) != size ||
-            zip.substr(local + 30, nameLength) != name || Read(zip, local + 8, 2) != 0)
+            Read(zip, local + 18, 4) != compressedSize || Read(zip, local + 22, 4) != size ||
+            zip.substr(local + 30, nameLength) != name || Read(zip, local + 8, 2) != method)
             return {{name, "local header disagrees"}};
-        const std::string data = zip.substr(local + 30 + nameLength, size);
+        const std::string stored = zip.substr(local + 30 + nameLength, compressedSize);
+        if (method != 0 && method != 8)
+            return {{name, "unknown method"}};
+        const std::string data = method == 0 ? stored : InflatedByZlib(stored, size);
         if (msr::batch::Crc32(0, data) != crc)
             return {{name, "checksum wrong"}};
         entries[name] = data;
@@ -71,6 +96,8 @@ private slots:
     void computesTheZipChecksum_data();
     void computesTheZipChecksum();
     void writesEveryEntryReadably();
+    void deflatesWhatZlibInflates_data();
+    void deflatesWhatZlibInflates();
     void writesEachCellAsXml_data();
     void writesEachCellAsXml();
     void refusesWhatSpreadsheetsRefuse_data();
@@ -102,7 +129,7 @@ void TestXlsxWriting::writesEveryEntryReadably() {
     const std::string prefix = "not the archive's";
     std::stringstream out;
     out << prefix; // the archive starts where the stream stands
-    msr::batch::StoredZipWriter zip(out);
+    msr::batch::ZipWriter zip(out);
     QVERIFY(zip.beginEntry("xl/worksheets/sheet1.xml"));
     for (int i = 0; i < 1000; ++i)
         QVERIFY(zip.write("<row/>"));
@@ -117,9 +144,69 @@ void TestXlsxWriting::writesEveryEntryReadably() {
     QCOMPARE(entries.at("leer"), std::string());
     QCOMPARE(entries.at("Erläuterungen.xml"), std::string("ä"));
 
-    msr::batch::StoredZipWriter outOfTurn(out);
+    msr::batch::ZipWriter outOfTurn(out);
     QVERIFY(!outOfTurn.write("before any entry"));
     QVERIFY(!outOfTurn.addEntry("a", "b") && !outOfTurn.finish()); // stopped for good
+}
+
+// Every input zlib inflates back to its bytes, fed at once or a byte at a time, and the
+// sheet's XML comes out about as small as zlib's own default level makes it.
+void TestXlsxWriting::deflatesWhatZlibInflates_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("mostOfZlibsSize"); // 0: no comparison
+    std::string rows;
+    for (int row = 2; row < 20000; ++row)
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) +
+                "\" t=\"inlineStr\"><is><t>AZ-" + std::to_string(row * 7919 % 100003) +
+                "</t></is></c><c r=\"B" + std::to_string(row) + "\" s=\"2\"><v>" +
+                std::to_string(row % 97 * 13.25) + "</v></c></row>";
+    std::string noise;
+    std::uint32_t state = 1;
+    for (int i = 0; i < 300000; ++i) {
+        state = state * 1103515245u + 12345u;
+        noise += static_cast<char>(state >> 24);
+    }
+    std::string farApart = noise.substr(0, 32768 - 300) + noise.substr(0, 1000);
+    QTest::newRow("nothing") << QByteArray() << 0.0;
+    QTest::newRow("one byte") << QByteArray("a") << 0.0;
+    QTest::newRow("two bytes") << QByteArray("ab") << 0.0;
+    QTest::newRow("one byte repeated") << QByteArray(100000, 'x') << 0.0;
+    QByteArray everyByte;
+    for (int i = 0; i < 256 * 3; ++i)
+        everyByte += static_cast<char>(i % 256);
+    QTest::newRow("every byte") << everyByte << 0.0;
+    QTest::newRow("noise") << QByteArray::fromStdString(noise) << 0.0;
+    QTest::newRow("a match near the window's end") << QByteArray::fromStdString(farApart) << 0.0;
+    QTest::newRow("a sheet's rows") << QByteArray::fromStdString(rows) << 1.15;
+}
+
+void TestXlsxWriting::deflatesWhatZlibInflates() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(double, mostOfZlibsSize);
+    const std::string text = bytes.toStdString();
+    const std::string compressed = msr::batch::Deflate(text);
+    QCOMPARE(InflatedByZlib(compressed, text.size()).size(), text.size());
+    QVERIFY(InflatedByZlib(compressed, text.size()) == text);
+
+    msr::batch::Deflater deflater;
+    std::string piecewise;
+    for (const char byte : text.substr(0, 70000))
+        deflater.write(std::string_view(&byte, 1), piecewise);
+    deflater.finish(piecewise);
+    QVERIFY(InflatedByZlib(piecewise, std::min<std::size_t>(text.size(), 70000)) ==
+            text.substr(0, 70000));
+
+    if (mostOfZlibsSize > 0) {
+        uLongf zlibSize = compressBound(static_cast<uLong>(text.size()));
+        std::string zlib(zlibSize, '\0');
+        compress2(reinterpret_cast<Bytef*>(zlib.data()), &zlibSize,
+                  reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
+                  Z_DEFAULT_COMPRESSION);
+        QVERIFY2(static_cast<double>(compressed.size()) <=
+                     mostOfZlibsSize * static_cast<double>(zlibSize),
+                 (std::to_string(compressed.size()) + " against zlib's " + std::to_string(zlibSize))
+                     .c_str());
+    }
 }
 
 void TestXlsxWriting::writesEachCellAsXml_data() {

@@ -3,7 +3,7 @@
 // randomised batch, and for the ways a call goes wrong.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { runNative, runNativeRedirected, runNode, runNodeRedirected } from './native.mjs';
@@ -217,4 +217,24 @@ test('NUL bytes and control characters in keys and values never cut a line', () 
     assert.equal(native.out.trimEnd().split('\n').length, format === 'csv' ? 7 : 6, native.out);
   }
   for (const line of lines.split('\n')) assertSameRun([], line, 'de_DE.UTF-8');
+});
+
+test('--output writes the same file as the native one, a workbook too, as the user\'s umask allows', () => {
+  const folder = mkdtempSync(join(tmpdir(), 'msr-node-output-'));
+  const sheet = join(folder, 'wohnungen.csv');
+  writeFileSync(sheet, 'Aktenzeichen;CityArea;YearClass;LivingArea;Terrace\nA-1;3;2;75;ja\nB-2;1;4;60;\nC;9;1;1;\n');
+  const before = process.umask(0o027);
+  try {
+    for (const format of ['csv', 'json', 'xlsx']) {
+      const [native, node] = ['native', 'node'].map((name) => join(folder, `${name}.${format}`));
+      const nativeRun = runNative(['--format', format, '--output', native, sheet]);
+      const nodeRun = runNode(['--format', format, '--output', node, sheet]);
+      assert.deepEqual(nodeRun, nativeRun, format);
+      assert.ok(readFileSync(node).equals(readFileSync(native)), format);
+      assert.equal(statSync(node).mode & 0o777, 0o640, format);
+      assert.equal(statSync(native).mode & 0o777, 0o640, format);
+    }
+  } finally {
+    process.umask(before);
+  }
 });

@@ -1,4 +1,4 @@
-#include "batch/zip_stored_writing.h"
+#include "batch/zip_writing.h"
 
 #include <array>
 #include <limits>
@@ -28,7 +28,7 @@ constexpr CrcTables kCrcTables = MakeCrcTables();
 constexpr const std::array<std::uint32_t, 256>& kCrcTable = kCrcTables[0];
 
 constexpr std::uint64_t kLargest = std::numeric_limits<std::uint32_t>::max();
-constexpr std::uint16_t kVersion = 20;      // 2.0: stored entries in folders
+constexpr std::uint16_t kVersion = 20;      // 2.0: deflated entries in folders
 constexpr std::uint16_t kUtf8Names = 0x800; // general purpose flag 11
 constexpr std::uint16_t kDosTime = 0;       // 00:00:00
 constexpr std::uint16_t kDosDate = 0x21;    // 1 January 1980
@@ -45,15 +45,16 @@ void Put32(std::string& bytes, std::uint64_t value) {
 
 // The fields from "version needed" to the sizes, which the local header and the central
 // directory share.
-void PutCommon(std::string& bytes, std::uint32_t crc, std::uint64_t size) {
+void PutCommon(std::string& bytes, std::uint16_t method, std::uint32_t crc,
+               std::uint64_t compressedSize, std::uint64_t size) {
     Put16(bytes, kVersion);
     Put16(bytes, kUtf8Names);
-    Put16(bytes, 0); // stored
+    Put16(bytes, method);
     Put16(bytes, kDosTime);
     Put16(bytes, kDosDate);
     Put32(bytes, crc);
-    Put32(bytes, size); // compressed
-    Put32(bytes, size); // uncompressed
+    Put32(bytes, compressedSize);
+    Put32(bytes, size);
 }
 
 } // namespace
@@ -79,12 +80,12 @@ std::uint32_t Crc32(std::uint32_t crc, std::string_view bytes) {
     return ~crc;
 }
 
-bool StoredZipWriter::fail() {
+bool ZipWriter::fail() {
     good_ = false;
     return false;
 }
 
-bool StoredZipWriter::beginEntry(std::string_view name) {
+bool ZipWriter::beginEntry(std::string_view name) {
     if (!good() || inEntry_ || name.size() > 0xFFFF)
         return fail();
     if (!started_) {
@@ -99,25 +100,39 @@ bool StoredZipWriter::beginEntry(std::string_view name) {
     entry.offset = position_;
     std::string header;
     Put32(header, 0x04034B50);
-    PutCommon(header, 0, 0); // patched by endEntry()
+    PutCommon(header, static_cast<std::uint16_t>(method_), 0, 0, 0); // patched by endEntry()
     Put16(header, name.size());
     Put16(header, 0); // no extra field
     header += name;
     entries_.push_back(std::move(entry));
     inEntry_ = true;
+    if (method_ == Method::Deflated)
+        deflater_.emplace();
     return put(header);
 }
 
-bool StoredZipWriter::write(std::string_view bytes) {
+bool ZipWriter::write(std::string_view bytes) {
     if (!good() || !inEntry_)
         return fail();
     Entry& entry = entries_.back();
     entry.crc = Crc32(entry.crc, bytes);
     entry.size += bytes.size();
-    return put(bytes);
+    if (method_ == Method::Stored) {
+        entry.compressedSize += bytes.size();
+        return put(bytes);
+    }
+    deflater_->write(bytes, compressed_);
+    return putCompressed(compressed_);
 }
 
-bool StoredZipWriter::put(std::string_view bytes) {
+bool ZipWriter::putCompressed(std::string& bytes) {
+    entries_.back().compressedSize += bytes.size();
+    const bool written = put(bytes);
+    bytes.clear();
+    return written;
+}
+
+bool ZipWriter::put(std::string_view bytes) {
     position_ += bytes.size();
     if (position_ > kLargest)
         return fail();
@@ -125,14 +140,20 @@ bool StoredZipWriter::put(std::string_view bytes) {
     return good();
 }
 
-bool StoredZipWriter::endEntry() {
+bool ZipWriter::endEntry() {
     if (!good() || !inEntry_)
         return fail();
     inEntry_ = false;
+    if (method_ == Method::Deflated) {
+        deflater_->finish(compressed_);
+        deflater_.reset();
+        if (!putCompressed(compressed_))
+            return false;
+    }
     const Entry& entry = entries_.back();
     std::string sizes;
     Put32(sizes, entry.crc);
-    Put32(sizes, entry.size);
+    Put32(sizes, entry.compressedSize);
     Put32(sizes, entry.size);
     constexpr std::uint64_t kCrcAt = 14; // signature, version, flags, method, time, date
     out_.seekp(static_cast<std::streamoff>(start_ + entry.offset + kCrcAt));
@@ -141,18 +162,19 @@ bool StoredZipWriter::endEntry() {
     return good();
 }
 
-bool StoredZipWriter::addEntry(std::string_view name, std::string_view bytes) {
+bool ZipWriter::addEntry(std::string_view name, std::string_view bytes) {
     return beginEntry(name) && write(bytes) && endEntry();
 }
 
-bool StoredZipWriter::finish() {
+bool ZipWriter::finish() {
     if (!good() || inEntry_ || entries_.size() > 0xFFFF)
         return fail();
     std::string directory;
     for (const Entry& entry : entries_) {
         Put32(directory, 0x02014B50);
         Put16(directory, kVersion); // made by: MS-DOS attributes
-        PutCommon(directory, entry.crc, entry.size);
+        PutCommon(directory, static_cast<std::uint16_t>(method_), entry.crc, entry.compressedSize,
+                  entry.size);
         Put16(directory, entry.name.size());
         Put16(directory, 0); // extra field
         Put16(directory, 0); // comment
