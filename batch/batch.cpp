@@ -225,10 +225,16 @@ BatchOutcome AnswerWorkbookRows(SheetRows& rows, BatchWriter& writer, BatchProgr
         return writer.end(Failure::Output);
     const std::uint64_t header = row.number;
     std::uint64_t read = rows.bytesRead();
+    // A row that repeats the one above is read once: a million repeats of a row of 16,384
+    // cells cost a million evaluations, not the reading of 16 billion cells.
+    // The header may stand again too: then its names are the first row's values.
+    const std::vector<SheetCell> headerCells = row.cells;
+    AnswersReading above = sheet.readRow(headerCells);
     while (rows.next(row)) {
         const std::uint64_t number = row.number > header ? row.number - header : 0;
-        if (!writer.answer(number, row.refusal.empty() ? sheet.readRow(row.cells)
-                                                       : NotRead(row.refusal.c_str())))
+        if (!row.repeatsAbove)
+            above = row.refusal.empty() ? sheet.readRow(row.cells) : NotRead(row.refusal.c_str());
+        if (!writer.answer(number, above))
             return writer.end(Failure::Output);
         if (progress)
             progress->lineDone(rows.bytesRead() - read);

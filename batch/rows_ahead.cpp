@@ -22,8 +22,18 @@ std::unique_ptr<SheetRows> ReadAhead(SheetRows&) {
 namespace msr::batch {
 namespace {
 
+// A chunk ends at so many rows or once its cells hold so many bytes, so that the rows read
+// ahead stay within a few megabytes however long their cells (a row holds at most 1 MiB).
 constexpr std::size_t kRowsPerChunk = 2048;
+constexpr std::size_t kBytesPerChunk = std::size_t{1} << 20;
 constexpr std::size_t kChunksAhead = 4;
+
+std::size_t BytesOf(const SheetRow& row) {
+    std::size_t bytes = row.refusal.size();
+    for (const SheetCell& cell : row.cells)
+        bytes += cell.text.size() + sizeof cell;
+    return bytes;
+}
 
 class RowsAhead : public SheetRows {
 public:
@@ -80,8 +90,10 @@ private:
                 Chunk chunk;
                 chunk.rows.resize(kRowsPerChunk);
                 std::size_t count = 0;
-                while (count < kRowsPerChunk && (more = source_.next(chunk.rows[count])))
-                    ++count;
+                std::size_t bytes = 0;
+                while (count < kRowsPerChunk && bytes < kBytesPerChunk &&
+                       (more = source_.next(chunk.rows[count])))
+                    bytes += BytesOf(chunk.rows[count++]);
                 chunk.rows.resize(count);
                 chunk.bytesRead = source_.bytesRead();
                 chunk.last = !more;

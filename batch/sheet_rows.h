@@ -19,13 +19,17 @@ struct SheetRow {
     std::uint64_t number = 0;
     std::vector<SheetCell> cells; // the cells that are not empty, by column
     std::string refusal;          // why the row is refused whole (beyond a limit), else empty
+    // The row above stands again (a spreadsheet saves equal rows once, with a count): its
+    // cells are not given again, however many the row has.
+    bool repeatsAbove = false;
 };
 
 // The rows of a workbook's first sheet, streamed: one row in memory at a time.
 class SheetRows {
 public:
     virtual ~SheetRows() = default;
-    // The next row that is not blank; false at the end of the sheet, and on a failure.
+    // The next row that is not blank; false at the end of the sheet, and on a failure. The
+    // row handed in may be any; a row that repeats the one above holds no cells.
     virtual bool next(SheetRow& row) = 0;
     // Why the sheet could not be read to its end (German, without full stop); empty at its
     // end.

@@ -70,6 +70,7 @@ void Refuse(SheetRow& row, std::string why) {
     if (row.refusal.empty())
         row.refusal = std::move(why);
     row.cells.clear();
+    row.repeatsAbove = false;
 }
 
 // Gathers the cells of one row; a row beyond a limit is refused whole, and what it holds
@@ -81,6 +82,7 @@ public:
         row.number = number;
         row.cells.clear();
         row.refusal.clear();
+        row.repeatsAbove = false;
         bytes_ = 0;
         ordered_ = true;
     }
@@ -654,6 +656,9 @@ public:
     bool next(SheetRow& row) override {
         if (repeatsLeft_ > 0) { // the same row again, one further down
             --repeatsLeft_;
+            row.cells.clear();
+            row.refusal.clear();
+            row.repeatsAbove = true;
             row.number = ++number_;
             if (row.number > kMostRows)
                 return beyondLastRow(row);

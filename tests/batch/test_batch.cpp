@@ -1,10 +1,11 @@
 #include "batch/batch.h"
+#include "batch/batch_input.h"
 #include "batch/byte_stream.h"
 #include "batch/figures_workbook.h"
 #include "batch/inflating.h"
 #include "batch/workbook_reading.h"
 #include "batch/zip_reading.h"
-#include "batch/zip_stored_writing.h"
+#include "batch/zip_writing.h"
 #include "evaluation/document/report_rendering.h"
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
@@ -54,7 +55,7 @@ QString ErrorOf(const QString& line) {
 // A zip archive of stored (uncompressed) files, as our own workbooks are written.
 std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
     std::ostringstream archive;
-    msr::batch::StoredZipWriter writer(archive);
+    msr::batch::ZipWriter writer(archive, msr::batch::ZipWriter::Method::Stored);
     for (const auto& [name, data] : files)
         writer.addEntry(name, data);
     writer.finish();
@@ -105,7 +106,8 @@ std::string Ods(const char* rows) {
 }
 
 // A workbook's first sheet as the lines a CSV table of it holds: each row on the line of
-// its number (blank rows blank lines), its cells between ';', a refused row as "!" and why.
+// its number (blank rows blank lines), its cells between ';', a refused row as "!" and why,
+// a row that repeats the one above as "=" (it holds no cells of its own).
 struct WorkbookRead {
     std::string text;
     std::string failure;
@@ -125,6 +127,8 @@ WorkbookRead ReadWorkbook(const std::string& bytes) {
         last = row.number;
         if (!row.refusal.empty())
             read.text += "!" + row.refusal;
+        if (row.repeatsAbove)
+            read.text += "=";
         std::size_t separators = 0; // a cell of column c stands after c of them
         for (const msr::SheetCell& cell : row.cells) {
             read.text.append(cell.column - separators, ';');
@@ -245,6 +249,7 @@ private slots:
     void writesNoTextAsAFormula_data();
     void writesNoTextAsAFormula();
     void everyOutputReadsBackByItsHeadings();
+    void evaluatesARepeatedRowAsOftenAsItStands();
     void readsAWorkbooksFirstSheetCellForCell_data();
     void readsAWorkbooksFirstSheetCellForCell();
 };
@@ -519,7 +524,7 @@ void TestBatch::readsAWorkbooksFirstSheetCellForCell_data() {
             "</text:p></table:table-cell></table:table-row></table:table-row-group>"
             "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell "
             "table:number-columns-repeated=\"16384\"/></table:table-row>"),
-        "a  b\tc;52,50;52,50;;3\n\n\n\"Zeile\nzwei\"\n\"Zeile\nzwei\"\n");
+        "a  b\tc;52,50;52,50;;3\n\n\n\"Zeile\nzwei\"\n=\n");
     row("not a zip archive after its first bytes", "PK\x03\x04 und sonst nichts", "",
         "Die Arbeitsmappe ist besch\xC3\xA4\x64igt");
     row("an archive of something else", StoredZip({{"word/document.xml", "<w/>"}}), "",
@@ -545,6 +550,43 @@ void TestBatch::readsAWorkbooksFirstSheetCellForCell_data() {
         locked[at + 8] = 1; // encrypted, as a zip tool's password leaves it
     row("a password on its parts", locked, "",
         "Die Arbeitsmappe ist mit einem Kennwort gesch\xC3\xBCtzt");
+}
+
+// A spreadsheet may save equal rows once with a count: each stands in the table with its
+// own number and the same figures (the header too, whose names are then values).
+void TestBatch::evaluatesARepeatedRowAsOftenAsItStands() {
+    const auto cells = [](std::initializer_list<const char*> texts) {
+        std::string row;
+        for (const char* text : texts)
+            row +=
+                std::string("<table:table-cell><text:p>") + text + "</text:p></table:table-cell>";
+        return row;
+    };
+    const std::string rows =
+        "<table:table-row table:number-rows-repeated=\"2\">" +
+        cells({"YearClass", "LivingArea", "CityArea"}) +
+        "</table:table-row><table:table-row table:number-rows-repeated=\"3\">" +
+        cells({"2", "75", "3"}) + "</table:table-row><table:table-row>" + cells({"1", "60", "1"}) +
+        "</table:table-row>";
+    const std::string workbook = Ods(rows.c_str());
+    msr::batch::MemoryBytes memory(workbook);
+    std::istringstream in(workbook);
+    msr::batch::BatchInput input(in, msr::batch::InflatePortably, &memory);
+    QVERIFY(input.workbook());
+    std::ostringstream out;
+    const msr::batch::BatchOutcome outcome = msr::batch::RunBatch(
+        input, out, {msr::test::BuiltInEditions(), msr::test::kSomeDay}, ",",
+        msr::batch::OutputFormat::Csv, nullptr, msr::batch::InputFormat::Sheet, {}, nullptr);
+    QVERIFY(outcome.finished());
+    const QStringList table = QString::fromStdString(out.str()).split("\n", Qt::SkipEmptyParts);
+    QCOMPARE(table.size(), 6);
+    QVERIFY2(table[1].startsWith("\"1\";\"\";\"\";") && table[1].contains("YearClass"),
+             qPrintable(table[1]));
+    const QString figures = "\"3,83\";\"4,60\";\"5,30\";\"75,00\"";
+    for (int line = 2; line <= 4; ++line)
+        QVERIFY2(table[line].startsWith(QString("\"%1\";\"\";").arg(line) + figures),
+                 qPrintable(table[line]));
+    QVERIFY2(table[5].startsWith("\"5\";\"\";\"4,35\""), qPrintable(table[5]));
 }
 
 // The first sheet of a workbook becomes the lines a CSV table of it holds: each row in its
