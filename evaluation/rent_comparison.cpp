@@ -81,7 +81,8 @@ std::optional<std::int64_t> RentCents(std::string_view text) {
         return std::nullopt;
     std::int64_t cents = euros * 100;
     if (at < text.size()) {
-        if (text[at] != ',' && text[at] != '.')
+        // Cents after a comma only: "1.50" may mean 1,50 or 1.500 Euro.
+        if (text[at] != ',')
             return std::nullopt;
         const std::string_view decimals = text.substr(at + 1);
         if (decimals.empty() || decimals.size() > 2 || !IsDigit(decimals[0]) ||
@@ -115,6 +116,45 @@ std::string EuroText(std::int64_t cents, const std::string& separator) {
            static_cast<char>('0' + rest % 10);
 }
 
+std::string GroupedEuroText(std::int64_t cents, const std::string& separator) {
+    const std::string plain = EuroText(cents, separator);
+    const std::string group = separator == "," ? "." : ",";
+    const std::size_t whole = plain.size() - separator.size() - 2;
+    std::string grouped;
+    for (std::size_t at = 0; at < whole; ++at) {
+        if (at > 0 && (whole - at) % 3 == 0 && plain[at - 1] != '-')
+            grouped += group;
+        grouped += plain[at];
+    }
+    return grouped + plain.substr(whole);
+}
+
+std::int64_t PerSquareMetre(std::int64_t cents, std::int64_t areaHundredths) {
+    return (cents * 200 + areaHundredths) / (2 * areaHundredths);
+}
+
+// Below 1 Euro or above 50 Euro a square metre no flat in Varlstadt is let: a figure out of
+// place (a cent for a Euro, a yearly rent) rather than a rent to judge.
+bool PlausiblePerSquareMetre(std::int64_t cents, std::int64_t areaHundredths) {
+    const std::int64_t perSquareMetre = PerSquareMetre(cents, areaHundredths);
+    return perSquareMetre >= 100 && perSquareMetre <= 5000;
+}
+
+std::string AmbiguousAmount(std::string_view text) {
+    return Fill("„{}“ ist nicht eindeutig: Bitte schreiben Sie Cent mit Komma (1,50) und "
+                "Tausender mit Punkt oder ohne (1.500 oder 1500)",
+                {std::string(TrimBlanks(text))});
+}
+
+bool HasAmbiguousPoint(std::string_view text) {
+    text = TrimBlanks(text);
+    const std::size_t point = text.rfind('.');
+    if (point == std::string_view::npos || text.find(',') != std::string_view::npos)
+        return false;
+    const std::size_t after = text.size() - point - 1;
+    return after >= 1 && after <= 2;
+}
+
 const char* PositionWord(RentComparison::Position position) {
     switch (position) {
     case RentComparison::Position::Below:
@@ -132,7 +172,13 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
     RentComparisonResult result;
     const std::optional<std::int64_t> rent = RentCents(rentText);
     if (!rent || *rent <= 0) {
-        result.refusal = kRentRefusal;
+        result.refusal = HasAmbiguousPoint(rentText) ? AmbiguousAmount(rentText) : kRentRefusal;
+        return result;
+    }
+    const auto area = PrintedCents(printed.livingArea, decimalSeparator);
+    if (area && *area > 0 && !PlausiblePerSquareMetre(*rent, *area)) {
+        result.refusal = Fill("Das wären {} Euro je Quadratmeter; bitte prüfen Sie den Betrag",
+                              {GroupedEuroText(PerSquareMetre(*rent, *area), decimalSeparator)});
         return result;
     }
     const auto low = PrintedCents(printed.totalLow, decimalSeparator);
@@ -146,7 +192,7 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
     comparison.position = *rent < *low    ? RentComparison::Position::Below
                           : *rent > *high ? RentComparison::Position::Above
                                           : RentComparison::Position::Within;
-    comparison.rent = EuroText(*rent, decimalSeparator);
+    comparison.rent = GroupedEuroText(*rent, decimalSeparator);
     const std::string start = Fill(
         "Ihre Nettokaltmiete von {} Euro liegt {} der Spanne von {} bis {} Euro",
         {comparison.rent, PositionWord(comparison.position), printed.totalLow, printed.totalHigh});
@@ -159,9 +205,8 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
                                             PercentText(distance, *mean, decimalSeparator),
                                             *rent > *mean ? "über" : "unter", printed.totalMean});
     }
-    const auto area = PrintedCents(printed.livingArea, decimalSeparator);
     if (area && *area > 0) {
-        const std::int64_t perSquareMetre = (*rent * 200 + *area) / (2 * *area);
+        const std::int64_t perSquareMetre = PerSquareMetre(*rent, *area);
         comparison.sentence += Fill(" Das sind {} Euro je Quadratmeter, bei einer Spanne von {} "
                                     "bis {} Euro je Quadratmeter.",
                                     {EuroText(perSquareMetre, decimalSeparator),

@@ -4,6 +4,7 @@
 #include "evaluation/rent_comparison.h"
 #include "evaluation/rent_index/fill.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace msr {
@@ -45,7 +46,8 @@ std::string SpanHead(const SpanBasis& span) {
                 {edition.name, edition.stand, GermanDate(span.day)});
 }
 
-std::string SpanSentence(std::int64_t asked, const SpanBasis& span, const std::string& separator) {
+std::string SpanSentence(std::int64_t asked, bool exceedsCap, const SpanBasis& span,
+                         const std::string& separator) {
     if (!span.edition)
         return Fill("Obergrenze (§ 558 BGB): Am {} galt keiner der Mietspiegel dieses Rechners. "
                     "Ob die verlangte Miete über der ortsüblichen Vergleichsmiete liegt, lässt "
@@ -60,7 +62,7 @@ std::string SpanSentence(std::int64_t asked, const SpanBasis& span, const std::s
                                 "Wohnung.";
     const std::string start =
         SpanHead(span) + Fill(": Die verlangten {} Euro liegen {} der Spanne von {} bis {} Euro.",
-                              {EuroText(asked, separator),
+                              {GroupedEuroText(asked, separator),
                                asked < *low    ? "unterhalb"
                                : asked > *high ? "oberhalb"
                                                : "innerhalb",
@@ -69,8 +71,78 @@ std::string SpanSentence(std::int64_t asked, const SpanBasis& span, const std::s
         return start + Fill(" Über die Obergrenze von {} Euro hinaus lässt sich die Erhöhung mit "
                             "diesem Mietspiegel nicht begründen.",
                             {printed->totalHigh});
+    if (exceedsCap)
+        return start + " Mit diesem Mietspiegel ließe sie sich begründen, die Kappungsgrenze "
+                       "lässt sie aber nicht in voller Höhe zu.";
     return start + " Bis zur Obergrenze kann die Erhöhung mit diesem Mietspiegel begründet sein, "
                    "wenn Ihre Angaben zur Wohnung zutreffen.";
+}
+
+// The refusal of an amount: a point before cents named as such, else the field's own.
+std::string AmountRefusal(std::string_view typed, const char* refusal) {
+    return HasAmbiguousPoint(typed) ? AmbiguousAmount(typed) + "." : refusal;
+}
+
+// "31.02.2027" or "2027-02-31": the form of a date, whatever the calendar says of it.
+bool LooksLikeADate(std::string_view text) {
+    int parts = 1;
+    for (const char c : text) {
+        if (c == '.' || c == '-')
+            ++parts;
+        else if (c < '0' || c > '9')
+            return false;
+    }
+    return parts == 3;
+}
+
+// A day of receipt as typed: "10.12.2026" (or as a date field gives it), a day of the
+// calendar, not after today, not before the rules of this check apply; else why not.
+std::optional<CalendarDate> ReadReceipt(std::string_view typed, const CalendarDate& today,
+                                        std::string& why) {
+    const std::optional<CalendarDate> day = ParseDate(typed);
+    if (!day) {
+        why = LooksLikeADate(typed)
+                  ? Fill("Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, an dem "
+                         "das Erhöhungsschreiben bei Ihnen eingegangen ist.",
+                         {std::string(typed)})
+                  : "Bitte geben Sie den Tag an, an dem das Erhöhungsschreiben bei Ihnen "
+                    "eingegangen ist, zum Beispiel 01.12.2026.";
+        return std::nullopt;
+    }
+    if (today < *day) {
+        why = Fill("Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, an "
+                   "dem das Schreiben eingegangen ist.",
+                   {GermanDate(*day), GermanDate(today)});
+        return std::nullopt;
+    }
+    if (*day < kEarliestLetter) {
+        why = Fill("Der {} liegt vor 2001; für so alte Schreiben gelten diese Regeln (seit der "
+                   "Mietrechtsreform 2001) nicht in dieser Form.",
+                   {GermanDate(*day)});
+        return std::nullopt;
+    }
+    return day;
+}
+
+// The one sentence that leads the check: the most the tenant would owe under these rules.
+std::string Conclusion(std::int64_t asked, std::int64_t cap, std::optional<std::int64_t> high,
+                       const std::string& separator) {
+    const std::int64_t most = std::min(cap, high.value_or(cap));
+    if (asked <= most)
+        return Fill("Ergebnis: Nach diesen Regeln können Sie die verlangten {} Euro im Monat "
+                    "schulden, wenn Ihre Angaben zutreffen{}.",
+                    {GroupedEuroText(asked, separator),
+                     high ? ""
+                          : "; ob sie die ortsübliche Vergleichsmiete übersteigen, "
+                            "lässt sich hier nicht beurteilen"});
+    const char* limit = !high || cap < *high ? "durch die Kappungsgrenze"
+                        : *high < cap        ? "durch die Obergrenze der Spanne"
+                                             : "durch die Kappungsgrenze und die Obergrenze";
+    return Fill("Ergebnis: Nach diesen Regeln schulden Sie höchstens {} Euro im Monat, nicht "
+                "die verlangten {} Euro: Die Erhöhung ist {} begrenzt. Einer Erhöhung bis {} "
+                "Euro können Sie zustimmen, dem Rest nicht.",
+                {GroupedEuroText(most, separator), GroupedEuroText(asked, separator), limit,
+                 GroupedEuroText(most, separator)});
 }
 
 } // namespace
@@ -100,6 +172,13 @@ CalendarDate ConsiderationEnds(const CalendarDate& received) {
     return {year, month, DaysInMonth(year, month)};
 }
 
+CalendarDate SuingEnds(const CalendarDate& received) {
+    const int months = received.year * 12 + (received.month - 1) + 5;
+    const int year = months / 12;
+    const int month = months % 12 + 1;
+    return {year, month, DaysInMonth(year, month)};
+}
+
 CalendarDate NewRentOwedFrom(const CalendarDate& received) {
     const int months = received.year * 12 + (received.month - 1) + 3;
     return {months / 12, months % 12 + 1, 1};
@@ -109,7 +188,7 @@ SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnsw
                         const RentIndexEditions& editions, const CalendarDate& today,
                         const std::string& separator) {
     SpanBasis span;
-    span.day = ParseIsoDate(TrimBlanks(question.received)).value_or(today);
+    span.day = ParseDate(TrimBlanks(question.received)).value_or(today);
     span.edition = editions.inForceOn(span.day);
     if (!span.edition)
         return span;
@@ -120,35 +199,56 @@ SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnsw
 }
 
 RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const SpanBasis& span,
-                                    const std::string& separator) {
+                                    const CalendarDate& today, const std::string& separator) {
     const auto asked = ReadRent(question.askedRent);
     if (!asked)
         return Refused(RentIncreaseField::AskedRent,
-                       "Bitte geben Sie die verlangte Nettokaltmiete in Euro an, zum Beispiel 480 "
-                       "oder 480,50.");
+                       AmountRefusal(question.askedRent,
+                                     "Bitte geben Sie die verlangte Nettokaltmiete in Euro an, "
+                                     "zum Beispiel 480 oder 480,50."));
     const auto current = ReadRent(question.currentRent);
     if (!current)
         return Refused(RentIncreaseField::CurrentRent,
-                       "Bitte geben Sie Ihre jetzige Nettokaltmiete in Euro an, zum Beispiel 450 "
-                       "oder 450,50.");
+                       AmountRefusal(question.currentRent,
+                                     "Bitte geben Sie Ihre jetzige Nettokaltmiete in Euro an, "
+                                     "zum Beispiel 450 oder 450,50."));
     const auto before = ReadRent(question.rentBefore);
     if (!before)
         return Refused(RentIncreaseField::RentBefore,
-                       "Bitte geben Sie die Nettokaltmiete vor drei Jahren in Euro an, zum "
-                       "Beispiel 400 oder 400,50, oder lassen Sie das Feld leer.");
+                       AmountRefusal(question.rentBefore,
+                                     "Bitte geben Sie die Nettokaltmiete vor drei Jahren in Euro "
+                                     "an, zum Beispiel 400 oder 400,50, oder lassen Sie das Feld "
+                                     "leer."));
     std::optional<CalendarDate> received;
     if (!TrimBlanks(question.received).empty()) {
-        received = ParseIsoDate(TrimBlanks(question.received));
+        std::string why;
+        received = ReadReceipt(TrimBlanks(question.received), today, why);
         if (!received)
-            return Refused(RentIncreaseField::Received,
-                           "Bitte geben Sie den Tag an, an dem das Erhöhungsschreiben bei Ihnen "
-                           "eingegangen ist.");
+            return Refused(RentIncreaseField::Received, why);
     }
     if (question.capPercent != kGeneralCapPercent && question.capPercent != kLoweredCapPercent)
         return Refused(RentIncreaseField::Cap, "Die Kappungsgrenze beträgt 20 % oder 15 %.");
     if (!asked->given) {
         RentIncreaseCheck check;
         check.waiting = true;
+        return check;
+    }
+    if (const auto area =
+            span.printed ? PrintedCents(span.printed->livingArea, separator) : std::nullopt;
+        area && *area > 0 && !PlausiblePerSquareMetre(asked->cents, *area))
+        return Refused(RentIncreaseField::AskedRent,
+                       Fill("Die verlangten {} Euro wären {} Euro je Quadratmeter; bitte prüfen "
+                            "Sie den Betrag.",
+                            {GroupedEuroText(asked->cents, separator),
+                             GroupedEuroText(PerSquareMetre(asked->cents, *area), separator)}));
+    if (current->given && asked->cents <= current->cents) {
+        RentIncreaseCheck check;
+        check.noIncrease = true;
+        check.conclusion = Fill(
+            "Die verlangten {} Euro sind nicht mehr als Ihre jetzige "
+            "Nettokaltmiete von {} Euro: Das ist keine Mieterhöhung, und "
+            "Sie müssen ihr nicht zustimmen.",
+            {GroupedEuroText(asked->cents, separator), GroupedEuroText(current->cents, separator)});
         return check;
     }
     const TypedRent base = before->given ? *before : *current;
@@ -161,25 +261,47 @@ RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const 
     // The cap on the exact amount; shown rounded down to the cent, so that a rent at the
     // shown limit never exceeds it.
     const std::int64_t hundredfold = base.cents * (100 + question.capPercent);
+    const std::int64_t capCents = hundredfold / 100;
     check.exceedsCap = asked->cents * 100 > hundredfold;
-    check.capLimit = EuroText(hundredfold / 100, separator);
+    check.capLimit = EuroText(capCents, separator);
+    const std::string capText = GroupedEuroText(capCents, separator);
+    const std::string askedText = GroupedEuroText(asked->cents, separator);
     check.capSentence = Fill(
         "Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die Miete um "
         "höchstens {} % steigen, von {} Euro auf höchstens {} Euro. Die verlangten {} Euro "
         "liegen {}. Erhöhungen wegen Modernisierung oder Betriebskosten zählen dabei nicht "
         "mit.",
-        {std::to_string(question.capPercent), EuroText(base.cents, separator), check.capLimit,
-         EuroText(asked->cents, separator),
+        {std::to_string(question.capPercent), GroupedEuroText(base.cents, separator), capText,
+         askedText,
          check.exceedsCap ? "darüber: So weit ist die Erhöhung nicht zulässig" : "nicht darüber"});
-    check.spanSentence = SpanSentence(asked->cents, span, separator);
+    const std::optional<std::int64_t> high = span.edition && span.printed
+                                                 ? PrintedCents(span.printed->totalHigh, separator)
+                                                 : std::nullopt;
+    check.exceedsSpan = high && asked->cents > *high;
+    check.spanSentence = SpanSentence(asked->cents, check.exceedsCap, span, separator);
+    check.conclusion = Conclusion(asked->cents, capCents, high, separator);
+    check.mostOwed =
+        EuroText(std::min({asked->cents, capCents, high.value_or(capCents)}), separator);
     if (received) {
         check.considerUntil = GermanDate(ConsiderationEnds(*received));
         check.owedFrom = GermanDate(NewRentOwedFrom(*received));
+        check.sueUntil = GermanDate(SuingEnds(*received));
+        check.considerationOver = ConsiderationEnds(*received) < today;
         check.deadlineSentence =
-            Fill("Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, können "
-                 "Sie bis zum {} überlegen, ob Sie zustimmen. Die neue Miete schulden Sie "
-                 "frühestens ab dem {}.",
-                 {GermanDate(*received), check.considerUntil, check.owedFrom});
+            check.considerationOver
+                ? Fill("Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, "
+                       "endete Ihre Überlegungsfrist am {}. Schweigen gilt nicht als "
+                       "Zustimmung: Haben Sie nicht zugestimmt, kann der Vermieter bis zum {} "
+                       "auf Zustimmung klagen (§ 558b Abs. 2 BGB). Lassen Sie sich jetzt "
+                       "beraten.",
+                       {GermanDate(*received), check.considerUntil, check.sueUntil})
+                : Fill(
+                      "Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, "
+                      "können Sie bis zum {} überlegen, ob Sie zustimmen, auch nur einem Teil "
+                      "der Erhöhung. Die neue Miete schulden Sie frühestens ab dem {}. "
+                      "Schweigen gilt nicht als Zustimmung; stimmen Sie nicht zu, kann der "
+                      "Vermieter bis zum {} auf Zustimmung klagen (§ 558b Abs. 2 BGB).",
+                      {GermanDate(*received), check.considerUntil, check.owedFrom, check.sueUntil});
     }
     return check;
 }

@@ -24,7 +24,7 @@ struct RentIncreaseQuestion {
     std::string_view currentRent; // "Jetzige Nettokaltmiete (Euro im Monat)"
     std::string_view askedRent;   // "Verlangte Nettokaltmiete (Euro im Monat)"
     std::string_view rentBefore;  // three years ago; empty: the current rent
-    std::string_view received;    // the letter's day of receipt, "2026-12-10"; may be empty
+    std::string_view received;    // the letter's day of receipt, "10.12.2026" or "2026-12-10"
     int capPercent = kGeneralCapPercent;
 };
 
@@ -36,12 +36,20 @@ struct RentIncreaseCheck {
     RentIncreaseField refusedField = RentIncreaseField::None;
     std::string refusal; // German, with its full stop
 
-    std::string capLimit;    // the rent three years ago plus the cap, "480,00"
-    bool exceedsCap = false; // the asked rent lies above it
+    // The finding that comes first: the most the tenant would owe under these rules, the
+    // lower of the cap and the span's upper bound, or that the letter asks no increase.
+    std::string conclusion;
+    std::string mostOwed;     // "480,00"; empty where no increase is asked
+    bool noIncrease = false;  // the asked rent is not above the current one
+    std::string capLimit;     // the rent three years ago plus the cap, "480,00"
+    bool exceedsCap = false;  // the asked rent lies above it
+    bool exceedsSpan = false; // the asked rent lies above the span's upper bound
     std::string capSentence;
-    std::string spanSentence;     // the asked rent against the span
-    std::string considerUntil;    // "28.02.2027"; empty without a day of receipt
-    std::string owedFrom;         // "01.03.2027"
+    std::string spanSentence;  // the asked rent against the span
+    std::string considerUntil; // "28.02.2027"; empty without a day of receipt
+    std::string owedFrom;      // "01.03.2027"
+    std::string sueUntil;      // the landlord's last day to sue for consent, "31.05.2027"
+    bool considerationOver = false;
     std::string deadlineSentence; // empty without a day of receipt
 };
 
@@ -52,6 +60,11 @@ const char* RentIncreaseFieldName(RentIncreaseField field);
 // is owed: the end of the second calendar month after receipt, the start of the third.
 CalendarDate ConsiderationEnds(const CalendarDate& received);
 CalendarDate NewRentOwedFrom(const CalendarDate& received);
+// The last day the landlord may sue for consent: three months after the consideration.
+CalendarDate SuingEnds(const CalendarDate& received);
+
+// The first day this system's rules apply to a letter: the reform of the law of tenancy.
+inline constexpr CalendarDate kEarliestLetter{2001, 1, 1};
 
 // The span a letter is judged against: the edition in force on its day of receipt (today
 // where it gives none), and the flat's figures under that edition, as printed, while the
@@ -68,8 +81,9 @@ SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnsw
                         const RentIndexEditions& editions, const CalendarDate& today,
                         const std::string& decimalSeparator);
 
-// The check against that span. The cap and the deadlines hold whatever the rent index.
+// The check against that span on the day today. The cap and the deadlines hold whatever
+// the rent index.
 RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const SpanBasis& span,
-                                    const std::string& decimalSeparator);
+                                    const CalendarDate& today, const std::string& decimalSeparator);
 
 } // namespace msr

@@ -21,6 +21,7 @@ const rentBeforeField = document.getElementById('rent-before');
 const receivedField = document.getElementById('received');
 const increaseSection = document.getElementById('increase');
 const increaseFindings = document.getElementById('increase-findings');
+const increaseConclusion = document.getElementById('increase-conclusion');
 const announcement = document.getElementById('announcement');
 const toResult = document.getElementById('to-result');
 const messageDialog = document.getElementById('message');
@@ -104,6 +105,10 @@ async function streamedOrEmbeddedCore() {
   const [compiled] = await Promise.all([code, loadScript('evaluation_code.js')]);
   return streamedCore(compiled);
 }
+
+// Settled once the core has taken up what the page held at its start.
+let coreIsReady;
+const coreReady = new Promise((resolve) => { coreIsReady = resolve; });
 
 const core = afterFirstPaint()
   .then(streamedOrEmbeddedCore)
@@ -368,8 +373,11 @@ let announceTimer = null;
 function announceLater() {
   clearTimeout(announceTimer);
   announceTimer = setTimeout(() => {
+    const refusals = [...document.querySelectorAll('#result .field-message')]
+      .map((note) => note.textContent);
     announcement.textContent = [resultStatus.textContent, rentComparison.textContent,
-      document.getElementById('rent-message')?.textContent].filter(Boolean).join(' ');
+      increaseConclusion.hidden ? '' : increaseConclusion.textContent, ...refusals]
+      .filter(Boolean).join(' ');
   }, 1000);
 }
 
@@ -394,6 +402,7 @@ function showRentChecks(glance) {
     item.textContent = finding;
     return item;
   }));
+  showConclusion(check);
   increaseSection.dataset.exceedsCap = String(check.exceedsCap ?? false);
   for (const [name, field] of Object.entries(increaseFields)) {
     const refused = check.refusal?.field === name ? check.refusal.message : null;
@@ -401,7 +410,26 @@ function showRentChecks(glance) {
   }
 }
 
+// The one sentence that leads the check: the most the tenant would owe. A letter asking
+// more than the cap or the span allow is marked by a word, not by colour alone.
+function showConclusion(check) {
+  increaseConclusion.hidden = !check.conclusion;
+  if (!check.conclusion) {
+    increaseConclusion.replaceChildren();
+    return;
+  }
+  const parts = [];
+  if (check.exceedsCap || check.exceedsSpan) parts.push(textBlock('span', 'Zu hoch verlangt: '));
+  parts[0]?.classList.add('breach');
+  parts.push(document.createTextNode(check.conclusion));
+  const disclaimer = textBlock('span', document.getElementById('disclaimer').textContent);
+  disclaimer.className = 'conclusion-disclaimer';
+  increaseConclusion.replaceChildren(...parts, disclaimer);
+}
+
 function rentChanged() {
+  // Typed before the core is there: evaluated once it is (it reads the fields then).
+  if (!module) return;
   showRentChecks(showGlance());
   announceLater();
 }
@@ -478,6 +506,10 @@ function showReport(document_) {
 
 form.addEventListener('submit', (event) => {
   event.preventDefault();
+  if (!module) {
+    coreReady.then(() => form.requestSubmit());
+    return;
+  }
   const given = JSON.stringify(answers());
   const evaluated = callCore('_msr_evaluate', given, today());
   if (evaluated.error === undefined) {
@@ -530,7 +562,7 @@ const brokenLinkMessage = 'Der Link ist unvollständig oder beschädigt. Die Ang
   'wurden nicht übernommen; Ihre Angaben bleiben, wie sie sind.';
 
 function restoreFromAddress() {
-  if (location.hash.length <= 1) return;
+  if (location.hash.length <= 1 || !module) return; // the core takes it up once there
   let read;
   try {
     read = loadAnswers(new TextEncoder().encode(decodeURIComponent(location.hash.slice(1))));
@@ -568,6 +600,7 @@ loadFile.addEventListener('change', async () => {
   // One byte beyond the longest text the core reads is enough for it to refuse a larger one.
   // The bytes as they are: the core refuses what is no UTF-8, as the command line does.
   const bytes = new Uint8Array(await file.slice(0, (1 << 20) + 1).arrayBuffer());
+  await coreReady;
   const read = loadAnswers(bytes);
   if (read.error === undefined) loadButton.focus();
   else showMessage(read.error, loadButton);
@@ -575,7 +608,15 @@ loadFile.addEventListener('change', async () => {
 
 // --- every change of an answer ------------------------------------------------------------
 
+// Answered before the core is there: the page evaluates them once it is, and they count
+// over the answers of its address.
+let answeredBeforeReady = false;
+
 function answersChanged() {
+  if (!module) {
+    answeredBeforeReady = true;
+    return;
+  }
   dropReport();
   keepInAddress();
   const glance = showGlance();
@@ -732,10 +773,13 @@ core.then(async (ready) => {
   await addReleaseEditions();
   showEdition();
   await nextTask();
-  if (location.hash.length > 1) restoreFromAddress();
+  if (answeredBeforeReady) keepInAddress();
+  else if (location.hash.length > 1) restoreFromAddress();
   const glance = showGlance();
   await nextTask();
   showRentChecks(glance);
+  markMissing(glance.missing ?? [], { add: false });
+  coreIsReady();
   delete result.dataset.waiting;
   // The rent increase check works with the core: it is laid out once the core is there,
   // in a task of its own (its date field alone costs the browser as much as a dialog).

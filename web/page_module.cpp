@@ -292,7 +292,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, cons
         const msr::SpanBasis span =
             msr::SpanForLetter(question, msr::AdmitAnswers(answersJson), msr::web::Editions(),
                                msr::web::Day(today), kDecimalComma);
-        const msr::RentIncreaseCheck check = msr::CheckRentIncrease(question, span, kDecimalComma);
+        const msr::RentIncreaseCheck check =
+            msr::CheckRentIncrease(question, span, msr::web::Day(today), kDecimalComma);
         std::string& out = Reply();
         if (check.waiting) {
             out = "{\"waiting\":true}";
@@ -303,8 +304,12 @@ EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, cons
             out += "}}";
         } else {
             out = "{";
+            AppendMember("conclusion", check.conclusion, out);
+            AppendMember("mostOwed", check.mostOwed, out);
             AppendMember("capLimit", check.capLimit, out);
             out += check.exceedsCap ? ",\"exceedsCap\":true" : ",\"exceedsCap\":false";
+            out += check.exceedsSpan ? ",\"exceedsSpan\":true" : ",\"exceedsSpan\":false";
+            out += check.noIncrease ? ",\"noIncrease\":true" : ",\"noIncrease\":false";
             out += ",\"findings\":[";
             const char* separator = "";
             for (const std::string* finding :

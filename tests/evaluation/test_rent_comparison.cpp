@@ -22,11 +22,10 @@ const Row kRows[] = {
                "478,50 Euro, genau auf dem Mittelwert."},
     {" 354,75 ", "Ihre Nettokaltmiete von 354,75 Euro liegt innerhalb der Spanne von 354,75 bis "
                  "478,50 Euro, 51,00 Euro (12,6 %) unter dem Mittelwert von 405,75 Euro."},
-    {"354.74", "Ihre Nettokaltmiete von 354,74 Euro liegt unterhalb der Spanne von 354,75 bis "
-               "478,50 Euro, 51,01 Euro (12,6 %) unter dem Mittelwert von 405,75 Euro."},
+    {"354.74", kRefused}, // 354,74 or 354.740 Euro?
     {"478,5", "Ihre Nettokaltmiete von 478,50 Euro liegt innerhalb der Spanne von 354,75 bis "
               "478,50 Euro, 72,75 Euro (17,9 %) über dem Mittelwert von 405,75 Euro."},
-    {"1.250,00 €", "Ihre Nettokaltmiete von 1250,00 Euro liegt oberhalb der Spanne von 354,75 bis "
+    {"1.250,00 €", "Ihre Nettokaltmiete von 1.250,00 Euro liegt oberhalb der Spanne von 354,75 bis "
                    "478,50 Euro, 844,25 Euro (208,1 %) über dem Mittelwert von 405,75 Euro."},
     // A quarter Euro is 0,06 % of the mean: one decimal shows it as 0,1 %.
     {"406", "Ihre Nettokaltmiete von 406,00 Euro liegt innerhalb der Spanne von 354,75 bis "
@@ -36,8 +35,9 @@ const Row kRows[] = {
     {"-450", kRefused},
     {"450,505", kRefused},
     {"45.0000", kRefused},
-    {"1.25", "Ihre Nettokaltmiete von 1,25 Euro liegt unterhalb der Spanne von 354,75 bis "
-             "478,50 Euro, 404,50 Euro (99,7 %) unter dem Mittelwert von 405,75 Euro."},
+    {"1.25", kRefused},
+    {"1.250", "Ihre Nettokaltmiete von 1.250,00 Euro liegt oberhalb der Spanne von 354,75 bis "
+              "478,50 Euro, 844,25 Euro (208,1 %) über dem Mittelwert von 405,75 Euro."},
     {"12.50.000", kRefused},
     {"vierhundert", kRefused},
     {"450 Euro", kRefused},
@@ -116,6 +116,14 @@ CHECK_TEST(givesTheRentPerSquareMetreAndWhatThePositionMeans) {
                  std::string(row.perSquareMetre));
         CHECK_EQ(comparison->meaning, std::string(row.meaning));
     }
+    // A rent no flat is let for (a Euro, a yearly rent) is questioned, not judged.
+    CHECK_EQ(msr::CompareRent("1", WithSize(), ",").refusal,
+             std::string("Das wären 0,01 Euro je Quadratmeter; bitte prüfen Sie den Betrag"));
+    CHECK_EQ(msr::CompareRent("5.400", WithSize(), ",").refusal,
+             std::string("Das wären 72,00 Euro je Quadratmeter; bitte prüfen Sie den Betrag"));
+    CHECK_EQ(msr::CompareRent("1.50", WithSize(), ",").refusal,
+             std::string("„1.50“ ist nicht eindeutig: Bitte schreiben Sie Cent mit Komma (1,50) "
+                         "und Tausender mit Punkt oder ohne (1.500 oder 1500)"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A rent increase checked: the cap over three years, the asked rent against the span and
 // the deadlines; and the edition whose term the page compares with today.
 
+#include "evaluation/rent_comparison.h"
 #include "evaluation/rent_increase.h"
 #include "evaluation/rent_index/edition.h"
 #include "evaluation/rent_index/program_texts.h"
@@ -12,8 +13,17 @@
 
 namespace {
 
+// The day the checks are made on: after every receipt of the table.
+constexpr msr::CalendarDate kToday{2100, 1, 15};
+
+msr::FinalFigureTexts West75WithArea() {
+    msr::FinalFigureTexts texts = West75Totals();
+    texts.livingArea = "75,00";
+    return texts;
+}
+
 // The span of West75Totals() under the built-in edition, on a day of its term.
-msr::SpanBasis InForce(std::optional<msr::FinalFigureTexts> printed = West75Totals(),
+msr::SpanBasis InForce(std::optional<msr::FinalFigureTexts> printed = West75WithArea(),
                        msr::CalendarDate day = {2016, 3, 1}) {
     return {msr::test::BuiltInEditions().inForceOn(day), day, std::move(printed)};
 }
@@ -48,8 +58,21 @@ const Row kRows[] = {
      "01.02.2027"},
     {"received in a century's December, no leap year", "450", "470", "", "2099-12-15", 20, "540,00",
      false, "28.02.2100", "01.03.2100"},
-    {"received in 1999's December, 2000 a leap year", "450", "470", "", "1999-12-31", 20, "540,00",
-     false, "29.02.2000", "01.03.2000"},
+    {"received in 2000's December, 2001 no leap year", "450", "470", "", "2001-12-31", 20, "540,00",
+     false, "28.02.2002", "01.03.2002"},
+    {"received before 2001: other rules", "450", "470", "", "31.12.2000", 20, nullptr, false,
+     "received", ""},
+    {"received after today", "450", "470", "", "16.01.2100", 20, nullptr, false, "received", ""},
+    {"received today", "450", "470", "", "15.01.2100", 20, "540,00", false, "31.03.2100",
+     "01.04.2100"},
+    {"a day the calendar lacks, in German form", "450", "470", "", "29.02.2027", 20, nullptr, false,
+     "received", ""},
+    {"a point before cents is ambiguous", "450", "4.70", "", "", 20, nullptr, false, "askedRent",
+     ""},
+    {"a point before three digits groups thousands", "1.000", "1.100,50", "", "", 20, "1200,00",
+     false, "", ""},
+    {"a yearly rent is no monthly one", "450", "5.400", "", "", 20, nullptr, false, "askedRent",
+     ""},
     {"received in October: the end of December", "450", "470", "", "2026-10-01", 20, "540,00",
      false, "31.12.2026", "01.01.2027"},
     {"asked rent no amount", "450", "viel", "", "", 20, nullptr, false, "askedRent", ""},
@@ -58,7 +81,8 @@ const Row kRows[] = {
     {"base no amount", "450", "470", "0", "", 20, nullptr, false, "rentBefore", ""},
     {"29 February of a common year", "450", "470", "", "2027-02-29", 20, nullptr, false, "received",
      ""},
-    {"a date in German form", "450", "470", "", "10.12.2026", 20, nullptr, false, "received", ""},
+    {"a date in German form", "450", "470", "", "10.12.2026", 20, "540,00", false, "28.02.2027",
+     "01.03.2027"},
     {"a cap of 10 %", "450", "470", "", "", 10, nullptr, false, "cap", ""},
 };
 
@@ -66,7 +90,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
     for (const Row& row : kRows) {
         CHECK_ROW(row.name);
         const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
-            {row.current, row.asked, row.before, row.received, row.cap}, InForce(), ",");
+            {row.current, row.asked, row.before, row.received, row.cap}, InForce(), kToday, ",");
         if (row.capLimit == nullptr) {
             CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
                      std::string(row.until));
@@ -91,8 +115,8 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
 }
 
 CHECK_TEST(wordsTheCheckWithGermanFigures) {
-    const msr::RentIncreaseCheck check =
-        msr::CheckRentIncrease({"450", "500", "400", "2026-12-10", 20}, InForce(), ",");
+    const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
+        {"450", "500", "400", "2026-12-10", 20}, InForce(), {2026, 12, 12}, ",");
     CHECK_EQ(check.capSentence,
              std::string("Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die "
                          "Miete um höchstens 20 % steigen, von 400,00 Euro auf höchstens 480,00 "
@@ -107,25 +131,65 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
                          "begründen."));
     CHECK_EQ(check.deadlineSentence,
              std::string("Fristen (§ 558b BGB): Ist das Schreiben am 10.12.2026 bei Ihnen "
-                         "eingegangen, können Sie bis zum 28.02.2027 überlegen, ob Sie zustimmen. "
-                         "Die neue Miete schulden Sie frühestens ab dem 01.03.2027."));
+                         "eingegangen, können Sie bis zum 28.02.2027 überlegen, ob Sie zustimmen, "
+                         "auch nur einem Teil der Erhöhung. Die neue Miete schulden Sie "
+                         "frühestens ab dem 01.03.2027. Schweigen gilt nicht als Zustimmung; "
+                         "stimmen Sie nicht zu, kann der Vermieter bis zum 31.05.2027 auf "
+                         "Zustimmung klagen (§ 558b Abs. 2 BGB)."));
+    // One conclusion first, the lower of cap and upper bound, which no later finding denies.
+    CHECK_EQ(check.conclusion,
+             std::string("Ergebnis: Nach diesen Regeln schulden Sie höchstens 478,50 Euro im "
+                         "Monat, nicht die verlangten 500,00 Euro: Die Erhöhung ist durch die "
+                         "Obergrenze der Spanne begrenzt. Einer Erhöhung bis 478,50 Euro können "
+                         "Sie zustimmen, dem Rest nicht."));
+    CHECK_EQ(check.mostOwed, std::string("478,50"));
+    CHECK_EQ(check.exceedsSpan && check.exceedsCap, true);
     CHECK_EQ(std::string(msr::kRentIncreaseDisclaimer),
              std::string("Hinweise ohne Gewähr, keine Rechtsberatung"));
     // Without the flat's figures the span waits; nothing asked, nothing checked.
-    CHECK_EQ(
-        msr::CheckRentIncrease({"450", "470", "", "", 20}, InForce(std::nullopt), ",").spanSentence,
-        std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
-                    "2015), gültig am 01.03.2016: Für den Vergleich mit der Spanne "
-                    "fehlen noch Angaben zu Ihrer Wohnung."));
-    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, InForce(), ",").waiting, true);
+    CHECK_EQ(msr::CheckRentIncrease({"450", "470", "", "", 20}, InForce(std::nullopt), kToday, ",")
+                 .spanSentence,
+             std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
+                         "2015), gültig am 01.03.2016: Für den Vergleich mit der Spanne "
+                         "fehlen noch Angaben zu Ihrer Wohnung."));
+    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, InForce(), kToday, ",").waiting, true);
 }
 
 // The span is the one of the edition in force on the letter's day; past its term it says
 // so, and before every edition it cannot judge, while cap and deadlines still hold.
+// What follows a finished consideration period, an increase that is none, and the cap
+// below the span: each said plainly, amounts as a German writes them.
+CHECK_TEST(saysWhatFollowsInPlainWords) {
+    const msr::RentIncreaseCheck over =
+        msr::CheckRentIncrease({"450", "470", "", "01.09.2026", 20}, InForce(), {2026, 12, 9}, ",");
+    CHECK_EQ(over.considerationOver, true);
+    CHECK_EQ(over.deadlineSentence,
+             std::string("Fristen (§ 558b BGB): Ist das Schreiben am 01.09.2026 bei Ihnen "
+                         "eingegangen, endete Ihre Überlegungsfrist am 30.11.2026. Schweigen gilt "
+                         "nicht als Zustimmung: Haben Sie nicht zugestimmt, kann der Vermieter bis "
+                         "zum 28.02.2027 auf Zustimmung klagen (§ 558b Abs. 2 BGB). Lassen Sie "
+                         "sich jetzt beraten."));
+    const msr::RentIncreaseCheck none =
+        msr::CheckRentIncrease({"500", "450", "", "", 20}, InForce(), kToday, ",");
+    CHECK_EQ(none.noIncrease && none.capSentence.empty() && none.deadlineSentence.empty(), true);
+    CHECK_EQ(none.conclusion, std::string("Die verlangten 450,00 Euro sind nicht mehr als Ihre "
+                                          "jetzige Nettokaltmiete von 500,00 Euro: Das ist keine "
+                                          "Mieterhöhung, und Sie müssen ihr nicht zustimmen."));
+    const msr::RentIncreaseCheck capped =
+        msr::CheckRentIncrease({"380", "470", "", "", 20}, InForce(), kToday, ",");
+    CHECK_EQ(capped.mostOwed, std::string("456,00"));
+    CHECK_EQ(capped.spanSentence.find("Bis zur Obergrenze"), std::string::npos);
+    CHECK_EQ(capped.conclusion.find("durch die Kappungsgrenze begrenzt") != std::string::npos,
+             true);
+    CHECK_EQ(msr::GroupedEuroText(9999954915, ","), std::string("99.999.549,15"));
+    CHECK_EQ(msr::GroupedEuroText(100000, ","), std::string("1.000,00"));
+    CHECK_EQ(msr::GroupedEuroText(99999, ","), std::string("999,99"));
+}
+
 CHECK_TEST(namesTheEditionTheSpanComesFrom) {
     const msr::RentIncreaseQuestion question{"450", "500", "400", "", 20};
     CHECK_EQ(
-        msr::CheckRentIncrease(question, InForce(West75Totals(), {2026, 12, 10}), ",")
+        msr::CheckRentIncrease(question, InForce(West75Totals(), {2026, 12, 10}), kToday, ",")
             .spanSentence.rfind("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand "
                                 "1. Januar 2015), der neuesten Ausgabe am 10.12.2026, deren "
                                 "Laufzeit schon am 31.12.2016 endete; fragen Sie nach dem "
@@ -133,7 +197,7 @@ CHECK_TEST(namesTheEditionTheSpanComesFrom) {
                                 0),
         0u);
     const msr::RentIncreaseCheck before =
-        msr::CheckRentIncrease(question, InForce(West75Totals(), {2014, 6, 30}), ",");
+        msr::CheckRentIncrease(question, InForce(West75Totals(), {2014, 6, 30}), kToday, ",");
     CHECK_EQ(before.spanSentence,
              std::string("Obergrenze (§ 558 BGB): Am 30.06.2014 galt keiner der Mietspiegel "
                          "dieses Rechners. Ob die verlangte Miete über der ortsüblichen "
