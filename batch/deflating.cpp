@@ -243,7 +243,9 @@ void Deflater::deflateHeld(bool finishing, std::string& compressed) {
                                             ? longestMatch(position_, longest)
                                             : std::pair<std::size_t, std::size_t>{0, 0};
         if (length >= kShortestMatch) {
-            emit({static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(distance)},
+            emit({static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(distance),
+                  static_cast<std::uint8_t>(LengthSymbolOf(length)),
+                  static_cast<std::uint8_t>(DistanceSymbolOf(distance))},
                  compressed);
             for (std::size_t step = 0; step < length; ++step)
                 if (position_ + step + kShortestMatch <= held_.size())
@@ -252,7 +254,7 @@ void Deflater::deflateHeld(bool finishing, std::string& compressed) {
         } else {
             if (available >= kShortestMatch)
                 insert(position_);
-            emit({held_[position_], 0}, compressed);
+            emit({held_[position_], 0, 0, 0}, compressed);
             ++position_;
         }
     }
@@ -285,8 +287,8 @@ void Deflater::writeBlock(bool final, std::string& compressed) {
             ++literalFrequencies[symbol.literalOrLength];
             continue;
         }
-        ++literalFrequencies[kFirstLengthSymbol + LengthSymbolOf(symbol.literalOrLength)];
-        ++distanceFrequencies[DistanceSymbolOf(symbol.distance)];
+        ++literalFrequencies[kFirstLengthSymbol + symbol.lengthSymbol];
+        ++distanceFrequencies[symbol.distanceSymbol];
     }
     literalFrequencies[kEndOfBlock] = 1;
     const HuffmanCode literals = CodeFor(literalFrequencies, kLongestCode);
@@ -335,10 +337,10 @@ void Deflater::writeBlock(bool final, std::string& compressed) {
             putCode(literals, symbol.literalOrLength);
             continue;
         }
-        const std::size_t lengthSymbol = LengthSymbolOf(symbol.literalOrLength);
+        const std::size_t lengthSymbol = symbol.lengthSymbol;
         putCode(literals, kFirstLengthSymbol + lengthSymbol);
         put(symbol.literalOrLength - kLengthBase[lengthSymbol], kLengthExtra[lengthSymbol]);
-        const std::size_t distanceSymbol = DistanceSymbolOf(symbol.distance);
+        const std::size_t distanceSymbol = symbol.distanceSymbol;
         putCode(distances, distanceSymbol);
         put(symbol.distance - kDistanceBase[distanceSymbol], kDistanceExtra[distanceSymbol]);
     }

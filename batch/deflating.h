@@ -23,9 +23,12 @@ public:
     void finish(std::string& compressed);
 
 private:
+    // A byte, or a match with the symbols of its length and distance, found once.
     struct Symbol {
         std::uint16_t literalOrLength; // a byte, or the length of a match
         std::uint16_t distance;        // 0 for a byte
+        std::uint8_t lengthSymbol = 0;
+        std::uint8_t distanceSymbol = 0;
     };
 
     // Codes the bytes held from position_ on; with finishing, up to the last byte, else as

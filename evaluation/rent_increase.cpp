@@ -78,6 +78,14 @@ std::string SpanSentence(std::int64_t asked, bool exceedsCap, const SpanBasis& s
                    "wenn Ihre Angaben zur Wohnung zutreffen.";
 }
 
+// The last day of the calendar month so many months after the day's.
+CalendarDate EndOfMonthAfter(const CalendarDate& day, int months) {
+    const int counted = day.year * 12 + (day.month - 1) + months;
+    const int year = counted / 12;
+    const int month = counted % 12 + 1;
+    return {year, month, DaysInMonth(year, month)};
+}
+
 // The refusal of an amount: a point before cents named as such, else the field's own.
 std::string AmountRefusal(std::string_view typed, const char* refusal) {
     return HasAmbiguousPoint(typed) ? AmbiguousAmount(typed) + "." : refusal;
@@ -166,22 +174,17 @@ const char* RentIncreaseFieldName(RentIncreaseField field) {
 }
 
 CalendarDate ConsiderationEnds(const CalendarDate& received) {
-    const int months = received.year * 12 + (received.month - 1) + 2;
-    const int year = months / 12;
-    const int month = months % 12 + 1;
-    return {year, month, DaysInMonth(year, month)};
+    return EndOfMonthAfter(received, 2);
 }
 
 CalendarDate SuingEnds(const CalendarDate& received) {
-    const int months = received.year * 12 + (received.month - 1) + 5;
-    const int year = months / 12;
-    const int month = months % 12 + 1;
-    return {year, month, DaysInMonth(year, month)};
+    return EndOfMonthAfter(received, 5);
 }
 
 CalendarDate NewRentOwedFrom(const CalendarDate& received) {
-    const int months = received.year * 12 + (received.month - 1) + 3;
-    return {months / 12, months % 12 + 1, 1};
+    CalendarDate first = EndOfMonthAfter(received, 3);
+    first.day = 1;
+    return first;
 }
 
 SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnswers& flat,

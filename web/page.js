@@ -778,7 +778,6 @@ core.then(async (ready) => {
   const glance = showGlance();
   await nextTask();
   showRentChecks(glance);
-  markMissing(glance.missing ?? [], { add: false });
   coreIsReady();
   delete result.dataset.waiting;
   // The rent increase check works with the core: it is laid out once the core is there,

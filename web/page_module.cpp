@@ -281,7 +281,10 @@ EMSCRIPTEN_KEEPALIVE const char* msr_edition(const char* today) {
 // receipt (today, from the browser's clock, without one):
 //   {"waiting":true}                                     no asked rent yet;
 //   {"refusal":{"field":"askedRent","message":..}}       an answer to correct;
-//   {"capLimit":..,"exceedsCap":..,"findings":[..]}      the cap, the span, the deadlines.
+//   {"conclusion":..,"capLimit":..,"exceedsCap":..,"exceedsSpan":..,"findings":[..]}
+//                                                        the most owed first (or that no
+//                                                        increase is asked), then the cap,
+//                                                        the span and the deadlines.
 EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, const char* currentRent,
                                                    const char* askedRent, const char* rentBefore,
                                                    const char* received, int capPercent,
@@ -305,11 +308,9 @@ EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, cons
         } else {
             out = "{";
             AppendMember("conclusion", check.conclusion, out);
-            AppendMember("mostOwed", check.mostOwed, out);
             AppendMember("capLimit", check.capLimit, out);
             out += check.exceedsCap ? ",\"exceedsCap\":true" : ",\"exceedsCap\":false";
             out += check.exceedsSpan ? ",\"exceedsSpan\":true" : ",\"exceedsSpan\":false";
-            out += check.noIncrease ? ",\"noIncrease\":true" : ",\"noIncrease\":false";
             out += ",\"findings\":[";
             const char* separator = "";
             for (const std::string* finding :
