@@ -78,58 +78,9 @@ std::string SpanSentence(std::int64_t asked, bool exceedsCap, const SpanBasis& s
                    "wenn Ihre Angaben zur Wohnung zutreffen.";
 }
 
-// The last day of the calendar month so many months after the day's.
-CalendarDate EndOfMonthAfter(const CalendarDate& day, int months) {
-    const int counted = day.year * 12 + (day.month - 1) + months;
-    const int year = counted / 12;
-    const int month = counted % 12 + 1;
-    return {year, month, DaysInMonth(year, month)};
-}
-
 // The refusal of an amount: a point before cents named as such, else the field's own.
 std::string AmountRefusal(std::string_view typed, const char* refusal) {
     return HasAmbiguousPoint(typed) ? AmbiguousAmount(typed) + "." : refusal;
-}
-
-// "31.02.2027" or "2027-02-31": the form of a date, whatever the calendar says of it.
-bool LooksLikeADate(std::string_view text) {
-    int parts = 1;
-    for (const char c : text) {
-        if (c == '.' || c == '-')
-            ++parts;
-        else if (c < '0' || c > '9')
-            return false;
-    }
-    return parts == 3;
-}
-
-// A day of receipt as typed: "10.12.2026" (or as a date field gives it), a day of the
-// calendar, not after today, not before the rules of this check apply; else why not.
-std::optional<CalendarDate> ReadReceipt(std::string_view typed, const CalendarDate& today,
-                                        std::string& why) {
-    const std::optional<CalendarDate> day = ParseDate(typed);
-    if (!day) {
-        why = LooksLikeADate(typed)
-                  ? Fill("Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, an dem "
-                         "das Erhöhungsschreiben bei Ihnen eingegangen ist.",
-                         {std::string(typed)})
-                  : "Bitte geben Sie den Tag an, an dem das Erhöhungsschreiben bei Ihnen "
-                    "eingegangen ist, zum Beispiel 01.12.2026.";
-        return std::nullopt;
-    }
-    if (today < *day) {
-        why = Fill("Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, an "
-                   "dem das Schreiben eingegangen ist.",
-                   {GermanDate(*day), GermanDate(today)});
-        return std::nullopt;
-    }
-    if (*day < kEarliestLetter) {
-        why = Fill("Der {} liegt vor 2001; für so alte Schreiben gelten diese Regeln (seit der "
-                   "Mietrechtsreform 2001) nicht in dieser Form.",
-                   {GermanDate(*day)});
-        return std::nullopt;
-    }
-    return day;
 }
 
 // The one sentence that leads the check: the most the tenant would owe under these rules.
@@ -153,6 +104,54 @@ std::string Conclusion(std::int64_t asked, std::int64_t cap, std::optional<std::
                  GroupedEuroText(most, separator)});
 }
 
+// The deadlines a letter received on that day sets running, or, once the consideration is
+// over, what follows from it.
+std::string DeadlineSentence(const RentIncreaseCheck& check, const CalendarDate& received) {
+    if (check.considerationOver)
+        return Fill("Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, "
+                    "endete Ihre Überlegungsfrist am {}. Schweigen gilt nicht als Zustimmung: "
+                    "Haben Sie nicht zugestimmt, kann der Vermieter bis zum {} auf Zustimmung "
+                    "klagen (§ 558b Abs. 2 BGB). Lassen Sie sich jetzt beraten.",
+                    {GermanDate(received), check.considerUntil, check.sueUntil});
+    return Fill("Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, können "
+                "Sie bis zum {} überlegen, ob Sie zustimmen, auch nur einem Teil der Erhöhung. "
+                "Die neue Miete schulden Sie frühestens ab dem {}. Schweigen gilt nicht als "
+                "Zustimmung; stimmen Sie nicht zu, kann der Vermieter bis zum {} auf Zustimmung "
+                "klagen (§ 558b Abs. 2 BGB).",
+                {GermanDate(received), check.considerUntil, check.owedFrom, check.sueUntil});
+}
+
+// The year before a new letter and the 15 months before a new rent, counted from the day
+// the last increase took effect; increases for modernisation or running costs reset neither.
+std::string WaitingSentence(const CalendarDate& lastIncrease,
+                            const std::optional<CalendarDate>& received) {
+    const std::string head = Fill(
+        "Sperrfristen (§ 558 Abs. 1 BGB): Gilt Ihre jetzige Miete seit dem {}, darf der "
+        "Vermieter eine Erhöhung frühestens am {} verlangen, und die neue Miete gilt frühestens "
+        "ab dem {}, wenn die Miete dann 15 Monate unverändert war.",
+        {GermanDate(lastIncrease), GermanDate(EarliestLetterAfter(lastIncrease)),
+         GermanDate(EarliestRiseAfter(lastIncrease))});
+    std::string tail;
+    if (received && *received < EarliestLetterAfter(lastIncrease))
+        tail = Fill(" Ihr Schreiben ging schon am {} ein: So früh ist es unwirksam, und Sie "
+                    "müssen ihm nicht zustimmen.",
+                    {GermanDate(*received)});
+    else if (received)
+        tail = Fill(" Ihr Schreiben, eingegangen am {}, hält diese Frist ein.",
+                    {GermanDate(*received)});
+    return head + tail +
+           " Erhöhungen wegen Modernisierung oder Betriebskosten zählen dabei nicht mit.";
+}
+
+// A letter within a year of the last increase asks nothing the tenant must agree to.
+std::string TooEarlyConclusion(const TypedRent& current, const std::string& separator) {
+    return Fill("Ergebnis: Das Schreiben kam früher als ein Jahr nach der letzten Mieterhöhung "
+                "und ist deshalb unwirksam (§ 558 Abs. 1 BGB): Sie müssen ihm nicht zustimmen "
+                "und schulden weiter Ihre jetzige Miete{}.",
+                {current.given ? " von " + GroupedEuroText(current.cents, separator) + " Euro"
+                               : std::string()});
+}
+
 } // namespace
 
 const char* RentIncreaseFieldName(RentIncreaseField field) {
@@ -169,22 +168,10 @@ const char* RentIncreaseFieldName(RentIncreaseField field) {
         return "received";
     case RentIncreaseField::Cap:
         return "cap";
+    case RentIncreaseField::LastIncrease:
+        return "lastIncrease";
     }
     return "";
-}
-
-CalendarDate ConsiderationEnds(const CalendarDate& received) {
-    return EndOfMonthAfter(received, 2);
-}
-
-CalendarDate SuingEnds(const CalendarDate& received) {
-    return EndOfMonthAfter(received, 5);
-}
-
-CalendarDate NewRentOwedFrom(const CalendarDate& received) {
-    CalendarDate first = EndOfMonthAfter(received, 3);
-    first.day = 1;
-    return first;
 }
 
 SpanBasis SpanForLetter(const RentIncreaseQuestion& question, const AdmittedAnswers& flat,
@@ -228,6 +215,13 @@ RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const 
         received = ReadReceipt(TrimBlanks(question.received), today, why);
         if (!received)
             return Refused(RentIncreaseField::Received, why);
+    }
+    std::optional<CalendarDate> lastIncrease;
+    if (!TrimBlanks(question.lastIncrease).empty()) {
+        std::string why;
+        lastIncrease = ReadLastIncrease(TrimBlanks(question.lastIncrease), today, why);
+        if (!lastIncrease)
+            return Refused(RentIncreaseField::LastIncrease, why);
     }
     if (question.capPercent != kGeneralCapPercent && question.capPercent != kLoweredCapPercent)
         return Refused(RentIncreaseField::Cap, "Die Kappungsgrenze beträgt 20 % oder 15 %.");
@@ -282,29 +276,31 @@ RentIncreaseCheck CheckRentIncrease(const RentIncreaseQuestion& question, const 
                                                  : std::nullopt;
     check.exceedsSpan = high && asked->cents > *high;
     check.spanSentence = SpanSentence(asked->cents, check.exceedsCap, span, separator);
+    if (lastIncrease) {
+        check.tooEarly = received && *received < EarliestLetterAfter(*lastIncrease);
+        check.waitingSentence = WaitingSentence(*lastIncrease, received);
+    }
+    if (check.tooEarly) {
+        check.breach = "Zu früh verlangt";
+        check.conclusion = TooEarlyConclusion(*current, separator);
+        if (current->given)
+            check.mostOwed = EuroText(current->cents, separator);
+        return check;
+    }
+    if (check.exceedsCap || check.exceedsSpan)
+        check.breach = "Zu hoch verlangt";
     check.conclusion = Conclusion(asked->cents, capCents, high, separator);
     check.mostOwed =
         EuroText(std::min({asked->cents, capCents, high.value_or(capCents)}), separator);
     if (received) {
+        CalendarDate owedFrom = NewRentOwedFrom(*received);
+        if (lastIncrease && owedFrom < EarliestRiseAfter(*lastIncrease))
+            owedFrom = EarliestRiseAfter(*lastIncrease);
         check.considerUntil = GermanDate(ConsiderationEnds(*received));
-        check.owedFrom = GermanDate(NewRentOwedFrom(*received));
+        check.owedFrom = GermanDate(owedFrom);
         check.sueUntil = GermanDate(SuingEnds(*received));
         check.considerationOver = ConsiderationEnds(*received) < today;
-        check.deadlineSentence =
-            check.considerationOver
-                ? Fill("Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, "
-                       "endete Ihre Überlegungsfrist am {}. Schweigen gilt nicht als "
-                       "Zustimmung: Haben Sie nicht zugestimmt, kann der Vermieter bis zum {} "
-                       "auf Zustimmung klagen (§ 558b Abs. 2 BGB). Lassen Sie sich jetzt "
-                       "beraten.",
-                       {GermanDate(*received), check.considerUntil, check.sueUntil})
-                : Fill(
-                      "Fristen (§ 558b BGB): Ist das Schreiben am {} bei Ihnen eingegangen, "
-                      "können Sie bis zum {} überlegen, ob Sie zustimmen, auch nur einem Teil "
-                      "der Erhöhung. Die neue Miete schulden Sie frühestens ab dem {}. "
-                      "Schweigen gilt nicht als Zustimmung; stimmen Sie nicht zu, kann der "
-                      "Vermieter bis zum {} auf Zustimmung klagen (§ 558b Abs. 2 BGB).",
-                      {GermanDate(*received), check.considerUntil, check.owedFrom, check.sueUntil});
+        check.deadlineSentence = DeadlineSentence(check, *received);
     }
     return check;
 }

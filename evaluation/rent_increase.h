@@ -1,8 +1,8 @@
 #pragma once
 
-#include "evaluation/answers/calendar_date.h"
 #include "evaluation/entry.h"
 #include "evaluation/figures_record.h"
+#include "evaluation/letter_deadlines.h"
 #include "evaluation/rent_index/editions.h"
 
 #include <optional>
@@ -10,7 +10,8 @@
 #include <string_view>
 
 // A landlord's request to raise the rent to the local comparative rent, checked against
-// the cap of § 558 Abs. 3 BGB, the span of the flat and the deadlines of § 558b BGB. The
+// the cap of § 558 Abs. 3 BGB, the span of the flat, the waiting periods of § 558 Abs. 1
+// BGB and the deadlines of § 558b BGB. The
 // answers stay with the tenant: they are no part of the evaluation's answers.
 namespace msr {
 
@@ -26,10 +27,19 @@ struct RentIncreaseQuestion {
     std::string_view rentBefore;  // three years ago; empty: the current rent
     std::string_view received;    // the letter's day of receipt, "10.12.2026" or "2026-12-10"
     int capPercent = kGeneralCapPercent;
+    std::string_view lastIncrease; // "Letzte Mieterhöhung wirksam seit"; empty: not known
 };
 
 // The answer a refusal belongs to, for the page to mark it.
-enum class RentIncreaseField { None, CurrentRent, AskedRent, RentBefore, Received, Cap };
+enum class RentIncreaseField {
+    None,
+    CurrentRent,
+    AskedRent,
+    RentBefore,
+    Received,
+    Cap,
+    LastIncrease
+};
 
 struct RentIncreaseCheck {
     bool waiting = false; // no asked rent yet: nothing to check
@@ -41,6 +51,8 @@ struct RentIncreaseCheck {
     std::string conclusion;
     std::string mostOwed;     // "480,00"; empty where no increase is asked
     bool noIncrease = false;  // the asked rent is not above the current one
+    bool tooEarly = false;    // the letter came within a year of the last increase
+    std::string breach;       // the word that marks a letter asking too much or too early
     std::string capLimit;     // the rent three years ago plus the cap, "480,00"
     bool exceedsCap = false;  // the asked rent lies above it
     bool exceedsSpan = false; // the asked rent lies above the span's upper bound
@@ -51,20 +63,11 @@ struct RentIncreaseCheck {
     std::string sueUntil;      // the landlord's last day to sue for consent, "31.05.2027"
     bool considerationOver = false;
     std::string deadlineSentence; // empty without a day of receipt
+    std::string waitingSentence;  // empty without the day of the last increase
 };
 
 // The field's name in the page's data ("currentRent", "askedRent", ...).
 const char* RentIncreaseFieldName(RentIncreaseField field);
-
-// The last day to consider a letter received on that day, and the first day the new rent
-// is owed: the end of the second calendar month after receipt, the start of the third.
-CalendarDate ConsiderationEnds(const CalendarDate& received);
-CalendarDate NewRentOwedFrom(const CalendarDate& received);
-// The last day the landlord may sue for consent: three months after the consideration.
-CalendarDate SuingEnds(const CalendarDate& received);
-
-// The first day this system's rules apply to a letter: the reform of the law of tenancy.
-inline constexpr CalendarDate kEarliestLetter{2001, 1, 1};
 
 // The span a letter is judged against: the edition in force on its day of receipt (today
 // where it gives none), and the flat's figures under that edition, as printed, while the

@@ -19,6 +19,7 @@ const rentMeaning = document.getElementById('rent-meaning');
 const askedRentField = document.getElementById('asked-rent');
 const rentBeforeField = document.getElementById('rent-before');
 const receivedField = document.getElementById('received');
+const lastIncreaseField = document.getElementById('last-increase');
 const increaseSection = document.getElementById('increase');
 const increaseFindings = document.getElementById('increase-findings');
 const increaseConclusion = document.getElementById('increase-conclusion');
@@ -388,6 +389,7 @@ const increaseFields = {
   askedRent: askedRentField,
   rentBefore: rentBeforeField,
   received: receivedField,
+  lastIncrease: lastIncreaseField,
   cap: increaseSection.querySelector('input[name=cap]'),
 };
 
@@ -396,7 +398,8 @@ const increaseFields = {
 function showRentChecks(glance) {
   const cap = Number(increaseSection.querySelector('input[name=cap]:checked').value);
   const check = callCore('_msr_rent_increase', JSON.stringify(answers()), rentField.value,
-    askedRentField.value, rentBeforeField.value, receivedField.value, cap, today());
+    askedRentField.value, rentBeforeField.value, receivedField.value, cap, lastIncreaseField.value,
+    today());
   increaseFindings.replaceChildren(...(check.findings ?? []).map((finding) => {
     const item = document.createElement('li');
     item.textContent = finding;
@@ -408,10 +411,12 @@ function showRentChecks(glance) {
     const refused = check.refusal?.field === name ? check.refusal.message : null;
     markField(field, name === 'currentRent' ? (glance?.rentRefusal ?? refused) : refused);
   }
+  showRentPrintout(check);
 }
 
 // The one sentence that leads the check: the most the tenant would owe. A letter asking
-// more than the cap or the span allow is marked by a word, not by colour alone.
+// more than the cap or the span allow, or coming too early, is marked by a word, not by
+// colour alone.
 function showConclusion(check) {
   increaseConclusion.hidden = !check.conclusion;
   if (!check.conclusion) {
@@ -419,12 +424,56 @@ function showConclusion(check) {
     return;
   }
   const parts = [];
-  if (check.exceedsCap || check.exceedsSpan) parts.push(textBlock('span', 'Zu hoch verlangt: '));
+  if (check.breach) parts.push(textBlock('span', `${check.breach}: `));
   parts[0]?.classList.add('breach');
   parts.push(document.createTextNode(check.conclusion));
   const disclaimer = textBlock('span', document.getElementById('disclaimer').textContent);
   disclaimer.className = 'conclusion-disclaimer';
-  increaseConclusion.replaceChildren(...parts, disclaimer);
+  increaseConclusion.replaceChildren(...parts, ' ', disclaimer);
+}
+
+// --- the rent taken along ------------------------------------------------------------
+
+// The page printed after the report: the edition and its notice, the own rent and where
+// it stands, the letter's answers with the check's conclusion, findings and refusals, as
+// the result box shows them. Printed only when the tenant gave a rent or a letter's.
+function showRentPrintout(check) {
+  const printout = document.getElementById('rent-printout-text');
+  const blocks = [];
+  const add = (tag, text, className) => {
+    if (!text) return;
+    const block = textBlock(tag, text);
+    if (className) block.className = className;
+    blocks.push(block);
+  };
+  const answer = (field) =>
+    field.value.trim() && `${document.querySelector(`label[for=${field.id}]`).textContent}: ${field.value.trim()}`;
+  const refusalOf = (field) => document.getElementById(`${field.id}-message`)?.textContent;
+  add('p', document.getElementById('edition').textContent);
+  const outOfDate = document.getElementById('out-of-date');
+  if (!outOfDate.hidden) add('p', outOfDate.textContent);
+  if (rentField.value.trim()) {
+    add('h3', 'Ihre Miete');
+    for (const text of [answer(rentField), refusalOf(rentField), rentComparison.textContent,
+      rentMeaning.textContent]) add('p', text);
+  }
+  if (askedRentField.value.trim()) {
+    add('h3', document.getElementById('increase-title').textContent);
+    for (const field of [askedRentField, rentBeforeField, receivedField, lastIncreaseField])
+      add('p', answer(field));
+    add('p', `Kappungsgrenze: ${increaseSection.querySelector('input[name=cap]:checked').value} %`);
+    for (const field of [askedRentField, rentBeforeField, receivedField, lastIncreaseField])
+      add('p', refusalOf(field));
+    if (check.conclusion) add('p', `${check.breach ? `${check.breach}: ` : ''}${check.conclusion}`, 'conclusion');
+    const findings = document.createElement('ul');
+    findings.append(...[...increaseFindings.children].map((item) => textBlock('li', item.textContent)));
+    if (findings.children.length) blocks.push(findings);
+    if (check.conclusion) add('p', document.getElementById('disclaimer').textContent, 'disclaimer');
+  }
+  const given = blocks.length > (outOfDate.hidden ? 1 : 2);
+  if (given) add('p', `Rat und Hilfe: ${result.querySelector('.association-contact').textContent}`);
+  printout.replaceChildren(...(given ? blocks : []));
+  document.body.classList.toggle('has-rent-printout', given);
 }
 
 function rentChanged() {
@@ -434,7 +483,7 @@ function rentChanged() {
   announceLater();
 }
 
-for (const field of [rentField, askedRentField, rentBeforeField, receivedField])
+for (const field of [rentField, askedRentField, rentBeforeField, receivedField, lastIncreaseField])
   field.addEventListener('input', rentChanged);
 increaseSection.addEventListener('change', rentChanged);
 
@@ -523,7 +572,28 @@ form.addEventListener('submit', (event) => {
   showMessage(evaluated.error, field ?? (missing.length ? firstControlOf(missing[0]) : evaluateButton));
 });
 
-document.getElementById('print').addEventListener('click', () => window.print());
+// The artwork of the printed pages' header and footer, held decoded once the page is
+// ready: a print lays out its pages at once and leaves out a picture still on its way, as
+// it is when the service worker serves it. Pictures fetched before the service worker took
+// the page over count for nothing then, so they are fetched again through it.
+let printArtwork = null;
+function holdPrintArtwork() {
+  printArtwork ??= Promise.all(['artwork-header.svg', 'artwork-footer.svg'].map((source) => {
+    const image = new Image();
+    image.src = source;
+    return image.decode().then(() => image, () => null);
+  }));
+  return printArtwork;
+}
+navigator.serviceWorker?.addEventListener('controllerchange', () => {
+  printArtwork = null;
+  holdPrintArtwork();
+});
+
+document.getElementById('print').addEventListener('click', async () => {
+  await holdPrintArtwork();
+  window.print();
+});
 
 // --- answers kept in the address --------------------------------------------------------
 
@@ -668,7 +738,8 @@ resetButton.addEventListener('click', () => {
 });
 document.getElementById('confirm-yes').addEventListener('click', () => {
   clearInputs(form);
-  for (const field of [rentField, askedRentField, rentBeforeField, receivedField]) field.value = '';
+  for (const field of [rentField, askedRentField, rentBeforeField, receivedField, lastIncreaseField])
+    field.value = '';
   increaseSection.querySelector('input[name=cap][value="20"]').checked = true;
   for (const field of Object.values(refusableFields)) markField(field(), null);
   answersChanged();
@@ -761,7 +832,8 @@ async function compileAhead() {
   callCore('_msr_evaluate', everything, today());
   await nextTask();
   callCore('_msr_glance', everything, '450', today());
-  callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20, today());
+  callCore('_msr_rent_increase', everything, '450', '500', '400', '2026-12-10', 20, '2025-03-01',
+    today());
 }
 
 // Ready once the core is: tests and benchmarks wait for this. The steps run as tasks of
@@ -792,6 +864,7 @@ core.then(async (ready) => {
     compileAhead();
   };
   for (const sign of signs) addEventListener(sign, firstSign, true);
+  await holdPrintArtwork();
   document.documentElement.dataset.ready = 'true';
   await nextTask();
   keepForOffline();

@@ -281,17 +281,21 @@ EMSCRIPTEN_KEEPALIVE const char* msr_edition(const char* today) {
 // receipt (today, from the browser's clock, without one):
 //   {"waiting":true}                                     no asked rent yet;
 //   {"refusal":{"field":"askedRent","message":..}}       an answer to correct;
-//   {"conclusion":..,"capLimit":..,"exceedsCap":..,"exceedsSpan":..,"findings":[..]}
-//                                                        the most owed first (or that no
-//                                                        increase is asked), then the cap,
-//                                                        the span and the deadlines.
+//   {"conclusion":..,"breach":..,"capLimit":..,"exceedsCap":..,"exceedsSpan":..,
+//    "findings":[..]}                                    the most owed first (or that no
+//                                                        increase is asked, or that the
+//                                                        letter came too early), the word
+//                                                        marking a letter that asks too
+//                                                        much or too early, then the cap,
+//                                                        the span, the waiting periods and
+//                                                        the deadlines.
 EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, const char* currentRent,
                                                    const char* askedRent, const char* rentBefore,
                                                    const char* received, int capPercent,
-                                                   const char* today) {
+                                                   const char* lastIncrease, const char* today) {
     return Guarded([&] {
-        const msr::RentIncreaseQuestion question{currentRent, askedRent, rentBefore, received,
-                                                 capPercent};
+        const msr::RentIncreaseQuestion question{currentRent, askedRent,  rentBefore,
+                                                 received,    capPercent, lastIncrease};
         const msr::SpanBasis span =
             msr::SpanForLetter(question, msr::AdmitAnswers(answersJson), msr::web::Editions(),
                                msr::web::Day(today), kDecimalComma);
@@ -308,13 +312,15 @@ EMSCRIPTEN_KEEPALIVE const char* msr_rent_increase(const char* answersJson, cons
         } else {
             out = "{";
             AppendMember("conclusion", check.conclusion, out);
+            if (!check.breach.empty())
+                AppendMember("breach", check.breach, out);
             AppendMember("capLimit", check.capLimit, out);
             out += check.exceedsCap ? ",\"exceedsCap\":true" : ",\"exceedsCap\":false";
             out += check.exceedsSpan ? ",\"exceedsSpan\":true" : ",\"exceedsSpan\":false";
             out += ",\"findings\":[";
             const char* separator = "";
-            for (const std::string* finding :
-                 {&check.capSentence, &check.spanSentence, &check.deadlineSentence}) {
+            for (const std::string* finding : {&check.capSentence, &check.spanSentence,
+                                               &check.waitingSentence, &check.deadlineSentence}) {
                 if (finding->empty())
                     continue;
                 out += separator;

@@ -89,8 +89,9 @@ const Row kRows[] = {
 CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
     for (const Row& row : kRows) {
         CHECK_ROW(row.name);
-        const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
-            {row.current, row.asked, row.before, row.received, row.cap}, InForce(), kToday, ",");
+        const msr::RentIncreaseCheck check =
+            msr::CheckRentIncrease({row.current, row.asked, row.before, row.received, row.cap, ""},
+                                   InForce(), kToday, ",");
         if (row.capLimit == nullptr) {
             CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
                      std::string(row.until));
@@ -116,7 +117,7 @@ CHECK_TEST(checksTheCapTheSpanAndTheDeadlines) {
 
 CHECK_TEST(wordsTheCheckWithGermanFigures) {
     const msr::RentIncreaseCheck check = msr::CheckRentIncrease(
-        {"450", "500", "400", "2026-12-10", 20}, InForce(), {2026, 12, 12}, ",");
+        {"450", "500", "400", "2026-12-10", 20, ""}, InForce(), {2026, 12, 12}, ",");
     CHECK_EQ(check.capSentence,
              std::string("Kappungsgrenze (§ 558 Abs. 3 BGB): Innerhalb von drei Jahren darf die "
                          "Miete um höchstens 20 % steigen, von 400,00 Euro auf höchstens 480,00 "
@@ -147,12 +148,14 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
     CHECK_EQ(std::string(msr::kRentIncreaseDisclaimer),
              std::string("Hinweise ohne Gewähr, keine Rechtsberatung"));
     // Without the flat's figures the span waits; nothing asked, nothing checked.
-    CHECK_EQ(msr::CheckRentIncrease({"450", "470", "", "", 20}, InForce(std::nullopt), kToday, ",")
-                 .spanSentence,
-             std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
-                         "2015), gültig am 01.03.2016: Für den Vergleich mit der Spanne "
-                         "fehlen noch Angaben zu Ihrer Wohnung."));
-    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20}, InForce(), kToday, ",").waiting, true);
+    CHECK_EQ(
+        msr::CheckRentIncrease({"450", "470", "", "", 20, ""}, InForce(std::nullopt), kToday, ",")
+            .spanSentence,
+        std::string("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand 1. Januar "
+                    "2015), gültig am 01.03.2016: Für den Vergleich mit der Spanne "
+                    "fehlen noch Angaben zu Ihrer Wohnung."));
+    CHECK_EQ(msr::CheckRentIncrease({"450", "", "", "", 20, ""}, InForce(), kToday, ",").waiting,
+             true);
 }
 
 // The span is the one of the edition in force on the letter's day; past its term it says
@@ -160,8 +163,8 @@ CHECK_TEST(wordsTheCheckWithGermanFigures) {
 // What follows a finished consideration period, an increase that is none, and the cap
 // below the span: each said plainly, amounts as a German writes them.
 CHECK_TEST(saysWhatFollowsInPlainWords) {
-    const msr::RentIncreaseCheck over =
-        msr::CheckRentIncrease({"450", "470", "", "01.09.2026", 20}, InForce(), {2026, 12, 9}, ",");
+    const msr::RentIncreaseCheck over = msr::CheckRentIncrease(
+        {"450", "470", "", "01.09.2026", 20, ""}, InForce(), {2026, 12, 9}, ",");
     CHECK_EQ(over.considerationOver, true);
     CHECK_EQ(over.deadlineSentence,
              std::string("Fristen (§ 558b BGB): Ist das Schreiben am 01.09.2026 bei Ihnen "
@@ -170,13 +173,13 @@ CHECK_TEST(saysWhatFollowsInPlainWords) {
                          "zum 28.02.2027 auf Zustimmung klagen (§ 558b Abs. 2 BGB). Lassen Sie "
                          "sich jetzt beraten."));
     const msr::RentIncreaseCheck none =
-        msr::CheckRentIncrease({"500", "450", "", "", 20}, InForce(), kToday, ",");
+        msr::CheckRentIncrease({"500", "450", "", "", 20, ""}, InForce(), kToday, ",");
     CHECK_EQ(none.noIncrease && none.capSentence.empty() && none.deadlineSentence.empty(), true);
     CHECK_EQ(none.conclusion, std::string("Die verlangten 450,00 Euro sind nicht mehr als Ihre "
                                           "jetzige Nettokaltmiete von 500,00 Euro: Das ist keine "
                                           "Mieterhöhung, und Sie müssen ihr nicht zustimmen."));
     const msr::RentIncreaseCheck capped =
-        msr::CheckRentIncrease({"380", "470", "", "", 20}, InForce(), kToday, ",");
+        msr::CheckRentIncrease({"380", "470", "", "", 20, ""}, InForce(), kToday, ",");
     CHECK_EQ(capped.mostOwed, std::string("456,00"));
     CHECK_EQ(capped.spanSentence.find("Bis zur Obergrenze"), std::string::npos);
     CHECK_EQ(capped.conclusion.find("durch die Kappungsgrenze begrenzt") != std::string::npos,
@@ -186,8 +189,79 @@ CHECK_TEST(saysWhatFollowsInPlainWords) {
     CHECK_EQ(msr::GroupedEuroText(99999, ","), std::string("999,99"));
 }
 
+// The year before a new letter and the 15 months before a new rent (§ 558 Abs. 1 BGB),
+// counted from the day the last increase took effect; a shorter month ends the period on
+// its last day, so the next begins on the first of the month after (§ 188 Abs. 3 BGB).
+CHECK_TEST(countsTheWaitingPeriodsFromTheLastIncrease) {
+    const struct {
+        const char* name;
+        const char* last;
+        const char* received;
+        const char* letterFrom; // nullptr: refused at the field
+        const char* riseFrom;
+        bool tooEarly;
+        const char* owedFrom;
+    } rows[] = {
+        {"a month's first day", "01.03.2025", "", "01.03.2026", "01.06.2026", false, ""},
+        {"the last of January: no 30 April", "31.01.2025", "", "31.01.2026", "01.05.2026", false,
+         ""},
+        {"29 February: the year after has none", "29.02.2024", "", "01.03.2025", "29.05.2025",
+         false, ""},
+        {"a letter a day early is void", "01.03.2025", "28.02.2026", "01.03.2026", "01.06.2026",
+         true, ""},
+        {"a letter on the first day it may come", "01.03.2025", "01.03.2026", "01.03.2026",
+         "01.06.2026", false, "01.06.2026"},
+        {"15 months later than the third month", "01.10.2025", "01.10.2026", "01.10.2026",
+         "01.01.2027", false, "01.01.2027"},
+        {"15 months earlier than the third month", "01.01.2020", "10.12.2026", "01.01.2021",
+         "01.04.2021", false, "01.03.2027"},
+        {"a day the calendar lacks", "31.04.2025", "", nullptr, "", false, ""},
+        {"after today", "16.01.2100", "", nullptr, "", false, ""},
+        {"no date", "März 2025", "", nullptr, "", false, ""},
+    };
+    for (const auto& row : rows) {
+        CHECK_ROW(row.name);
+        msr::RentIncreaseQuestion question{"450", "470", "", row.received, 20, row.last};
+        const msr::RentIncreaseCheck check =
+            msr::CheckRentIncrease(question, InForce(), kToday, ",");
+        if (row.letterFrom == nullptr) {
+            CHECK_EQ(std::string(msr::RentIncreaseFieldName(check.refusedField)),
+                     std::string("lastIncrease"));
+            CHECK_EQ(check.refusal.back(), '.');
+            continue;
+        }
+        const msr::CalendarDate last = *msr::ParseDate(row.last);
+        CHECK_EQ(msr::GermanDate(msr::EarliestLetterAfter(last)), std::string(row.letterFrom));
+        CHECK_EQ(msr::GermanDate(msr::EarliestRiseAfter(last)), std::string(row.riseFrom));
+        CHECK_EQ(check.tooEarly, row.tooEarly);
+        CHECK_EQ(check.owedFrom, std::string(row.owedFrom));
+        CHECK_EQ(check.waitingSentence.rfind("Sperrfristen (§ 558 Abs. 1 BGB): Gilt Ihre jetzige "
+                                             "Miete seit dem ",
+                                             0),
+                 0u);
+        // A void letter sets no deadline running and leads with being void.
+        CHECK_EQ(check.deadlineSentence.empty(), row.tooEarly || *row.received == '\0');
+        CHECK_EQ(check.breach, std::string(row.tooEarly ? "Zu früh verlangt" : ""));
+    }
+    const msr::RentIncreaseCheck early = msr::CheckRentIncrease(
+        {"450", "500", "", "28.02.2026", 20, "01.03.2025"}, InForce(), kToday, ",");
+    CHECK_EQ(early.conclusion,
+             std::string("Ergebnis: Das Schreiben kam früher als ein Jahr nach der letzten "
+                         "Mieterhöhung und ist deshalb unwirksam (§ 558 Abs. 1 BGB): Sie müssen "
+                         "ihm nicht zustimmen und schulden weiter Ihre jetzige Miete von 450,00 "
+                         "Euro."));
+    CHECK_EQ(early.waitingSentence,
+             std::string("Sperrfristen (§ 558 Abs. 1 BGB): Gilt Ihre jetzige Miete seit dem "
+                         "01.03.2025, darf der Vermieter eine Erhöhung frühestens am 01.03.2026 "
+                         "verlangen, und die neue Miete gilt frühestens ab dem 01.06.2026, wenn "
+                         "die Miete dann 15 Monate unverändert war. Ihr Schreiben ging schon am "
+                         "28.02.2026 ein: So früh ist es unwirksam, und Sie müssen ihm nicht "
+                         "zustimmen. Erhöhungen wegen Modernisierung oder Betriebskosten zählen "
+                         "dabei nicht mit."));
+}
+
 CHECK_TEST(namesTheEditionTheSpanComesFrom) {
-    const msr::RentIncreaseQuestion question{"450", "500", "400", "", 20};
+    const msr::RentIncreaseQuestion question{"450", "500", "400", "", 20, ""};
     CHECK_EQ(
         msr::CheckRentIncrease(question, InForce(West75Totals(), {2026, 12, 10}), kToday, ",")
             .spanSentence.rfind("Obergrenze (§ 558 BGB) nach Mietspiegel Varlstadt 2015 (Stand "

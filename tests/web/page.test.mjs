@@ -339,6 +339,7 @@ describe('questionnaire', () => {
     await (await control(page, rentCaption, 'textbox')).type('450');
     await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
     await (await control(page, 'Nettokaltmiete vor drei Jahren (Euro im Monat)', 'textbox')).type('400');
+    await (await control(page, 'Letzte Mieterhöhung wirksam seit', 'textbox')).type('01.03.2025');
     await choose(page, '15 %');
     await press(page, 'Werte zurücksetzen');
     await press(page, 'Ja');
@@ -348,7 +349,7 @@ describe('questionnaire', () => {
     const field = await control(page, 'Geben Sie die Größe der Wohnung an', 'combobox');
     assert.equal(await field.evaluate((f) => f.value), '');
     assert.deepEqual(await page.$$eval('#result input[type=text], #result input[type=date]',
-      (all) => all.map((input) => input.value)), ['', '', '', '']);
+      (all) => all.map((input) => input.value)), ['', '', '', '', '']);
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Werte zurücksetzen');
     await page.close();
   });
@@ -386,6 +387,7 @@ async function printedPages(page) {
   const folder = mkdtempSync(join(tmpdir(), 'msr-print-'));
   const file = join(folder, 'seite.pdf');
   await page.pdf({ path: file, preferCSSPageSize: true });
+  if (process.env.KEEP_PDF) execFileSync('cp', [file, process.env.KEEP_PDF]);
   const text = execFileSync('pdftotext', ['-layout', file, '-'], { encoding: 'utf8' });
   return text.split('\f').slice(0, -1);
 }
@@ -536,6 +538,26 @@ describe('answers kept', () => {
     assert.deepEqual(await evaluated(fresh), report, 'nach der abgelehnten Datei');
     await stranger.close();
     await page.close();
+  });
+
+  // A print leaves out a picture still on its way: the first print once the service worker
+  // serves the page lacked the header's and footer's artwork that the second one has.
+  test('the first print carries the artwork on every page, served by the service worker and offline', async () => {
+    const ownServer = await servePageFolder();
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context, `${ownServer.url}#${encodeURIComponent(JSON.stringify(west75))}`);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.waitForFunction(() => navigator.serviceWorker.controller);
+    const artworkWords = async () => (await printedPages(page)).map((text) => text.match(/KWL/gu)?.length ?? 0);
+    await evaluated(page);
+    assert.deepEqual(await artworkWords(), await artworkWords(), 'online');
+    ownServer.close();
+    await page.setOfflineMode(true);
+    await page.goto(`${ownServer.url}#${encodeURIComponent(JSON.stringify(west75))}`);
+    await page.waitForSelector('html[data-ready=true]');
+    await evaluated(page);
+    assert.deepEqual(await artworkWords(), await artworkWords(), 'offline');
+    await context.close();
   });
 
   test('opens and evaluates offline after its first visit', async () => {
@@ -1020,6 +1042,44 @@ describe('a rent increase letter checked to the end', () => {
       'Für ein Ergebnis fehlt noch: Baujahr und Gebietseinteilung.');
     assert.match(page.url(), /LivingArea%22%3A%2275%22/u);
     await context.close();
+  });
+
+  test('prints a page of its own after the report with the rent, the check and its deadlines', async () => {
+    const page = await openWithAnswers(browser, west75);
+    await evaluated(page);
+    const printedAlone = await printedPages(page);
+    await (await control(page, rentCaption, 'textbox')).type('480');
+    await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('560');
+    await (await control(page, 'Zugang des Erhöhungsschreibens', 'textbox')).type('01.12.2026');
+    await (await control(page, 'Letzte Mieterhöhung wirksam seit', 'textbox')).type('01.03.2025');
+    // The rent's fields change no answer: the report stands and gains one page.
+    const printed = await printedPages(page);
+    assert.equal(printed.length, printedAlone.length + 1, printed.at(-1));
+    const last = printed.at(-1).replace(/\s+/gu, ' ');
+    for (const expected of ['Ihre Angaben zur Miete', editionLine, 'Jetzige Nettokaltmiete (Euro im Monat): 480',
+      'Verlangte Nettokaltmiete (Euro im Monat): 560', 'Letzte Mieterhöhung wirksam seit: 01.03.2025',
+      'Zu hoch verlangt: Ergebnis: Nach diesen Regeln schulden Sie höchstens', 'Kappungsgrenze (§ 558 Abs. 3 BGB)',
+      'Sperrfristen (§ 558 Abs. 1 BGB)', 'Fristen (§ 558b BGB)', 'Hinweise ohne Gewähr', 'Rat und Hilfe:'])
+      assert.ok(last.includes(expected), `"${expected}" fehlt auf der letzten Seite: ${last}`);
+    assert.match(last, /Auswertung Seite \d+/u);
+    await page.close();
+  });
+
+  test('a letter within a year of the last increase is void, said first', async () => {
+    const page = await openWithAnswers(browser, west75);
+    await (await control(page, rentCaption, 'textbox')).type('480');
+    await (await control(page, 'Verlangte Nettokaltmiete (Euro im Monat)', 'textbox')).type('500');
+    await (await control(page, 'Zugang des Erhöhungsschreibens', 'textbox')).type('01.12.2026');
+    const last = await control(page, 'Letzte Mieterhöhung wirksam seit', 'textbox');
+    await last.type('01.03.2026');
+    assert.match(await page.$eval('#increase-conclusion', (element) => element.textContent),
+      /^Zu früh verlangt: Ergebnis: Das Schreiben kam früher als ein Jahr nach der letzten Mieterhöhung und ist deshalb unwirksam \(§ 558 Abs\. 1 BGB\)/u);
+    await last.evaluate((field) => { field.value = ''; });
+    await last.type('31.04.2025');
+    const mark = await fieldMark(page, 'Letzte Mieterhöhung wirksam seit', 'textbox');
+    assert.deepEqual([mark.invalid, mark.message], ['true',
+      'Den 31.04.2025 gibt es im Kalender nicht; bitte prüfen Sie den Tag, seit dem Ihre jetzige Miete gilt.']);
+    await page.close();
   });
 
   test('leads with the most owed, marks a breach by a word and refuses a day the calendar lacks at its field', async () => {
