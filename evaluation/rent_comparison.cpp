@@ -193,6 +193,7 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
                           : *rent > *high ? RentComparison::Position::Above
                                           : RentComparison::Position::Within;
     comparison.rent = GroupedEuroText(*rent, decimalSeparator);
+    comparison.cents = *rent;
     const std::string start = Fill(
         "Ihre Nettokaltmiete von {} Euro liegt {} der Spanne von {} bis {} Euro",
         {comparison.rent, PositionWord(comparison.position), printed.totalLow, printed.totalHigh});

@@ -13,7 +13,8 @@ namespace msr {
 struct RentComparison {
     enum class Position { Below, Within, Above };
     Position position = Position::Within;
-    std::string rent;     // the rent as the report prints figures ("450,00")
+    std::string rent; // the rent as a German writes an amount ("1.450,00")
+    std::int64_t cents = 0;
     std::string sentence; // the whole finding in German, per square metre too
     std::string meaning;  // what the position means for the tenant, in plain words
 };

@@ -307,9 +307,44 @@ function svgElement(name, attributes, text) {
   return element;
 }
 
+// The picture's width and the rows of its labels: the mean's above the bar, the bounds'
+// below the own rent's marker, the own rent's last.
+const picture = { width: 320, edge: 2, gap: 6, meanRow: 11, boundsRow: 62, ownRow: 76 };
+
+// Labels of one row, from left to right, each wanted at its place, moved as little as it
+// takes to stand apart and inside the picture: pushed right past the one before, then
+// back left from the edge.
+function placeLabels(labels) {
+  let least = picture.edge;
+  for (const label of labels) {
+    label.left = Math.max(label.wanted, least);
+    least = label.left + label.width + picture.gap;
+  }
+  let most = picture.width - picture.edge;
+  for (const label of [...labels].reverse()) {
+    label.left = Math.max(Math.min(label.left, most - label.width), picture.edge);
+    most = label.left - picture.gap;
+  }
+}
+
+// A row's labels, from left to right, laid out: drawn first to be measured, then placed. A label wants to stand
+// centred on its point ("middle"), beginning at it ("start") or ending there ("end").
+function layOutRow(texts, row) {
+  const labels = texts.map(({ text, at, anchor, className }) => {
+    const element = svgElement('text', { x: 0, y: row, ...(className ? { class: className } : {}) }, text);
+    spanPicture.append(element);
+    // Unmeasured while the result box is not laid out: as wide as its widest characters.
+    const width = element.getComputedTextLength() || text.length * 0.7 * 12;
+    const wanted = anchor === 'start' ? at : anchor === 'end' ? at - width : at - width / 2;
+    return { element, width, wanted };
+  });
+  placeLabels(labels);
+  for (const { element, left } of labels) element.setAttribute('x', left.toFixed(1));
+}
+
 // The span as a bar from the lower to the upper bound, the mean as a stroke across it
 // and the own rent, when given, as a marker: placed by the core's numbers, labelled with
-// the figures as printed.
+// the figures as printed. Drawn while the picture is shown, so that its labels measure.
 function drawSpan(figures, numbers, rent, rentNumber) {
   const low = numbers.totalLow;
   const high = numbers.totalHigh;
@@ -319,25 +354,21 @@ function drawSpan(figures, numbers, rent, rentNumber) {
   const most = Math.max(high, own || high);
   const margin = (most - least) * 0.08 || 1;
   const x = (amount) => 12 + ((amount - least + margin) / (most - least + 2 * margin)) * 296;
-  const clamp = (position) => Math.min(Math.max(position, 48), 272);
   const title = document.getElementById('span-picture-title');
   title.textContent = `Spanne im Monat von ${figures.totalLow} bis ${figures.totalHigh} Euro, ` +
     `Mittelwert ${figures.totalMean} Euro${rent ? `, Ihre Miete ${rent} Euro` : ''}`;
-  const parts = [
+  spanPicture.replaceChildren(title,
     svgElement('line', { x1: 12, y1: 30, x2: 308, y2: 30, class: 'track' }),
     svgElement('rect', { x: x(low), y: 21, width: Math.max(x(high) - x(low), 2), height: 18, class: 'span' }),
-    svgElement('line', { x1: x(mean), y1: 16, x2: x(mean), y2: 44, class: 'mean' }),
-    svgElement('text', { x: clamp(x(mean)), y: 11, 'text-anchor': 'middle' }, `Mittelwert ${figures.totalMean}`),
-    svgElement('text', { x: x(low), y: 56, 'text-anchor': 'start' }, figures.totalLow),
-    svgElement('text', { x: x(high), y: 56, 'text-anchor': 'end' }, figures.totalHigh),
-  ];
+    svgElement('line', { x1: x(mean), y1: 16, x2: x(mean), y2: 44, class: 'mean' }));
+  if (rent) spanPicture.append(svgElement('path', { d: `M${x(own)} 40 l-6 10 h12 z`, class: 'own' }));
+  layOutRow([{ text: `Mittelwert ${figures.totalMean}`, at: x(mean), anchor: 'middle' }], picture.meanRow);
+  layOutRow([{ text: figures.totalLow, at: x(low), anchor: 'start' },
+    { text: figures.totalHigh, at: x(high), anchor: 'end' }], picture.boundsRow);
   if (rent) {
-    const at = x(own);
-    parts.push(svgElement('path', { d: `M${at} 40 l-6 10 h12 z`, class: 'own' }),
-      svgElement('text', { x: clamp(at), y: 68, 'text-anchor': 'middle', class: 'own-label' },
-        `Ihre Miete ${rent}`));
+    layOutRow([{ text: `Ihre Miete ${rent}`, at: x(own), anchor: 'middle', className: 'own-label' }],
+      picture.ownRow);
   }
-  spanPicture.replaceChildren(title, ...parts);
 }
 
 function showGlance() {
@@ -360,8 +391,8 @@ function showGlance() {
   for (const cell of resultFigures.querySelectorAll('[data-label]'))
     cell.textContent = glance.labels[cell.dataset.label];
   resultFigures.querySelector('.per-size').textContent = ` für ${figures.livingArea} m²`;
-  drawSpan(figures, glance.numbers, glance.comparison?.rent, glance.comparison?.rentNumber);
   resultFigures.hidden = false;
+  drawSpan(figures, glance.numbers, glance.comparison?.rent, glance.comparison?.rentNumber);
   rentComparison.textContent = glance.comparison?.sentence ?? '';
   rentMeaning.textContent = glance.comparison?.meaning ?? '';
   summarize(figures);

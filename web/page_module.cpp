@@ -162,7 +162,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
                 out += ",\"rent\":";
                 msr::AppendJsonString(rent.comparison->rent, out);
                 out += ",\"rentNumber\":";
-                msr::AppendJsonNumber(rent.comparison->rent, kDecimalComma, out);
+                // From the cents: the rent as shown groups its thousands.
+                out += msr::EuroText(rent.comparison->cents, ".");
                 out += ",\"sentence\":";
                 msr::AppendJsonString(rent.comparison->sentence, out);
                 out += ",\"meaning\":";

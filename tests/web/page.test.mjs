@@ -1044,6 +1044,49 @@ describe('a rent increase letter checked to the end', () => {
     await context.close();
   });
 
+  // Own rents from nothing to 100.000 € against a span of a few hundred Euro: the marker
+  // runs to either edge and squeezes the span, but no label covers another or is cut.
+  test('the span picture\'s labels stand apart and inside it for any own rent', async () => {
+    // Beyond 1 € to 50 € per m² a rent is questioned at its field and drawn no marker.
+    const rents = ['0', '1', '45', '75', '354,75', '400', '478,50', '479', '900', '2.250', '3.750', '5.000',
+      '12.345,67', '99.999,99', '100.000'];
+    let marked = 0;
+    for (const answers of [west75, allFeatures.json]) {
+      const page = await openWithAnswers(browser, answers);
+      const errors = [];
+      page.on('pageerror', (error) => errors.push(error.message));
+      const field = await control(page, rentCaption, 'textbox');
+      for (const rent of rents) {
+        await field.evaluate((input, typed) => {
+          input.value = typed;
+          input.dispatchEvent(new Event('input', { bubbles: true }));
+        }, rent);
+        const labels = await page.$$eval('#span-picture text', (all) => all.map((text) => {
+          const box = text.getBBox();
+          return { text: text.textContent, left: box.x, right: box.x + box.width, top: box.y, bottom: box.y + box.height };
+        }));
+        const [, , width, height] = (await page.$eval('#span-picture', (svg) => svg.getAttribute('viewBox'))).split(' ').map(Number);
+        const questioned = await field.evaluate((input) => input.getAttribute('aria-invalid') === 'true');
+        assert.equal(labels.length, questioned ? 3 : 4, `${rent}: ${labels.map((label) => label.text)}`);
+        marked += questioned ? 0 : 1;
+        assert.deepEqual(errors, [], rent);
+        for (const [index, label] of labels.entries()) {
+          assert.ok(label.left >= 0 && label.right <= width && label.top >= 0 && label.bottom <= height,
+            `${rent}: "${label.text}" ragt aus dem Bild (${label.left}–${label.right}, ${label.top}–${label.bottom})`);
+          for (const other of labels.slice(index + 1)) {
+            const apart = label.right <= other.left || other.right <= label.left ||
+              label.bottom <= other.top || other.bottom <= label.top;
+            assert.ok(apart, `${rent}: "${label.text}" überdeckt "${other.text}"`);
+          }
+        }
+        if (process.env.SPAN_SHOTS)
+          await (await page.$('#span-picture')).screenshot({ path: join(process.env.SPAN_SHOTS, `${labels[1].text}-${rent}.png`) });
+      }
+      await page.close();
+    }
+    assert.ok(marked >= 14, `nur ${marked} Mieten mit Marke`);
+  });
+
   test('prints a page of its own after the report with the rent, the check and its deadlines', async () => {
     const page = await openWithAnswers(browser, west75);
     await evaluated(page);
