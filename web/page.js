@@ -504,6 +504,7 @@ function showRentPrintout(check) {
   const given = blocks.length > (outOfDate.hidden ? 1 : 2);
   if (given) add('p', `Rat und Hilfe: ${result.querySelector('.association-contact').textContent}`);
   printout.replaceChildren(...(given ? blocks : []));
+  linkTelephone(printout);
   document.body.classList.toggle('has-rent-printout', given);
 }
 
@@ -807,6 +808,7 @@ function showProgramTexts() {
     }
   }
   document.getElementById('information-text').replaceChildren(...blocks);
+  linkTelephone(document.getElementById('information-text'));
   document.getElementById('confirm-text').textContent = texts.resetQuestion;
   document.getElementById('confirm-yes').textContent = texts.yes;
   document.getElementById('confirm-no').textContent = texts.no;
@@ -821,6 +823,36 @@ function today() {
   return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
 }
 
+// The association's telephone number, as the edition gives it, and a link that dials it
+// ("0 53 21 / 4 72 81-0" as tel:+495321472810) wherever a text names it.
+let telephone = '';
+function linkTelephone(container) {
+  if (!telephone) return;
+  const digits = telephone.replace(/\D/gu, '');
+  const address = `tel:${digits.startsWith('0') && !digits.startsWith('00') ? `+49${digits.slice(1)}` : digits}`;
+  const walker = document.createTreeWalker(container, NodeFilter.SHOW_TEXT);
+  const named = [];
+  for (let node = walker.nextNode(); node; node = walker.nextNode())
+    if (node.textContent.includes(telephone) && !node.parentElement.closest('a')) named.push(node);
+  for (const node of named) {
+    const at = node.textContent.indexOf(telephone);
+    const link = document.createElement('a');
+    link.href = address;
+    link.textContent = telephone;
+    node.splitText(at + telephone.length);
+    node.splitText(at).replaceWith(link);
+  }
+}
+
+// The first screen's word that the rent index has expired leads to the notice by the
+// result; the address's fragment holds the answers, so the link does not change it.
+document.getElementById('to-out-of-date').addEventListener('click', (event) => {
+  event.preventDefault();
+  const notice = document.getElementById('out-of-date');
+  notice.scrollIntoView({ block: 'center' });
+  notice.focus({ preventScroll: true });
+});
+
 // The edition's line in the result box and on every printed page, the notice once its
 // term has ended, and the association to ask.
 function showEdition() {
@@ -830,7 +862,14 @@ function showEdition() {
   const outOfDate = document.getElementById('out-of-date');
   outOfDate.textContent = edition.outOfDate ?? '';
   outOfDate.hidden = edition.outOfDate === undefined;
-  for (const contact of result.querySelectorAll('.association-contact')) contact.textContent = edition.association;
+  const introOutOfDate = document.getElementById('intro-out-of-date');
+  introOutOfDate.querySelector('span').textContent = edition.outOfDateHeadline ?? '';
+  introOutOfDate.hidden = outOfDate.hidden;
+  telephone = edition.telephone;
+  for (const contact of result.querySelectorAll('.association-contact')) {
+    contact.textContent = edition.association;
+    linkTelephone(contact);
+  }
   document.getElementById('disclaimer').textContent = edition.disclaimer;
 }
 

@@ -257,7 +257,8 @@ EMSCRIPTEN_KEEPALIVE const char* msr_program_texts(const char* today) {
     });
 }
 
-// {"name":..,"line":..,"outOfDate":..(only past the term),"association":..,"disclaimer":..}:
+// {"name":..,"line":..,"outOfDate":..,"outOfDateHeadline":..(both only past the term),
+//  "association":..,"telephone":..,"disclaimer":..}:
 // the edition in force today (as "2026-12-08", from the browser's clock), or the newest
 // past every term: its line for the result box and the printed pages, the notice once
 // its term has ended, the association to ask and the rent increase check's disclaimer.
@@ -269,9 +270,12 @@ EMSCRIPTEN_KEEPALIVE const char* msr_edition(const char* today) {
         out = "{";
         AppendMember("name", edition.name, out);
         AppendMember("line", msr::EditionLine(edition), out);
-        if (inForce.outOfDate)
+        if (inForce.outOfDate) {
             AppendMember("outOfDate", msr::OutOfDateNotice(edition), out);
+            AppendMember("outOfDateHeadline", msr::OutOfDateHeadline(edition), out);
+        }
         AppendMember("association", msr::AssociationContactLine(edition), out);
+        AppendMember("telephone", edition.publisher.telephone, out);
         AppendMember("disclaimer", msr::kRentIncreaseDisclaimer, out);
         out += '}';
         return out.c_str();

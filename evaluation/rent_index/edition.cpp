@@ -23,11 +23,16 @@ bool IsPastTerm(const Edition& edition, const CalendarDate& day) {
     return edition.termEnd < day;
 }
 
+std::string OutOfDateHeadline(const Edition& edition) {
+    return Fill("Dieser Mietspiegel ist veraltet: Seine Laufzeit endete am {}.",
+                {GermanDate(edition.termEnd)});
+}
+
 std::string OutOfDateNotice(const Edition& edition) {
-    return Fill("Dieser Mietspiegel ist veraltet: Seine Laufzeit endete am {}. Seine Zahlen "
-                "gelten möglicherweise nicht mehr. Fragen Sie bei der {} nach dem Mietspiegel, "
-                "der heute gilt.",
-                {GermanDate(edition.termEnd), edition.publisher.association});
+    return OutOfDateHeadline(edition) +
+           Fill(" Seine Zahlen gelten möglicherweise nicht mehr. Fragen Sie bei der {} nach dem "
+                "Mietspiegel, der heute gilt.",
+                {edition.publisher.association});
 }
 
 std::string AssociationContactLine(const Edition& edition) {

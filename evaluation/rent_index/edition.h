@@ -132,8 +132,9 @@ std::string EditionLine(const Edition& edition);
 // Whether the edition's term has ended by the given day.
 bool IsPastTerm(const Edition& edition, const CalendarDate& day);
 
-// What a result says once the term has ended.
+// What a result says once the term has ended, and its first sentence alone.
 std::string OutOfDateNotice(const Edition& edition);
+std::string OutOfDateHeadline(const Edition& edition);
 
 // The association's name, address and telephone as one line, for the contact beside a
 // result.

@@ -494,6 +494,51 @@ describe('the result at a glance', () => {
   });
 });
 
+describe('the first screen on a phone', () => {
+  test('says what the page does and that its rent index has expired, and leads to the notice', async () => {
+    const page = await openWithAnswers(browser, west75, { width: 375, height: 667 });
+    const firstScreen = await page.evaluate(() => [...document.querySelectorAll('main p')]
+      .filter((paragraph) => paragraph.checkVisibility() && paragraph.getBoundingClientRect().bottom <= innerHeight)
+      .map((paragraph) => paragraph.textContent.replace(/\s+/gu, ' ').trim()));
+    assert.match(firstScreen[0], /^Neun kurze Fragen zu Ihrer Wohnung, in etwa fünf Minuten beantwortet: /u);
+    assert.equal(firstScreen[1], 'Dieser Mietspiegel ist veraltet: Seine Laufzeit endete am 31.12.2016. Was das heißt');
+    const address = page.url();
+    await (await control(page, 'Was das heißt', 'link')).click();
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'out-of-date');
+    assert.equal(page.url(), address, 'the answers stay in the address');
+    await page.close();
+  });
+
+  test('no control reached by the keyboard goes under the bar at the bottom edge', async () => {
+    const page = await openWithAnswers(browser, west75, { width: 375, height: 667 });
+    const covered = [];
+    for (let step = 0; step < 80; step += 1) {
+      await page.keyboard.press('Tab');
+      // The bar goes once the result is in view, as the browser reports it a frame later.
+      await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+      const under = await page.evaluate(() => {
+        const bar = document.getElementById('to-result');
+        const focused = document.activeElement;
+        return !bar.hidden && focused !== bar &&
+          focused.getBoundingClientRect().bottom > bar.getBoundingClientRect().top + 1 &&
+          `${focused.tagName} ${focused.name || focused.id || focused.textContent}`;
+      });
+      if (under) covered.push(under);
+    }
+    assert.deepEqual(covered, []);
+    await page.close();
+  });
+
+  test('the association\'s number is a tap-to-call link wherever it stands', async () => {
+    const page = await openWithAnswers(browser, west75);
+    const links = await page.$$eval('a[href^="tel:"]', (all) => all.map((link) =>
+      `${link.closest('[id]').id} ${link.getAttribute('href')} ${link.textContent}`));
+    assert.deepEqual(links, ['result tel:+495321472810 0 53 21 / 4 72 81-0', 'increase tel:+495321472810 0 53 21 / 4 72 81-0',
+      'information-text tel:+495321472810 0 53 21 / 4 72 81-0']);
+    await page.close();
+  });
+});
+
 describe('answers kept', () => {
   test('reload, the address in a new browser context and a saved file give back the same report', async () => {
     const page = await openPage(browser, server.url);
