@@ -653,10 +653,16 @@ function loadAnswers(bytes) {
   const read = callCore('_msr_read_answers', bytes, bytes.length);
   if (read.error === undefined) {
     setAnswers(read.answers);
+    keptWithAnswers = read.kept;
     answersChanged();
   }
   return read;
 }
+
+// What loaded answers held beside the questionnaire's (the counsellor's "Aktenzeichen", a
+// "Stichtag"): saved again with them, as the command-line evaluator keeps them, but never
+// put in the address. The reset forgets them.
+let keptWithAnswers = {};
 
 // The page's own word for an address it cannot read: a link cut short (inside a "%xx"
 // escape, or before its closing brace) or garbled.
@@ -684,7 +690,7 @@ window.addEventListener('hashchange', restoreFromAddress);
 
 document.getElementById('save').addEventListener('click', () => {
   // One line, as the command-line evaluator's batch reads it.
-  const file = new Blob([`${JSON.stringify(answers())}\n`], { type: 'application/json' });
+  const file = new Blob([`${JSON.stringify({ ...keptWithAnswers, ...answers() })}\n`], { type: 'application/json' });
   const link = document.createElement('a');
   link.href = URL.createObjectURL(file);
   link.download = 'mietspiegel-antworten.json';
@@ -770,6 +776,7 @@ resetButton.addEventListener('click', () => {
 });
 document.getElementById('confirm-yes').addEventListener('click', () => {
   clearInputs(form);
+  keptWithAnswers = {};
   for (const field of [rentField, askedRentField, rentBeforeField, receivedField, lastIncreaseField])
     field.value = '';
   increaseSection.querySelector('input[name=cap][value="20"]').checked = true;

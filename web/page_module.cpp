@@ -2,6 +2,8 @@
 // the core's one reader, the program's refusals, and the evaluated document, all from the
 // core. JavaScript only shows what comes back.
 #include "evaluation/answers/answers.h"
+#include "evaluation/answers/answers_reading.h"
+#include "evaluation/answers/calendar_date.h"
 #include "evaluation/answers/inputs.h"
 #include "evaluation/document/report_document.h"
 #include "evaluation/document/report_rendering.h"
@@ -179,8 +181,9 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
     });
 }
 
-// A file or an address of answers, read as the command line reads it: {"answers":{...}}
-// with every input (the start-up value where the text has none), or {"error":"<message>"}
+// A file or an address of answers, read as the command line reads it: {"answers":{...},
+// "kept":{...}} with every input (the start-up value where the text has none) and the
+// "Aktenzeichen" and "Stichtag" it gives, or {"error":"<message>"}
 // (with "notJson":true when the text is no JSON object at all). The page takes all of them or,
 // refused, none. The bytes as they are, NUL bytes and all, so that the core refuses what the
 // command line refuses.
@@ -214,6 +217,19 @@ EMSCRIPTEN_KEEPALIVE const char* msr_read_answers(const char* bytes, std::size_t
                 msr::AppendJsonString(answers.*input.text, out);
                 break;
             }
+        }
+        // The keys that are no answer of the questionnaire, for the page to save again.
+        out += "},\"kept\":{";
+        if (admitted.caseNumber) {
+            msr::AppendJsonString(msr::kCaseNumberKey, out);
+            out += ':';
+            msr::AppendJsonString(*admitted.caseNumber, out);
+        }
+        if (admitted.referenceDay) {
+            out += out.back() == '{' ? "" : ",";
+            msr::AppendJsonString(msr::kReferenceDayKey, out);
+            out += ':';
+            msr::AppendJsonString(msr::IsoDate(*admitted.referenceDay), out);
         }
         out += "}}";
         return out.c_str();

@@ -4,7 +4,7 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { cpSync, mkdtempSync, readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
@@ -603,6 +603,33 @@ describe('answers kept', () => {
     await evaluated(page);
     assert.deepEqual(await artworkWords(), await artworkWords(), 'offline');
     await context.close();
+  });
+
+  test('a loaded file\'s Aktenzeichen and Stichtag are saved again, and the reset forgets them', async () => {
+    const page = await openPage(browser, server.url);
+    const folder = mkdtempSync(join(tmpdir(), 'msr-kept-'));
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    const loaded = join(folder, 'fall.json');
+    writeFileSync(loaded, `${JSON.stringify({ Aktenzeichen: '0815/26', Stichtag: '01.03.2016', ...west75 })}\n`);
+    const saved = async () => {
+      rmSync(join(folder, 'mietspiegel-antworten.json'), { force: true });
+      await press(page, 'Antworten speichern');
+      for (let wait = 0; wait < 50 && !readdirSync(folder).includes('mietspiegel-antworten.json'); ++wait)
+        await new Promise((resolve) => setTimeout(resolve, 100));
+      return JSON.parse(readFileSync(join(folder, 'mietspiegel-antworten.json'), 'utf8'));
+    };
+    const [chooser] = await Promise.all([page.waitForFileChooser(), press(page, 'Antworten laden')]);
+    await chooser.accept([loaded]);
+    await page.waitForFunction(() => document.querySelectorAll('form input:checked').length > 0);
+    await choose(page, 'Gäste-WC');
+    const kept = await saved();
+    assert.deepEqual([kept.Aktenzeichen, kept.Stichtag, kept.GuestToilet], ['0815/26', '2016-03-01', true]);
+    assert.doesNotMatch(page.url(), /Aktenzeichen|0815/u, 'never in the address');
+    await press(page, 'Werte zurücksetzen');
+    await press(page, 'Ja');
+    assert.deepEqual(await saved(), {});
+    await page.close();
   });
 
   test('opens and evaluates offline after its first visit', async () => {
