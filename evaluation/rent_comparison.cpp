@@ -129,6 +129,11 @@ std::string GroupedEuroText(std::int64_t cents, const std::string& separator) {
     return grouped + plain.substr(whole);
 }
 
+std::string GroupedFigure(const std::string& printed, const std::string& separator) {
+    const std::optional<std::int64_t> cents = PrintedCents(printed, separator);
+    return cents ? GroupedEuroText(*cents, separator) : printed;
+}
+
 std::int64_t PerSquareMetre(std::int64_t cents, std::int64_t areaHundredths) {
     return (cents * 200 + areaHundredths) / (2 * areaHundredths);
 }
@@ -194,17 +199,19 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
                                           : RentComparison::Position::Within;
     comparison.rent = GroupedEuroText(*rent, decimalSeparator);
     comparison.cents = *rent;
-    const std::string start = Fill(
-        "Ihre Nettokaltmiete von {} Euro liegt {} der Spanne von {} bis {} Euro",
-        {comparison.rent, PositionWord(comparison.position), printed.totalLow, printed.totalHigh});
+    const std::string start =
+        Fill("Ihre Nettokaltmiete von {} Euro liegt {} der Spanne von {} bis {} Euro",
+             {comparison.rent, PositionWord(comparison.position),
+              GroupedEuroText(*low, decimalSeparator), GroupedEuroText(*high, decimalSeparator)});
     const std::int64_t distance = std::llabs(*rent - *mean);
     if (distance == 0) {
         comparison.sentence = start + ", genau auf dem Mittelwert.";
     } else {
         comparison.sentence = start + Fill(", {} Euro ({} %) {} dem Mittelwert von {} Euro.",
-                                           {EuroText(distance, decimalSeparator),
+                                           {GroupedEuroText(distance, decimalSeparator),
                                             PercentText(distance, *mean, decimalSeparator),
-                                            *rent > *mean ? "über" : "unter", printed.totalMean});
+                                            *rent > *mean ? "über" : "unter",
+                                            GroupedEuroText(*mean, decimalSeparator)});
     }
     if (area && *area > 0) {
         const std::int64_t perSquareMetre = PerSquareMetre(*rent, *area);
@@ -213,7 +220,7 @@ RentComparisonResult CompareRent(std::string_view rentText, const FinalFigureTex
                                     {EuroText(perSquareMetre, decimalSeparator),
                                      printed.lowPerSquareMetre, printed.highPerSquareMetre});
     }
-    comparison.meaning = Meaning(comparison.position, printed.totalHigh);
+    comparison.meaning = Meaning(comparison.position, GroupedEuroText(*high, decimalSeparator));
     result.comparison = std::move(comparison);
     return result;
 }

@@ -37,6 +37,8 @@ std::string EuroText(std::int64_t cents, const std::string& separator);
 // Cents as a German writes an amount, thousands grouped: "1.234,56" (with the point as
 // decimal separator "1,234.56").
 std::string GroupedEuroText(std::int64_t cents, const std::string& separator);
+// A printed figure with two decimals so grouped ("1456,50" as "1.456,50"); others as printed.
+std::string GroupedFigure(const std::string& printed, const std::string& separator);
 
 // Whether an amount as typed has a point before one or two last digits ("1.50"), which may
 // mean cents or thousands.

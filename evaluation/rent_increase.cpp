@@ -61,16 +61,17 @@ std::string SpanSentence(std::int64_t asked, bool exceedsCap, const SpanBasis& s
         return SpanHead(span) + ": Für den Vergleich mit der Spanne fehlen noch Angaben zu Ihrer "
                                 "Wohnung.";
     const std::string start =
-        SpanHead(span) + Fill(": Die verlangten {} Euro liegen {} der Spanne von {} bis {} Euro.",
-                              {GroupedEuroText(asked, separator),
-                               asked < *low    ? "unterhalb"
-                               : asked > *high ? "oberhalb"
-                                               : "innerhalb",
-                               printed->totalLow, printed->totalHigh});
+        SpanHead(span) +
+        Fill(": Die verlangten {} Euro liegen {} der Spanne von {} bis {} Euro.",
+             {GroupedEuroText(asked, separator),
+              asked < *low    ? "unterhalb"
+              : asked > *high ? "oberhalb"
+                              : "innerhalb",
+              GroupedEuroText(*low, separator), GroupedEuroText(*high, separator)});
     if (asked > *high)
         return start + Fill(" Über die Obergrenze von {} Euro hinaus lässt sich die Erhöhung mit "
                             "diesem Mietspiegel nicht begründen.",
-                            {printed->totalHigh});
+                            {GroupedEuroText(*high, separator)});
     if (exceedsCap)
         return start + " Mit diesem Mietspiegel ließe sie sich begründen, die Kappungsgrenze "
                        "lässt sie aber nicht in voller Höhe zu.";

@@ -138,10 +138,10 @@ EMSCRIPTEN_KEEPALIVE const char* msr_glance(const char* answersJson, const char*
         const msr::FinalFigureTexts figures =
             msr::FormatFinalFigures(evaluation.result, kDecimalComma);
         std::string& out = Reply();
-        // The figures as printed, to show, and as numbers, to draw.
+        // The figures as a German writes amounts, to show, and as numbers, to draw.
         out = "{\"figures\":{";
         for (const msr::FigureColumn& figure : msr::kFigureColumns)
-            AppendMember(figure.name, figures.*figure.text, out);
+            AppendMember(figure.name, msr::GroupedFigure(figures.*figure.text, kDecimalComma), out);
         out += "},\"numbers\":{";
         for (const msr::FigureColumn& figure : msr::kFigureColumns) {
             if (out.back() != '{')

@@ -126,6 +126,30 @@ CHECK_TEST(givesTheRentPerSquareMetreAndWhatThePositionMeans) {
                          "und Tausender mit Punkt oder ohne (1.500 oder 1500)"));
 }
 
+// A large flat's span passes a thousand: every amount of the finding has its thousands
+// grouped, the span's as the own rent's, though the report prints them ungrouped.
+CHECK_TEST(groupsTheThousandsOfEveryAmount) {
+    msr::FinalFigureTexts large;
+    large.livingArea = "150,00";
+    large.totalLow = "1140,00";
+    large.totalMean = "1237,50";
+    large.totalHigh = "1456,50";
+    large.lowPerSquareMetre = "7,60";
+    large.highPerSquareMetre = "9,71";
+    const auto comparison = msr::CompareRent("2500", large, ",").comparison;
+    CHECK_EQ(comparison->sentence,
+             std::string("Ihre Nettokaltmiete von 2.500,00 Euro liegt oberhalb der Spanne von "
+                         "1.140,00 bis 1.456,50 Euro, 1.262,50 Euro (102,0 %) über dem Mittelwert "
+                         "von 1.237,50 Euro. Das sind 16,67 Euro je Quadratmeter, bei einer "
+                         "Spanne von 7,60 bis 9,71 Euro je Quadratmeter."));
+    CHECK_EQ(msr::CompareRent("1200", large, ",").comparison->meaning.find("1.456,50 Euro") !=
+                 std::string::npos,
+             true);
+    CHECK_EQ(msr::GroupedFigure("1456,50", ","), std::string("1.456,50"));
+    CHECK_EQ(msr::GroupedFigure("999,99", ","), std::string("999,99"));
+    CHECK_EQ(msr::GroupedFigure("1,5E3", ","), std::string("1,5E3"));
+}
+
 } // namespace
 
 CHECK_MAIN()

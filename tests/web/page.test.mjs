@@ -64,6 +64,9 @@ async function choose(page, caption) {
   for (const role of ['radio', 'checkbox']) {
     const found = await page.$$(`::-p-aria([name="${caption}"][role="${role}"])`);
     if (found.length === 1) {
+      // Brought to the middle first, as a user scrolls to it: at the bottom edge of a narrow
+      // window the bar to the result stands over it.
+      await found[0].evaluate((control) => control.scrollIntoView({ block: 'center' }));
       await found[0].click();
       return;
     }
