@@ -27,10 +27,12 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -79,6 +81,13 @@ EM_JS(void, msr_batch_tell_progress, (double bytes), {
         Module["onBatchProgress"](bytes);
 });
 
+// Hands a part of the CSV table to the page's script; a module created without
+// onBatchTablePart (a tool) drops it.
+EM_JS(void, msr_batch_table_part, (const char* bytes, std::size_t size), {
+    if (Module["onBatchTablePart"])
+        Module["onBatchTablePart"](HEAPU8.slice(bytes, bytes + size));
+});
+
 namespace {
 
 // Tells how far into the file the run has read, at most every tenth of a second, so that
@@ -113,8 +122,40 @@ private:
     std::uint64_t unclocked_ = 0;
 };
 
-// What the last run left for JavaScript to take: the table, the counts, the message of a
-// run that could not finish. It lives until the next run.
+// The CSV table goes to the page's script in parts as the run writes it: the module never
+// holds the whole table (a million refused rows are 200 MB), and the script keeps each part
+// as a Blob, which the browser may keep out of the worker's memory.
+class TableParts : public std::streambuf {
+public:
+    TableParts() : buffer_(kPartSize) { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+    ~TableParts() override { hand(); }
+
+protected:
+    int_type overflow(int_type c) override {
+        hand();
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        hand();
+        return 0;
+    }
+
+private:
+    static constexpr std::size_t kPartSize = std::size_t{1} << 20;
+
+    void hand() {
+        if (pptr() != pbase())
+            msr_batch_table_part(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+
+    std::vector<char> buffer_;
+};
+
+// What the last run left for JavaScript to take: the workbook (a CSV table went in parts),
+// the counts, the message of a run that could not finish. It lives until the next run.
 struct BatchReply {
     std::string table;
     double lines = 0;
@@ -147,7 +188,8 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
                                                              : input.failure());
         return;
     }
-    std::ostringstream out;
+    TableParts parts;
+    std::ostream out(&parts);
     // Counted in the file's own bytes: a workbook's share of its sheet read.
     msr::batch::SheetRows* rows = input.workbook();
     PageProgress progress([&] {
@@ -169,8 +211,9 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
                              &progress, InputFormatOf(fileName), kColumnsHint, table.get());
     if (table && !table->finish() && outcome.finished())
         outcome.failure = Failure::Output;
-    reply.table =
-        table ? static_cast<std::ostringstream&>(table->out()).str() : std::move(out).str();
+    out.flush();
+    if (table)
+        reply.table = static_cast<std::ostringstream&>(table->out()).str();
     reply.lines = static_cast<double>(outcome.lines);
     reply.refused = static_cast<double>(outcome.refused);
     if (*outcome.encodingNote)
@@ -219,6 +262,7 @@ EMSCRIPTEN_KEEPALIVE const char* msr_batch_add_edition(const char* bytes, std::s
     return refusal.c_str();
 }
 
+// The workbook of the last run asked for as one (a CSV table went to onBatchTablePart).
 EMSCRIPTEN_KEEPALIVE const char* msr_batch_table() {
     return Reply().table.data();
 }

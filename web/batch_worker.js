@@ -34,8 +34,11 @@ const workbookType = 'application/vnd.openxmlformats-officedocument.spreadsheetm
 // its own.
 function batchRunner() {
   let tell = () => {};
+  // The CSV table's parts as the run writes them, each a Blob of its own at once.
+  let tableParts = [];
   const created = createBatchModule({
     onBatchProgress: (done) => tell({ type: 'progress', done }),
+    onBatchTablePart: (bytes) => tableParts.push(new Blob([bytes])),
   });
   // The editions of the release go to the module before any run; one it refuses refuses
   // every run, with the module's message.
@@ -91,11 +94,14 @@ function batchRunner() {
     try {
       module.stringToUTF8(fileName, name, nameSize);
       module.HEAPU8.set(bytes, pointer);
+      tableParts = [];
       const finished = withText(module, today(), (day) =>
         module._msr_batch_run(pointer, bytes.length, name, workbook ? 1 : 0, day)) === 1;
       const start = module._msr_batch_table();
-      const table = new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())],
-        { type: workbook ? workbookType : 'text/csv;charset=utf-8' });
+      const table = workbook
+        ? new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())], { type: workbookType })
+        : new Blob(tableParts, { type: 'text/csv;charset=utf-8' });
+      tableParts = [];
       return {
         type: 'done',
         finished,
