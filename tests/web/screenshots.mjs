@@ -29,10 +29,8 @@ try {
     await (await glance.$('#rent')).type('450');
     await (await glance.$('#asked-rent')).type('520');
     await (await glance.$('#rent-before')).type('420');
-    await glance.$eval('#received', (field) => {
-      field.value = '2026-12-10';
-      field.dispatchEvent(new Event('input', { bubbles: true }));
-    });
+    await (await glance.$('#received')).type('01.12.2026');
+    await (await glance.$('#last-increase')).type('01.10.2025');
     if (name === 'phone') {
       await (await glance.$('#result')).screenshot({ path: join(docs, 'web-result-phone.png') });
       await glance.evaluate(() => window.scrollTo(0, 0));
@@ -44,6 +42,12 @@ try {
       await glance.screenshot({ path: join(docs, 'web-result-laptop.png') });
       await glance.$eval('#increase', (section) => section.scrollIntoView({ block: 'end' }));
       await glance.screenshot({ path: join(docs, 'web-increase-laptop.png') });
+      // The printout's last page: what the tenant entered about the rent, with the check.
+      const printed = join(mkdtempSync(join(tmpdir(), 'msr-pdf-')), 'angaben.pdf');
+      await glance.pdf({ path: printed, preferCSSPageSize: true, printBackground: true });
+      const pages = Number(/Pages:\s+(\d+)/u.exec(execFileSync('pdfinfo', [printed], { encoding: 'utf8' }))[1]);
+      execFileSync('pdftoppm', ['-png', '-r', '60', '-singlefile', '-f', String(pages), '-l', String(pages), printed,
+        join(docs, 'web-print-rent')]);
     }
     await glance.close();
   }
