@@ -25,13 +25,42 @@ bool LooksLikeADate(std::string_view text) {
     return parts == 3;
 }
 
-// A typed day the calendar has, or why not: a day it lacks named as such, anything else
-// answered by the field's own request.
-std::optional<CalendarDate> ReadCalendarDay(std::string_view typed, const char* lacking,
-                                            const char* request, std::string& why) {
+// What a field of a day says when the typed day is none: one the calendar lacks ({} the
+// typed text), not a date at all, after today ({} the day and today).
+struct DayFieldTexts {
+    const char* lacking;
+    const char* request;
+    const char* afterToday;
+};
+
+constexpr DayFieldTexts kReceiptTexts{
+    "Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, an dem das Erhöhungsschreiben "
+    "bei Ihnen eingegangen ist.",
+    "Bitte geben Sie den Tag an, an dem das Erhöhungsschreiben bei Ihnen eingegangen ist, zum "
+    "Beispiel 01.12.2026.",
+    "Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, an dem das Schreiben "
+    "eingegangen ist."};
+
+constexpr DayFieldTexts kLastIncreaseTexts{
+    "Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, seit dem Ihre jetzige Miete "
+    "gilt.",
+    "Bitte geben Sie den Tag an, seit dem Ihre jetzige Miete gilt, zum Beispiel 01.03.2025, "
+    "oder lassen Sie das Feld leer.",
+    "Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, seit dem Ihre jetzige "
+    "Miete gilt."};
+
+// A typed day of the calendar up to today, or why not in the field's words.
+std::optional<CalendarDate> ReadPastDay(std::string_view typed, const CalendarDate& today,
+                                        const DayFieldTexts& texts, std::string& why) {
     const std::optional<CalendarDate> day = ParseDate(typed);
-    if (!day)
-        why = LooksLikeADate(typed) ? Fill(lacking, {std::string(typed)}) : request;
+    if (!day) {
+        why = LooksLikeADate(typed) ? Fill(texts.lacking, {std::string(typed)}) : texts.request;
+        return std::nullopt;
+    }
+    if (today < *day) {
+        why = Fill(texts.afterToday, {GermanDate(*day), GermanDate(today)});
+        return std::nullopt;
+    }
     return day;
 }
 
@@ -70,22 +99,8 @@ CalendarDate EarliestRiseAfter(const CalendarDate& lastIncrease) {
 
 std::optional<CalendarDate> ReadReceipt(std::string_view typed, const CalendarDate& today,
                                         std::string& why) {
-    const std::optional<CalendarDate> day = ReadCalendarDay(
-        typed,
-        "Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, an dem das "
-        "Erhöhungsschreiben bei Ihnen eingegangen ist.",
-        "Bitte geben Sie den Tag an, an dem das Erhöhungsschreiben bei Ihnen eingegangen ist, "
-        "zum Beispiel 01.12.2026.",
-        why);
-    if (!day)
-        return std::nullopt;
-    if (today < *day) {
-        why = Fill("Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, an "
-                   "dem das Schreiben eingegangen ist.",
-                   {GermanDate(*day), GermanDate(today)});
-        return std::nullopt;
-    }
-    if (*day < kEarliestLetter) {
+    const std::optional<CalendarDate> day = ReadPastDay(typed, today, kReceiptTexts, why);
+    if (day && *day < kEarliestLetter) {
         why = Fill("Der {} liegt vor 2001; für so alte Schreiben gelten diese Regeln (seit der "
                    "Mietrechtsreform 2001) nicht in dieser Form.",
                    {GermanDate(*day)});
@@ -96,20 +111,7 @@ std::optional<CalendarDate> ReadReceipt(std::string_view typed, const CalendarDa
 
 std::optional<CalendarDate> ReadLastIncrease(std::string_view typed, const CalendarDate& today,
                                              std::string& why) {
-    const std::optional<CalendarDate> day = ReadCalendarDay(
-        typed,
-        "Den {} gibt es im Kalender nicht; bitte prüfen Sie den Tag, seit dem Ihre jetzige "
-        "Miete gilt.",
-        "Bitte geben Sie den Tag an, seit dem Ihre jetzige Miete gilt, zum Beispiel "
-        "01.03.2025, oder lassen Sie das Feld leer.",
-        why);
-    if (day && today < *day) {
-        why = Fill("Der {} liegt nach dem heutigen Tag ({}); bitte geben Sie den Tag an, seit "
-                   "dem Ihre jetzige Miete gilt.",
-                   {GermanDate(*day), GermanDate(today)});
-        return std::nullopt;
-    }
-    return day;
+    return ReadPastDay(typed, today, kLastIncreaseTexts, why);
 }
 
 } // namespace msr
