@@ -43,33 +43,86 @@ constexpr const char* kGermanDecimalSeparator = ",";
 // Where a refusal of an unknown column sends a browser's user.
 constexpr std::string_view kColumnsHint = "; die erlaubten Spalten nennt die Vorlage Vorlage.csv";
 
-// Reads the file's bytes where JavaScript put them, without a copy.
-class MemoryBuffer : public std::streambuf {
+} // namespace
+
+// Reads count bytes of the chosen file from at into buffer, through the page's script
+// (Module.onBatchReadFile gives them, a slice of the File at a time): the number read, or
+// -1 when the file cannot be read (taken away, changed meanwhile).
+EM_JS(double, msr_batch_read_file, (double at, char* buffer, double count), {
+    try {
+        const bytes = Module["onBatchReadFile"](at, count);
+        HEAPU8.set(bytes, buffer);
+        return bytes.length;
+    } catch (error) {
+        return -1;
+    }
+});
+
+namespace {
+
+// The chosen file, read where it lies a block at a time: as a stream for a text (which may
+// go back, a sheet's encoding is decided over the whole file and its first bytes tell its
+// kind) and at any place for a workbook. The module never holds the whole file.
+class PageFile : public std::streambuf, public msr::batch::RandomAccessBytes {
 public:
-    MemoryBuffer(char* bytes, std::size_t size) { setg(bytes, bytes, bytes + size); }
+    explicit PageFile(std::uint64_t size) : size_(size), block_(kBlockSize) {
+        setg(block_.data(), block_.data(), block_.data());
+    }
+
+    std::uint64_t size() const override { return size_; }
+    bool readAt(std::uint64_t at, char* buffer, std::size_t count) override {
+        while (count > 0) {
+            const std::size_t part = std::min(count, kBlockSize);
+            if (msr_batch_read_file(static_cast<double>(at), buffer, static_cast<double>(part)) !=
+                static_cast<double>(part))
+                return false;
+            at += part;
+            buffer += part;
+            count -= part;
+        }
+        return true;
+    }
+
+    // The bytes of the file read so far: a sheet's reader reads ahead by a block, and reads
+    // the whole file once before its first line to decide its encoding, then goes back.
+    std::uint64_t read() const { return start_ + static_cast<std::uint64_t>(gptr() - eback()); }
 
 protected:
-    // Anywhere in the file: a sheet's encoding is decided over the whole file, and its
-    // first bytes tell its kind.
+    int_type underflow() override {
+        start_ = read();
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - start_));
+        const double got = wanted == 0
+                               ? 0
+                               : msr_batch_read_file(static_cast<double>(start_), block_.data(),
+                                                     static_cast<double>(wanted));
+        if (got < 0)
+            throw std::ios_base::failure("Die Datei kann nicht gelesen werden");
+        setg(block_.data(), block_.data(), block_.data() + static_cast<std::size_t>(got));
+        return got > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+    }
     pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
                      std::ios_base::openmode which) override {
         const off_type base = direction == std::ios_base::beg   ? 0
-                              : direction == std::ios_base::end ? off_type(egptr() - eback())
-                                                                : off_type(gptr() - eback());
+                              : direction == std::ios_base::end ? off_type(size_)
+                                                                : off_type(read());
         return seekpos(pos_type(base + offset), which);
     }
     pos_type seekpos(pos_type position, std::ios_base::openmode) override {
         const off_type at = off_type(position);
-        if (at < 0 || at > egptr() - eback())
+        if (at < 0 || static_cast<std::uint64_t>(at) > size_)
             return pos_type(off_type(-1));
-        setg(eback(), eback() + at, egptr());
+        start_ = static_cast<std::uint64_t>(at);
+        setg(block_.data(), block_.data(), block_.data());
         return position;
     }
 
-public:
-    // The bytes of the file read so far: a sheet's reader reads ahead by a block, and reads
-    // the whole file once before its first line to decide its encoding, then goes back.
-    std::size_t read() const { return static_cast<std::size_t>(gptr() - eback()); }
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+    std::uint64_t size_;
+    std::uint64_t start_ = 0; // where in the file the block begins
+    std::vector<char> block_;
 };
 
 } // namespace
@@ -175,12 +228,11 @@ msr::batch::InputFormat InputFormatOf(const std::string& fileName) {
                                              : msr::batch::InputFormat::JsonLines;
 }
 
-void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bool workbook,
-                  const char* today, BatchReply& reply) {
+void RunOverFile(std::uint64_t size, const std::string& fileName, bool workbook, const char* today,
+                 BatchReply& reply) {
     using Failure = msr::batch::BatchOutcome::Failure;
-    MemoryBuffer buffer(bytes, size);
-    std::istream in(&buffer);
-    msr::batch::MemoryBytes file(std::string_view(bytes, size));
+    PageFile file(size);
+    std::istream in(&file);
     // Told by its content: a workbook is read as a sheet whatever its name.
     msr::batch::BatchInput input(in, msr::batch::InflatePortably, &file);
     if (!input.failure().empty() || input.unreadable()) {
@@ -194,7 +246,7 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
     msr::batch::SheetRows* rows = input.workbook();
     PageProgress progress([&] {
         if (!rows)
-            return static_cast<double>(buffer.read());
+            return static_cast<double>(file.read());
         const double share = rows->bytes() == 0 ? 1
                                                 : static_cast<double>(rows->bytesRead()) /
                                                       static_cast<double>(rows->bytes());
@@ -231,19 +283,20 @@ void RunOverBytes(char* bytes, std::size_t size, const std::string& fileName, bo
 
 extern "C" {
 
-// Evaluates the size bytes at bytes, a sheet of answers or JSON Lines as the command line
-// tells them apart by the file's name; true when the run went through to the end. The
+// Evaluates the chosen file of size bytes, which Module.onBatchReadFile(at, count) gives a
+// slice at a time: a sheet of answers or JSON Lines as the command line tells them apart by
+// the file's name; true when the run went through to the end. The
 // results stay until the next run. Module.onBatchProgress, if set, hears how many of the
 // bytes have been read, now and then and once at the end.
 // With workbook true the table is an .xlsx workbook, as --format xlsx writes it. today: as
 // the browser's clock gives it ("2026-12-10"), the day whose edition counts for a row
 // without its own "Stichtag".
-EMSCRIPTEN_KEEPALIVE int msr_batch_run(char* bytes, std::size_t size, const char* fileName,
-                                       int workbook, const char* today) {
+EMSCRIPTEN_KEEPALIVE int msr_batch_run(double size, const char* fileName, int workbook,
+                                       const char* today) {
     BatchReply& reply = Reply();
     reply = BatchReply{};
     try {
-        RunOverBytes(bytes, size, fileName, workbook != 0, today, reply);
+        RunOverFile(static_cast<std::uint64_t>(size), fileName, workbook != 0, today, reply);
     } catch (...) {
         reply.failure = msr::WithFullStop(msr::FailureMessage(std::current_exception()));
     }

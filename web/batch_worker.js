@@ -1,6 +1,7 @@
 // The batch run of the page for many flats, away from the page: loads the batch module
-// (WebAssembly), reads the chosen file itself, runs the command-line evaluator's batch over
-// its bytes and sends back how far it is, then the counts and the table as a file. Started
+// (WebAssembly), runs the command-line evaluator's batch over the chosen file, which the
+// module reads a slice at a time, and sends back how far it is, then the counts and the
+// table as a file. Started
 // as the page's worker; where the browser starts none (a page opened as a file in
 // Chromium), the page loads this script beside the module and runs the same on itself.
 //
@@ -36,9 +37,12 @@ function batchRunner() {
   let tell = () => {};
   // The CSV table's parts as the run writes them, each a Blob of its own at once.
   let tableParts = [];
+  // The chosen file's bytes, count of them from at, as the run asks for them.
+  let readFile = () => new Uint8Array(0);
   const created = createBatchModule({
     onBatchProgress: (done) => tell({ type: 'progress', done }),
     onBatchTablePart: (bytes) => tableParts.push(new Blob([bytes])),
+    onBatchReadFile: (at, count) => readFile(at, count),
   });
   // The editions of the release go to the module before any run; one it refuses refuses
   // every run, with the module's message.
@@ -82,45 +86,49 @@ function batchRunner() {
     return `${now.getFullYear()}-${twoDigits(now.getMonth() + 1)}-${twoDigits(now.getDate())}`;
   }
 
-  // The run over the bytes in the module's memory; the table comes out as a file of its
-  // own, which the page takes over as it is.
-  function runOverBytes(module, bytes, fileName, workbook) {
+  // The run over the file, read in slices as the module asks for them; the table comes
+  // out as a file of its own, which the page takes over as it is: a CSV table from the
+  // parts the run handed out, a workbook (written with its sizes patched in at the end)
+  // from the module's memory.
+  function runOverFile(module, size, fileName, workbook) {
     if (editionRefusal) {
       return { type: 'done', finished: false, failure: editionRefusal, lines: 0, refused: 0, read: '' };
     }
-    const nameSize = module.lengthBytesUTF8(fileName) + 1;
-    const name = module._malloc(nameSize);
-    const pointer = module._malloc(Math.max(bytes.length, 1));
-    try {
-      module.stringToUTF8(fileName, name, nameSize);
-      module.HEAPU8.set(bytes, pointer);
-      tableParts = [];
-      const finished = withText(module, today(), (day) =>
-        module._msr_batch_run(pointer, bytes.length, name, workbook ? 1 : 0, day)) === 1;
-      const start = module._msr_batch_table();
-      const table = workbook
-        ? new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())], { type: workbookType })
-        : new Blob(tableParts, { type: 'text/csv;charset=utf-8' });
-      tableParts = [];
-      return {
-        type: 'done',
-        finished,
-        failure: module.UTF8ToString(module._msr_batch_failure()),
-        lines: module._msr_batch_lines(),
-        refused: module._msr_batch_refused(),
-        read: module.UTF8ToString(module._msr_batch_read()),
-        table,
-      };
-    } finally {
-      module._free(pointer);
-      module._free(name);
+    tableParts = [];
+    const finished = withText(module, fileName, (name) => withText(module, today(), (day) =>
+      module._msr_batch_run(size, name, workbook ? 1 : 0, day))) === 1;
+    const start = module._msr_batch_table();
+    const table = workbook
+      ? new Blob([module.HEAPU8.subarray(start, start + module._msr_batch_table_size())], { type: workbookType })
+      : new Blob(tableParts, { type: 'text/csv;charset=utf-8' });
+    tableParts = [];
+    return {
+      type: 'done',
+      finished,
+      failure: module.UTF8ToString(module._msr_batch_failure()),
+      lines: module._msr_batch_lines(),
+      refused: module._msr_batch_refused(),
+      read: module.UTF8ToString(module._msr_batch_read()),
+      table,
+    };
+  }
+
+  // In a worker the file is read a slice at a time, as the run goes; on the page (which
+  // reads no file at once) it is read whole first.
+  async function fileSlices(file) {
+    if (typeof FileReaderSync === 'function') {
+      const reader = new FileReaderSync();
+      reader.readAsArrayBuffer(file.slice(0, 1)); // refused here when it cannot be read
+      return (at, count) => new Uint8Array(reader.readAsArrayBuffer(file.slice(at, at + count)));
     }
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    return (at, count) => bytes.subarray(at, at + count);
   }
 
   async function run(file, post, workbook = false) {
-    let bytes;
+    let slices;
     try {
-      bytes = new Uint8Array(await file.arrayBuffer());
+      slices = await fileSlices(file);
     } catch {
       post({ type: 'unreadable' });
       return;
@@ -129,8 +137,13 @@ function batchRunner() {
     // A workbook is inflated by the module itself, part by part as its rows are read.
     // From here to the end at one go: the module's progress is this run's.
     tell = post;
+    readFile = slices;
     post({ type: 'progress', done: 0 });
-    post(runOverBytes(module, bytes, file.name, workbook));
+    try {
+      post(runOverFile(module, file.size, file.name, workbook));
+    } finally {
+      readFile = () => new Uint8Array(0);
+    }
   }
 
   return { ready, run };
