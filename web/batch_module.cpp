@@ -70,12 +70,25 @@ public:
     }
 
     std::uint64_t size() const override { return size_; }
+    // A workbook's parts are read 64 KB at a time: each read of the file (a slice of it
+    // through the script) takes a mebibyte, and the next ones are served from it.
     bool readAt(std::uint64_t at, char* buffer, std::size_t count) override {
         while (count > 0) {
-            const std::size_t part = std::min(count, kBlockSize);
-            if (msr_batch_read_file(static_cast<double>(at), buffer, static_cast<double>(part)) !=
-                static_cast<double>(part))
-                return false;
+            if (at < cachedAt_ || at >= cachedAt_ + cached_.size()) {
+                const std::size_t wanted = static_cast<std::size_t>(
+                    std::min<std::uint64_t>(kBlockSize, size_ - std::min(at, size_)));
+                cached_.resize(wanted);
+                if (wanted == 0 || msr_batch_read_file(static_cast<double>(at), cached_.data(),
+                                                       static_cast<double>(wanted)) !=
+                                       static_cast<double>(wanted)) {
+                    cached_.clear();
+                    return false;
+                }
+                cachedAt_ = at;
+            }
+            const std::size_t offset = static_cast<std::size_t>(at - cachedAt_);
+            const std::size_t part = std::min(count, cached_.size() - offset);
+            std::copy_n(cached_.data() + offset, part, buffer);
             at += part;
             buffer += part;
             count -= part;
@@ -123,6 +136,8 @@ private:
     std::uint64_t size_;
     std::uint64_t start_ = 0; // where in the file the block begins
     std::vector<char> block_;
+    std::uint64_t cachedAt_ = 0; // where in the file the bytes read at any place begin
+    std::vector<char> cached_;
 };
 
 } // namespace
