@@ -78,10 +78,21 @@ write_hashed("// The editions of the rent index this release ships besides the c
 self.msrRentIndexEditions = [${editions}];
 " rent_index_editions js editions_file)
 
+# A script served without its comment lines and indentation, which a browser would
+# otherwise read on every start; its lines stay where they are, so that an error's line
+# number still points into the source.
+function(strip_script text result)
+  string(REGEX REPLACE "\n[ ]*//[^\n]*" "\n" text "\n${text}")
+  string(REGEX REPLACE "\n[ ]+" "\n" text "${text}")
+  string(SUBSTRING "${text}" 1 -1 text)
+  set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
 # The batch page's scripts name it too.
 foreach(batch_script batch.js batch_worker.js)
   file(READ "${SOURCE}/${batch_script}" text)
   string(REPLACE "'rent_index_editions.js'" "'${editions_file}'" text "${text}")
+  strip_script("${text}" text)
   file(WRITE "${FOLDER}/${batch_script}" "${text}")
 endforeach()
 
@@ -90,15 +101,14 @@ string(REPLACE "'evaluation_module.js'" "'${module_file}'" script "${script}")
 string(REPLACE "'evaluation_module.wasm'" "'${code_file}'" script "${script}")
 string(REPLACE "'evaluation_code.js'" "'${joining_file}'" script "${script}")
 string(REPLACE "'rent_index_editions.js'" "'${editions_file}'" script "${script}")
-# Served without its comment lines and indentation, which a browser would otherwise read
-# on every start; its lines stay where they are, so that an error's line number still
-# points into page.js.
-string(REGEX REPLACE "\n[ ]*//[^\n]*" "\n" script "\n${script}")
-string(REGEX REPLACE "\n[ ]+" "\n" script "${script}")
-string(SUBSTRING "${script}" 1 -1 script)
+strip_script("${script}" script)
 write_hashed("${script}" page js script_file)
 
+# The style sheet without its comments and indentation.
 file(READ "${SOURCE}/page.css" style)
+string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" style "${style}")
+string(REGEX REPLACE "\n[ ]+" "\n" style "${style}")
+string(REGEX REPLACE "\n\n+" "\n" style "${style}")
 write_hashed("${style}" page css style_file)
 
 # Puts the text where the page holds the placeholder; stops the release where the
@@ -126,10 +136,13 @@ fill_in("<img src=\"artwork-header.svg\" alt=\"KWL Hausgilde Varlstadt e. V.\" w
 # does, ready before the page's script runs.
 set(sizes "")
 foreach(square_metres RANGE 1 150)
-  string(APPEND sizes "<option>${square_metres}</option>")
+  string(APPEND sizes "<option>${square_metres}") # an option's end tag may be left out
 endforeach()
 fill_in("<datalist id=\"LivingAreaList\"></datalist>"
         "<datalist id=\"LivingAreaList\">${sizes}</datalist>" "the size field's list")
+# Without comments and indentation: nothing in the page's own markup keeps white space.
+string(REGEX REPLACE "<!--([^-]|-[^-])*-->" "" page "${page}")
+string(REGEX REPLACE "\n[ ]+" "\n" page "${page}")
 string(REPLACE "href=\"page.css\"" "href=\"${style_file}\"" page "${page}")
 string(REPLACE "src=\"page.js\"" "src=\"${script_file}\"" page "${page}")
 file(WRITE "${FOLDER}/index.html" "${page}")
