@@ -60,35 +60,59 @@ EM_JS(double, msr_batch_read_file, (double at, char* buffer, double count), {
 
 namespace {
 
-// The chosen file, read where it lies a block at a time: as a stream for a text (which may
+// A slice of the chosen file in memory: where it begins and its bytes, at most a mebibyte
+// (each read of the file, a slice of it through the script, costs the same whatever its
+// length, so a slice is read whole and the small reads are served from it).
+class FileSlice {
+public:
+    std::uint64_t at() const { return at_; }
+    char* data() { return bytes_.data(); }
+    std::size_t size() const { return bytes_.size(); }
+    bool holds(std::uint64_t position) const {
+        return position >= at_ && position - at_ < bytes_.size();
+    }
+    // Reads the slice from `from` on, as far as the file goes; false when it cannot be read.
+    bool load(std::uint64_t from, std::uint64_t fileSize) {
+        at_ = from;
+        bytes_.resize(static_cast<std::size_t>(
+            std::min<std::uint64_t>(kSize, fileSize - std::min(from, fileSize))));
+        if (bytes_.empty())
+            return true;
+        const bool read = msr_batch_read_file(static_cast<double>(from), bytes_.data(),
+                                              static_cast<double>(bytes_.size())) ==
+                          static_cast<double>(bytes_.size());
+        if (!read)
+            bytes_.clear();
+        return read;
+    }
+    // Empty, beginning at `from`: the next load reads from there.
+    void moveTo(std::uint64_t from) {
+        at_ = from;
+        bytes_.clear();
+    }
+
+private:
+    static constexpr std::size_t kSize = std::size_t{1} << 20;
+
+    std::uint64_t at_ = 0;
+    std::vector<char> bytes_;
+};
+
+// The chosen file, read where it lies a slice at a time: as a stream for a text (which may
 // go back, a sheet's encoding is decided over the whole file and its first bytes tell its
 // kind) and at any place for a workbook. The module never holds the whole file.
 class PageFile : public std::streambuf, public msr::batch::RandomAccessBytes {
 public:
-    explicit PageFile(std::uint64_t size) : size_(size), block_(kBlockSize) {
-        setg(block_.data(), block_.data(), block_.data());
-    }
+    explicit PageFile(std::uint64_t size) : size_(size) { showStreamed(); }
 
     std::uint64_t size() const override { return size_; }
-    // A workbook's parts are read 64 KB at a time: each read of the file (a slice of it
-    // through the script) takes a mebibyte, and the next ones are served from it.
     bool readAt(std::uint64_t at, char* buffer, std::size_t count) override {
         while (count > 0) {
-            if (at < cachedAt_ || at >= cachedAt_ + cached_.size()) {
-                const std::size_t wanted = static_cast<std::size_t>(
-                    std::min<std::uint64_t>(kBlockSize, size_ - std::min(at, size_)));
-                cached_.resize(wanted);
-                if (wanted == 0 || msr_batch_read_file(static_cast<double>(at), cached_.data(),
-                                                       static_cast<double>(wanted)) !=
-                                       static_cast<double>(wanted)) {
-                    cached_.clear();
-                    return false;
-                }
-                cachedAt_ = at;
-            }
-            const std::size_t offset = static_cast<std::size_t>(at - cachedAt_);
-            const std::size_t part = std::min(count, cached_.size() - offset);
-            std::copy_n(cached_.data() + offset, part, buffer);
+            if (!placed_.holds(at) && (!placed_.load(at, size_) || !placed_.holds(at)))
+                return false;
+            const std::size_t offset = static_cast<std::size_t>(at - placed_.at());
+            const std::size_t part = std::min(count, placed_.size() - offset);
+            std::copy_n(placed_.data() + offset, part, buffer);
             at += part;
             buffer += part;
             count -= part;
@@ -98,21 +122,16 @@ public:
 
     // The bytes of the file read so far: a sheet's reader reads ahead by a block, and reads
     // the whole file once before its first line to decide its encoding, then goes back.
-    std::uint64_t read() const { return start_ + static_cast<std::uint64_t>(gptr() - eback()); }
+    std::uint64_t read() const {
+        return streamed_.at() + static_cast<std::uint64_t>(gptr() - eback());
+    }
 
 protected:
     int_type underflow() override {
-        start_ = read();
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, size_ - start_));
-        const double got = wanted == 0
-                               ? 0
-                               : msr_batch_read_file(static_cast<double>(start_), block_.data(),
-                                                     static_cast<double>(wanted));
-        if (got < 0)
+        if (!streamed_.load(read(), size_))
             throw std::ios_base::failure("Die Datei kann nicht gelesen werden");
-        setg(block_.data(), block_.data(), block_.data() + static_cast<std::size_t>(got));
-        return got > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+        showStreamed();
+        return streamed_.size() == 0 ? traits_type::eof() : traits_type::to_int_type(*gptr());
     }
     pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
                      std::ios_base::openmode which) override {
@@ -125,19 +144,20 @@ protected:
         const off_type at = off_type(position);
         if (at < 0 || static_cast<std::uint64_t>(at) > size_)
             return pos_type(off_type(-1));
-        start_ = static_cast<std::uint64_t>(at);
-        setg(block_.data(), block_.data(), block_.data());
+        streamed_.moveTo(static_cast<std::uint64_t>(at));
+        showStreamed();
         return position;
     }
 
 private:
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    // The stream's get area over the streamed slice.
+    void showStreamed() {
+        setg(streamed_.data(), streamed_.data(), streamed_.data() + streamed_.size());
+    }
 
     std::uint64_t size_;
-    std::uint64_t start_ = 0; // where in the file the block begins
-    std::vector<char> block_;
-    std::uint64_t cachedAt_ = 0; // where in the file the bytes read at any place begin
-    std::vector<char> cached_;
+    FileSlice streamed_; // the text's, as the stream reads on
+    FileSlice placed_;   // a workbook's, read at any place
 };
 
 } // namespace
