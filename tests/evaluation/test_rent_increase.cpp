@@ -203,8 +203,8 @@ CHECK_TEST(countsTheWaitingPeriodsFromTheLastIncrease) {
         const char* owedFrom;
     } rows[] = {
         {"a month's first day", "01.03.2025", "", "01.03.2026", "01.06.2026", false, ""},
-        {"the last of January: no 30 April", "31.01.2025", "", "31.01.2026", "01.05.2026", false,
-         ""},
+        {"the last of January: April has no 31st", "31.01.2025", "", "31.01.2026", "01.05.2026",
+         false, ""},
         {"29 February: the year after has none", "29.02.2024", "", "01.03.2025", "29.05.2025",
          false, ""},
         {"a letter a day early is void", "01.03.2025", "28.02.2026", "01.03.2026", "01.06.2026",
